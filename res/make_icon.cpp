@@ -1,0 +1,142 @@
+// Draws Vantrel's icon (a blue tile with a white "V" and an orange launch dot)
+// and writes it as a .ico with 32x32 and 16x16 images, 32-bit with alpha.
+// Built and run natively: g++ -std=c++17 -O2 -o make_icon make_icon.cpp && ./make_icon vantrel.ico
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct Rgba {
+  double r = 0, g = 0, b = 0, a = 0;
+};
+
+// Paints `top` over `under` (straight alpha).
+Rgba Over(const Rgba& top, const Rgba& under) {
+  double a = top.a + under.a * (1 - top.a);
+  if (a <= 0) return {};
+  auto mix = [&](double t, double u) { return (t * top.a + u * under.a * (1 - top.a)) / a; };
+  return {mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b), a};
+}
+
+double SegmentDistance(double px, double py, double ax, double ay, double bx, double by) {
+  double dx = bx - ax, dy = by - ay;
+  double t = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+  return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
+}
+
+bool InRoundedSquare(double x, double y, double inset, double radius) {
+  double lo = inset + radius, hi = 1 - inset - radius;
+  double cx = std::clamp(x, lo, hi), cy = std::clamp(y, lo, hi);
+  return std::hypot(x - cx, y - cy) <= radius;
+}
+
+// The colour of one point of the design, in unit coordinates (y down).
+Rgba Sample(double x, double y) {
+  Rgba c;
+  if (InRoundedSquare(x, y, 0.03, 0.2)) {
+    Rgba edge{18, 50, 120, 1};
+    Rgba fill{44 - 22 * y, 118 - 55 * y, 215 - 60 * y, 1};
+    c = InRoundedSquare(x, y, 0.075, 0.16) ? fill : edge;
+  }
+  double v = std::min(SegmentDistance(x, y, 0.22, 0.22, 0.47, 0.76),
+                      SegmentDistance(x, y, 0.72, 0.22, 0.47, 0.76));
+  if (v <= 0.075) c = Over({255, 255, 255, 1}, c);
+  double dot = std::hypot(x - 0.76, y - 0.74);
+  if (dot <= 0.17) c = Over({255, 255, 255, 1}, c);
+  if (dot <= 0.125) c = Over({250, 150, 25, 1}, c);
+  return c;
+}
+
+// One image, 4x4 samples per pixel; rows top-down, BGRA.
+std::vector<std::uint8_t> Render(int size) {
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(size) * size * 4);
+  const int n = 4;
+  for (int py = 0; py < size; ++py)
+    for (int px = 0; px < size; ++px) {
+      double r = 0, g = 0, b = 0, a = 0;
+      for (int sy = 0; sy < n; ++sy)
+        for (int sx = 0; sx < n; ++sx) {
+          Rgba s = Sample((px + (sx + 0.5) / n) / size, (py + (sy + 0.5) / n) / size);
+          r += s.r * s.a, g += s.g * s.a, b += s.b * s.a, a += s.a;
+        }
+      std::uint8_t* out = &pixels[(static_cast<std::size_t>(py) * size + px) * 4];
+      if (a > 0) {
+        out[0] = static_cast<std::uint8_t>(std::lround(b / a));
+        out[1] = static_cast<std::uint8_t>(std::lround(g / a));
+        out[2] = static_cast<std::uint8_t>(std::lround(r / a));
+      }
+      out[3] = static_cast<std::uint8_t>(std::lround(255 * a / (n * n)));
+    }
+  return pixels;
+}
+
+void Put16(std::vector<std::uint8_t>& out, unsigned v) {
+  out.push_back(v & 0xFF);
+  out.push_back((v >> 8) & 0xFF);
+}
+void Put32(std::vector<std::uint8_t>& out, unsigned v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+// The icon's DIB: header, colour rows bottom-up, then the 1-bit mask.
+std::vector<std::uint8_t> Dib(int size) {
+  std::vector<std::uint8_t> pixels = Render(size);
+  const int maskRow = ((size + 31) / 32) * 4;
+  std::vector<std::uint8_t> out;
+  Put32(out, 40);
+  Put32(out, size);
+  Put32(out, size * 2);
+  Put16(out, 1);
+  Put16(out, 32);
+  Put32(out, 0);
+  Put32(out, size * size * 4 + maskRow * size);
+  for (int i = 0; i < 4; ++i) Put32(out, 0);
+  for (int y = size - 1; y >= 0; --y)
+    out.insert(out.end(), pixels.begin() + y * size * 4, pixels.begin() + (y + 1) * size * 4);
+  for (int y = size - 1; y >= 0; --y) {
+    std::vector<std::uint8_t> row(maskRow, 0);
+    for (int x = 0; x < size; ++x)
+      if (pixels[(y * size + x) * 4 + 3] < 128) row[x / 8] |= 0x80 >> (x % 8);
+    out.insert(out.end(), row.begin(), row.end());
+  }
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_icon out.ico\n");
+    return 2;
+  }
+  const int sizes[] = {32, 16};
+  std::vector<std::vector<std::uint8_t>> images;
+  for (int size : sizes) images.push_back(Dib(size));
+  std::vector<std::uint8_t> file;
+  Put16(file, 0);
+  Put16(file, 1);  // icon
+  Put16(file, 2);
+  unsigned offset = 6 + 16 * 2;
+  for (int i = 0; i < 2; ++i) {
+    file.push_back(static_cast<std::uint8_t>(sizes[i]));
+    file.push_back(static_cast<std::uint8_t>(sizes[i]));
+    file.push_back(0);  // no palette
+    file.push_back(0);
+    Put16(file, 1);
+    Put16(file, 32);
+    Put32(file, static_cast<unsigned>(images[i].size()));
+    Put32(file, offset);
+    offset += static_cast<unsigned>(images[i].size());
+  }
+  for (auto& image : images) file.insert(file.end(), image.begin(), image.end());
+  std::FILE* out = std::fopen(argv[1], "wb");
+  if (out == nullptr || std::fwrite(file.data(), 1, file.size(), out) != file.size()) {
+    std::perror(argv[1]);
+    return 1;
+  }
+  return std::fclose(out) == 0 ? 0 : 1;
+}

@@ -1,0 +1,476 @@
+#include "platform/win32/win32_platform.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/errors.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/message_box.h"
+
+namespace vantrel::win32 {
+namespace {
+
+constexpr UINT kTrayCallbackMessage = WM_USER + 10;  // 1034, registered with the icon
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1Interval = 500;
+
+// The shell's record in its 488-byte form (the 32-bit layout up to the
+// balloon fields); the 64-bit layout of the same version is larger.
+constexpr DWORD kIconRecordSize = NOTIFYICONDATAA_V2_SIZE;
+#ifndef _WIN64
+static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the tray record must be 488 bytes");
+#endif
+
+// Calls a Get...DirectoryA-style function, asking again with the size it
+// reports when the first room was too small. Empty on failure.
+template <typename Call>
+std::string AskWithRoom(UINT firstRoom, Call call) {
+  std::string room(firstRoom, '\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    UINT got = call(room.data(), static_cast<UINT>(room.size()));
+    if (got == 0) return "";
+    if (got < room.size()) return std::string(room.c_str());
+    room.assign(got + 1, '\0');
+  }
+  return "";
+}
+
+bool IsTransientLock(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+         error == ERROR_LOCK_VIOLATION;
+}
+
+bool WriteAll(const std::string& path, const std::string& contents) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  std::size_t done = 0;
+  while (ok && done < contents.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 20));
+    DWORD written = 0;
+    ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written == chunk;
+    done += written;
+  }
+  if (!CloseHandle(file)) ok = false;
+  return ok;
+}
+
+RegType ToRegType(DWORD type) {
+  switch (type) {
+    case REG_SZ: return RegType::String;
+    case REG_EXPAND_SZ: return RegType::ExpandString;
+    case REG_DWORD: return RegType::Dword;
+    case REG_BINARY: return RegType::Binary;
+    default: return RegType::Other;
+  }
+}
+
+DWORD FromRegType(RegType type) {
+  switch (type) {
+    case RegType::String: return REG_SZ;
+    case RegType::ExpandString: return REG_EXPAND_SZ;
+    case RegType::Dword: return REG_DWORD;
+    case RegType::Binary: return REG_BINARY;
+    case RegType::None: return REG_NONE;
+    case RegType::Other: return REG_BINARY;
+  }
+  return REG_BINARY;
+}
+
+}  // namespace
+
+Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+Win32Platform::~Win32Platform() {
+  if (main_ != nullptr && IsWindow(main_)) DestroyWindow(main_);
+}
+
+int Win32Platform::RunMessageLoop() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+}
+
+HWND Win32Platform::DialogOwner() const {
+  for (auto it = modalStack_.rbegin(); it != modalStack_.rend(); ++it) {
+    HWND hwnd = (*it)->Handle();
+    if (hwnd != nullptr && IsWindow(hwnd)) return hwnd;
+  }
+  return main_;
+}
+
+// --- Message boxes ------------------------------------------------------------
+
+BoxResult Win32Platform::ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) {
+  const char* caption = "Vantrel";
+  UINT type = 0;
+  if (kind == BoxKind::Warning) {
+    caption = "Warning";
+    type = MB_ICONWARNING;
+  } else if (kind == BoxKind::Information) {
+    caption = "Information";
+    type = MB_ICONINFORMATION;
+  }
+  type |= buttons == BoxButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
+  int answer = ShowMessageBox(DialogOwner(), text, caption, type);
+  if (buttons == BoxButtons::Ok) return BoxResult::Ok;
+  return answer == IDYES ? BoxResult::Yes : BoxResult::No;
+}
+
+void Win32Platform::ShowErrorBox(const std::string& text) {
+  ShowMessageBox(DialogOwner(), text, "Vantrel", MB_OK | MB_ICONERROR);
+}
+
+// --- Folders and files ------------------------------------------------------------
+
+std::string Win32Platform::AppDataFolder() {
+  char room[MAX_PATH + 1] = {};
+  SHGetSpecialFolderPathA(nullptr, room, CSIDL_APPDATA, FALSE);
+  return room;
+}
+
+std::string Win32Platform::WindowsDirectory() {
+  return AskWithRoom(200, [](char* room, UINT size) { return GetWindowsDirectoryA(room, size); });
+}
+
+std::string Win32Platform::SystemDirectory() {
+  return AskWithRoom(200, [](char* room, UINT size) { return GetSystemDirectoryA(room, size); });
+}
+
+std::string Win32Platform::ProgramPath() {
+  // GetModuleFileNameA cuts the path and returns the full room when it is too small.
+  std::string room(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 6; ++attempt) {
+    DWORD got = GetModuleFileNameA(nullptr, room.data(), static_cast<DWORD>(room.size()));
+    if (got == 0) return "";
+    if (got < room.size()) return std::string(room.c_str());
+    room.assign(room.size() * 2, '\0');
+  }
+  return "";
+}
+
+PathKind Win32Platform::GetPathKind(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Directory : PathKind::File;
+}
+
+bool Win32Platform::CreateDirectory(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool Win32Platform::ReadWholeFile(const std::string& path, std::string& contents) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::string data;
+  char chunk[16384];
+  DWORD got = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0)
+    data.append(chunk, got);
+  CloseHandle(file);
+  if (!ok) return false;
+  contents = std::move(data);
+  return true;
+}
+
+bool Win32Platform::ReplaceFile(const std::string& path, const std::string& contents) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+    return false;
+  const std::string fresh = path + ".new";
+  if (!WriteAll(fresh, contents)) {
+    DeleteFileA(fresh.c_str());
+    return false;
+  }
+  // Another program (a virus scanner, an editor) may hold the file for a
+  // moment; a lock that outlasts a second counts as a failure.
+  for (int waited = 0;; waited += 20) {
+    if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    if (!IsTransientLock(GetLastError()) || waited >= 1000) break;
+    Sleep(20);
+  }
+  DeleteFileA(fresh.c_str());
+  return false;
+}
+
+void Win32Platform::FlushFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  FlushFileBuffers(file);
+  CloseHandle(file);
+}
+
+std::vector<std::string> Win32Platform::FindFiles(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.emplace_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::string Win32Platform::ShortPath(const std::string& path) {
+  std::string room(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD got = GetShortPathNameA(path.c_str(), room.data(), static_cast<DWORD>(room.size()));
+    if (got == 0) return "";
+    if (got < room.size()) return std::string(room.c_str());
+    room.assign(got + 1, '\0');
+  }
+  return "";
+}
+
+// --- Shell ----------------------------------------------------------------------
+
+std::uintptr_t Win32Platform::ShellExecute(const std::string& verb, const std::string& file,
+                                           const std::string& parameters,
+                                           const std::string& directory, int showMode) {
+  HINSTANCE result = ShellExecuteA(main_, verb.c_str(), file.c_str(), parameters.c_str(),
+                                   directory.c_str(), showMode);
+  return reinterpret_cast<std::uintptr_t>(result);
+}
+
+// --- Main window, tray icon, menus, timer -----------------------------------------
+
+void Win32Platform::CreateMainWindow(const std::string& className, const std::string& caption) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &Win32Platform::MainWindowProc;
+  wc.hInstance = instance_;
+  wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(1));
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.lpszClassName = className.c_str();
+  RegisterClassExA(&wc);
+  // Never shown: WS_VISIBLE is left out and nothing calls ShowWindow on it.
+  main_ = CreateWindowExA(0, className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW,
+                          CW_USEDEFAULT, CW_USEDEFAULT, 200, 100, nullptr, nullptr, instance_,
+                          this);
+}
+
+void Win32Platform::SetEvents(PlatformEvents* events) { events_ = events; }
+
+void Win32Platform::AddTrayIcon(const std::string& tip) {
+  std::memset(&icon_, 0, sizeof icon_);
+  icon_.cbSize = kIconRecordSize;
+  icon_.hWnd = main_;
+  icon_.uID = 0;
+  icon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon_.uCallbackMessage = kTrayCallbackMessage;
+  std::string path = ProgramPath();
+  icon_.hIcon = ExtractIconA(instance_, path.c_str(), 0);
+  std::strncpy(icon_.szTip, tip.c_str(), sizeof icon_.szTip - 1);
+  AddIconToShell();
+}
+
+void Win32Platform::AddIconToShell() {
+  Shell_NotifyIconA(NIM_ADD, &icon_);
+  iconShown_ = true;
+}
+
+void Win32Platform::DeleteTrayIcon() {
+  NOTIFYICONDATAA record{};
+  record.cbSize = kIconRecordSize;
+  record.hWnd = main_;
+  record.uID = 0;
+  Shell_NotifyIconA(NIM_DELETE, &record);
+  iconShown_ = false;
+}
+
+void Win32Platform::CloseMainWindow() {
+  // Posted, so the command that asked for it returns first; the window is
+  // then destroyed by the loop that is running (a modal one included).
+  if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
+}
+
+Point Win32Platform::CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {static_cast<int>(p.x), static_cast<int>(p.y)};
+}
+
+void Win32Platform::SetForegroundMainWindow() { SetForegroundWindow(main_); }
+
+int Win32Platform::PopupMenu(const std::vector<std::string>& captions, Point at) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return -1;
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    // Inserted as MFT_STRING items, so an empty caption stays an empty text
+    // item and never turns into a separator.
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
+    item.fType = MFT_STRING;
+    item.fState = MFS_ENABLED;
+    item.wID = static_cast<UINT>(i + 1);
+    std::string text = captions[i];
+    item.dwTypeData = text.data();
+    item.cch = static_cast<UINT>(text.size());
+    InsertMenuItemA(menu, static_cast<UINT>(i), TRUE, &item);
+  }
+  BOOL chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
+                               0, main_, nullptr);
+  // Lets the menu close properly when the user clicks elsewhere.
+  PostMessageA(main_, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+  return chosen > 0 ? static_cast<int>(chosen) - 1 : -1;
+}
+
+void Win32Platform::EnableTimer(bool enabled) {
+  if (enabled == timerEnabled_) return;  // a running timer keeps its interval
+  if (enabled)
+    timerEnabled_ = SetTimer(main_, kTimer1, kTimer1Interval, nullptr) != 0;
+  else {
+    KillTimer(main_, kTimer1);
+    timerEnabled_ = false;
+  }
+}
+
+bool Win32Platform::TimerEnabled() { return timerEnabled_; }
+
+LRESULT CALLBACK Win32Platform::MainWindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Win32Platform*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return self->HandleMainMessage(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Platform::HandleMainMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    if (events_ != nullptr)
+      RunGuarded(*this, [this, lParam] { events_->OnTrayCallback(static_cast<long>(lParam)); });
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kTimer1) {
+    if (events_ != nullptr) RunGuarded(*this, [this] { events_->OnTimer(); });
+    return 0;
+  }
+  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    // The shell's tray was re-created (Explorer restarted): the icon is gone with it.
+    if (iconShown_) AddIconToShell();
+    return 0;
+  }
+  if (message == WM_DESTROY) {
+    if (timerEnabled_) KillTimer(hwnd, kTimer1);
+    timerEnabled_ = false;
+    main_ = nullptr;
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// --- File chooser ------------------------------------------------------------------
+
+std::optional<std::string> Win32Platform::ChooseFile(const std::string& initialName) {
+  std::string room(32768, '\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    room.replace(0, std::min(initialName.size(), room.size() - 1),
+                 initialName.substr(0, room.size() - 1));
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = DialogOwner();
+    ofn.lpstrFile = room.data();
+    ofn.nMaxFile = static_cast<DWORD>(room.size());
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
+    if (GetOpenFileNameA(&ofn)) return std::string(room.c_str());
+    if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) return std::nullopt;
+    // The first two bytes hold the room that the chosen name needs.
+    unsigned needed = static_cast<unsigned char>(room[0]) |
+                      (static_cast<unsigned char>(room[1]) << 8);
+    room.assign(std::max<std::size_t>(needed + 1, room.size() * 2), '\0');
+  }
+  return std::nullopt;
+}
+
+// --- System parameters -------------------------------------------------------------
+
+bool Win32Platform::GetScreenSaveActive(bool& active) {
+  BOOL on = FALSE;
+  if (!SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &on, SPIF_SENDWININICHANGE)) return false;
+  active = on != FALSE;
+  return true;
+}
+
+bool Win32Platform::SetScreenSaveActive(bool on) {
+  return SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on ? 1 : 0, nullptr,
+                               SPIF_SENDWININICHANGE) != FALSE;
+}
+
+int Win32Platform::PlatformId() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record must be 148 bytes");
+  // The platform id is what the program needs; the call's deprecation (it may
+  // report a compatibility version) does not matter for that.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  BOOL ok = GetVersionExA(&info);
+#pragma GCC diagnostic pop
+  return ok ? static_cast<int>(info.dwPlatformId) : -1;
+}
+
+// --- Registry ------------------------------------------------------------------------
+
+RegHandle Win32Platform::RegOpenKey(const std::string& subKey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    return 0;
+  return reinterpret_cast<RegHandle>(key);
+}
+
+std::optional<RegValue> Win32Platform::RegQueryValue(RegHandle key, const std::string& name) {
+  auto hkey = reinterpret_cast<HKEY>(key);
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExA(hkey, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  // The value may grow between the two calls: ask again with the new size.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    std::string data(size, '\0');
+    DWORD got = size;
+    LONG status = RegQueryValueExA(hkey, name.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(data.data()), &got);
+    if (status == ERROR_SUCCESS) {
+      data.resize(got);
+      return RegValue{ToRegType(type), std::move(data)};
+    }
+    if (status != ERROR_MORE_DATA) return std::nullopt;
+    size = got > size ? got : size * 2 + 16;
+  }
+  return std::nullopt;
+}
+
+bool Win32Platform::RegSetValue(RegHandle key, const std::string& name, const RegValue& value) {
+  return RegSetValueExA(reinterpret_cast<HKEY>(key), name.c_str(), 0, FromRegType(value.type),
+                        reinterpret_cast<const BYTE*>(value.data.data()),
+                        static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
+}
+
+bool Win32Platform::RegDeleteValue(RegHandle key, const std::string& name) {
+  return RegDeleteValueA(reinterpret_cast<HKEY>(key), name.c_str()) == ERROR_SUCCESS;
+}
+
+void Win32Platform::RegCloseKey(RegHandle key) {
+  if (key != 0) ::RegCloseKey(reinterpret_cast<HKEY>(key));
+}
+
+}  // namespace vantrel::win32
