@@ -1,0 +1,10 @@
+# libFuzzer targets for the settings-file format.
+target_compile_options(vantrel_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+file(GLOB VANTREL_FUZZERS CONFIGURE_DEPENDS tests/fuzz/*.cpp)
+foreach(src ${VANTREL_FUZZERS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE vantrel_core)
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+endforeach()

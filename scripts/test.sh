@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit tests under ASan + UBSan, a short
+# fuzz run of the settings-file format, the Windows builds (i686 and x86-64),
+# and the end-to-end tests of the real program under Wine. Ends with one
+# summary line; exits non-zero when anything failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+FUZZ_SECONDS=${FUZZ_SECONDS:-30}
+passed=0
+failed=0
+log_dir=build/logs
+mkdir -p "$log_dir"
+
+step() { echo; echo "=== $*"; }
+fail() { echo "FAILED: $*"; failed=$((failed + 1)); }
+
+# Adds the counts of a ctest run's summary ("N% tests passed, F tests failed out of T").
+count_ctest() {
+  local line total bad
+  line=$(grep -E "tests failed out of [0-9]+" "$1" | tail -n 1)
+  if [ -z "$line" ]; then fail "$2 (no test summary)"; return; fi
+  bad=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* tests failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+step "Dependencies"
+bash scripts/install-deps.sh || { fail "installing dependencies"; }
+
+step "Unit tests (native, AddressSanitizer + UndefinedBehaviorSanitizer)"
+if cmake --preset native >"$log_dir/native-configure.log" 2>&1 &&
+   cmake --build --preset native 2>&1 | tee "$log_dir/native-build.log" | tail -n 3 &&
+   [ "${PIPESTATUS[0]}" -eq 0 ]; then
+  ctest --preset native -j2 --timeout 300 2>&1 | tee "$log_dir/unit.log" | grep -vE "^ +[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed" 
+  count_ctest "$log_dir/unit.log" "unit tests"
+else
+  cat "$log_dir/native-configure.log"; fail "native build"
+fi
+
+step "Fuzzing the settings-file format (${FUZZ_SECONDS}s per target)"
+if cmake --preset fuzz >"$log_dir/fuzz-configure.log" 2>&1 &&
+   cmake --build --preset fuzz >"$log_dir/fuzz-build.log" 2>&1; then
+  for fuzzer in build/fuzz/fuzz_*; do
+    [ -x "$fuzzer" ] || continue
+    name=$(basename "$fuzzer")
+    corpus=build/fuzz/corpus-$name
+    mkdir -p "$corpus"
+    if "$fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=4096 -rss_limit_mb=2048 \
+        "$corpus" tests/fuzz/seeds >"$log_dir/$name.log" 2>&1; then
+      echo "$name: passed ($(grep -Eo 'Done [0-9]+ runs' "$log_dir/$name.log" | tail -n 1))"
+      passed=$((passed + 1))
+    else
+      tail -n 30 "$log_dir/$name.log"; fail "$name"
+    fi
+  done
+else
+  tail -n 30 "$log_dir/fuzz-build.log"; fail "fuzz build"
+fi
+
+step "Windows builds (MinGW-w64: i686 shipped, x86-64 compiled)"
+for preset in win32 win64; do
+  if cmake --preset $preset >"$log_dir/$preset-configure.log" 2>&1 &&
+     cmake --build --preset $preset >"$log_dir/$preset-build.log" 2>&1; then
+    echo "$preset build: passed"
+    passed=$((passed + 1))
+  else
+    tail -n 40 "$log_dir/$preset-configure.log" "$log_dir/$preset-build.log"; fail "$preset build"
+  fi
+done
+
+step "End-to-end tests under Wine"
+if [ -f build/win32/vantrel.exe ] && [ -f tests/e2e/run.sh ]; then
+  bash tests/e2e/run.sh 2>&1 | tee "$log_dir/e2e.log"
+  line=$(grep -E "^e2e: [0-9]+ passed, [0-9]+ failed" "$log_dir/e2e.log" | tail -n 1)
+  if [ -n "$line" ]; then
+    passed=$((passed + $(sed -E 's/^e2e: ([0-9]+) passed.*/\1/' <<<"$line")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+  else
+    fail "end-to-end run (no summary)"
+  fi
+else
+  fail "end-to-end tests (no vantrel.exe or no harness)"
+fi
+
+echo
+echo "total: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

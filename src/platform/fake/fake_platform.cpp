@@ -1,0 +1,404 @@
+#include "platform/fake/fake_platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/errors.h"
+
+namespace fs = std::filesystem;
+
+namespace vantrel {
+namespace {
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+// Wildcard match of a file name, without regard to case, as the system does.
+bool Matches(const std::string& name, const std::string& pattern) {
+  const std::string n = Lower(name), p = Lower(pattern);
+  std::size_t i = 0, j = 0, star = std::string::npos, mark = 0;
+  while (i < n.size()) {
+    if (j < p.size() && (p[j] == '?' || p[j] == n[i])) {
+      ++i;
+      ++j;
+    } else if (j < p.size() && p[j] == '*') {
+      star = j++;
+      mark = i;
+    } else if (star != std::string::npos) {
+      j = star + 1;
+      i = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (j < p.size() && p[j] == '*') ++j;
+  return j == p.size();
+}
+
+bool Writable(const fs::path& p) {
+  struct stat st {};
+  return ::stat(p.c_str(), &st) != 0 || (st.st_mode & S_IWUSR) != 0;
+}
+
+}  // namespace
+
+// ---- Form driver ----------------------------------------------------------------
+
+void FakeFormDriver::EnsureOpen(const std::string& action) {
+  if (form_.CloseRequested())
+    throw std::logic_error(action + " on " + form_.className + " after it closed");
+}
+
+void FakeFormDriver::Click(const std::string& name) {
+  EnsureOpen("Click " + name);
+  Control& c = form_[name];
+  if (!c.visible) throw std::logic_error("Click on hidden control " + name);
+  form_.Click(c, [this](const std::string& text) { ReportError(platform_, text); });
+}
+
+void FakeFormDriver::Type(const std::string& name, const std::string& text) {
+  EnsureOpen("Type into " + name);
+  Control& c = form_[name];
+  if (c.kind != ControlKind::Edit && c.kind != ControlKind::Memo)
+    throw std::logic_error("Type into " + name + ", which takes no text");
+  if (!c.visible) throw std::logic_error("Type into hidden control " + name);
+  c.text = c.maxLength > 0 ? text.substr(0, static_cast<std::size_t>(c.maxLength)) : text;
+}
+
+void FakeFormDriver::Select(const std::string& name, int index) {
+  EnsureOpen("Select in " + name);
+  Control& c = form_[name];
+  if (index < 0 || index >= static_cast<int>(c.items.size()))
+    throw std::logic_error("Select outside the list " + name);
+  c.selected = index;
+  if (c.onClick)
+    RunReported(c.onClick, [this](const std::string& text) { ReportError(platform_, text); });
+}
+
+void FakeFormDriver::PressEnter() {
+  EnsureOpen("Enter");
+  for (Control& c : form_.Controls())
+    if (c.isDefault && c.visible) return Click(c.name);
+}
+
+void FakeFormDriver::PressEscape() {
+  EnsureOpen("Escape");
+  for (Control& c : form_.Controls())
+    if (c.isCancel && c.visible) return Click(c.name);
+}
+
+void FakeFormDriver::CloseBox() {
+  EnsureOpen("Close box");
+  if (form_.onCloseBox)
+    RunReported(form_.onCloseBox, [this](const std::string& text) { ReportError(platform_, text); });
+  form_.Close(kModalCancel);
+}
+
+// ---- Platform -----------------------------------------------------------------
+
+FakePlatform::FakePlatform() {
+  std::string tmpl = (fs::temp_directory_path() / "vantrel-fake-XXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a temporary folder");
+  root = tmpl;
+  MakeDirectory(appData);
+  MakeDirectory(windowsDir);
+  MakeDirectory(systemDir);
+  RegCreateKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  RegCreateKey("Control Panel\\Desktop");
+}
+
+FakePlatform::~FakePlatform() {
+  std::error_code ec;
+  fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(root, ec);
+}
+
+fs::path FakePlatform::Real(const std::string& windowsPath) const {
+  std::string p = windowsPath;
+  std::replace(p.begin(), p.end(), '\\', '/');
+  if (p.size() >= 2 && p[1] == ':') p = std::string(1, p[0]) + p.substr(2);
+  return root / p;
+}
+
+void FakePlatform::WriteFile(const std::string& windowsPath, const std::string& contents) {
+  std::ofstream(Real(windowsPath), std::ios::binary | std::ios::trunc) << contents;
+}
+
+std::string FakePlatform::ReadFile(const std::string& windowsPath) const {
+  std::ifstream in(Real(windowsPath), std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void FakePlatform::MakeDirectory(const std::string& windowsPath) {
+  fs::create_directories(Real(windowsPath));
+}
+
+void FakePlatform::SetReadOnly(const std::string& windowsPath, bool readOnly) {
+  fs::permissions(Real(windowsPath), fs::perms::owner_write,
+                  readOnly ? fs::perm_options::remove : fs::perm_options::add);
+}
+
+BoxResult FakePlatform::ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) {
+  boxes.push_back({kind, text, buttons});
+  if (onBox) onBox(boxes.back());
+  if (buttons == BoxButtons::Ok) return BoxResult::Ok;
+  BoxResult answer = BoxResult::No;
+  if (!boxAnswers.empty()) {
+    answer = boxAnswers.front();
+    boxAnswers.pop_front();
+  }
+  return answer == BoxResult::Yes ? BoxResult::Yes : BoxResult::No;
+}
+
+void FakePlatform::ShowErrorBox(const std::string& text) { errorBoxes.push_back(text); }
+
+PathKind FakePlatform::GetPathKind(const std::string& path) {
+  std::error_code ec;
+  const auto st = fs::status(Real(path), ec);
+  if (ec || !fs::exists(st)) return PathKind::Missing;
+  return fs::is_directory(st) ? PathKind::Directory : PathKind::File;
+}
+
+bool FakePlatform::CreateDirectory(const std::string& path) {
+  const fs::path p = Real(path);
+  if (!Writable(p.parent_path())) return false;
+  std::error_code ec;
+  return fs::create_directory(p, ec) && !ec;  // the parent is not created
+}
+
+bool FakePlatform::ReadWholeFile(const std::string& path, std::string& contents) {
+  std::ifstream in(Real(path), std::ios::binary);
+  if (!in) return false;
+  std::ostringstream out;
+  out << in.rdbuf();
+  contents = out.str();
+  ++fileReads;
+  return true;
+}
+
+bool FakePlatform::ReplaceFile(const std::string& path, const std::string& contents) {
+  const fs::path target = Real(path);
+  if (diskFull || !Writable(target) || !fs::is_directory(target.parent_path()) ||
+      !Writable(target.parent_path()) || fs::is_directory(target))
+    return false;
+  const fs::path temp = target.string() + ".new";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  const bool ok = ::close(fd) == 0 && done == contents.size() &&
+                  ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  if (ok) ++writes;
+  return ok;
+}
+
+void FakePlatform::FlushFile(const std::string& path) {
+  const int fd = ::open(Real(path).c_str(), O_RDONLY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+std::vector<std::string> FakePlatform::FindFiles(const std::string& pattern) {
+  const auto slash = pattern.find_last_of('\\');
+  const std::string dir = slash == std::string::npos ? "" : pattern.substr(0, slash);
+  const std::string mask = pattern.substr(slash == std::string::npos ? 0 : slash + 1);
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(Real(dir), ec)) {
+    const std::string name = entry.path().filename().string();
+    if (Matches(name, mask)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string FakePlatform::ShortPath(const std::string& path) {
+  if (auto it = shortPaths.find(path); it != shortPaths.end()) return it->second;
+  return GetPathKind(path) == PathKind::Missing ? "" : path;
+}
+
+std::uintptr_t FakePlatform::ShellExecute(const std::string& verb, const std::string& file,
+                                          const std::string& parameters,
+                                          const std::string& directory, int showMode) {
+  shellCalls.push_back({verb, file, parameters, directory, showMode});
+  if (onShell) onShell(shellCalls.back());
+  auto it = shellResults.find(file);
+  return it == shellResults.end() ? 42 : it->second;
+}
+
+void FakePlatform::CreateMainWindow(const std::string& className, const std::string& caption) {
+  mainClass = className;
+  mainCaption = caption;
+}
+
+void FakePlatform::AddTrayIcon(const std::string& tip) {
+  iconShown = iconWanted_ = true;
+  iconTip = tip;
+  ++iconAdds;
+}
+
+void FakePlatform::DeleteTrayIcon() { iconShown = iconWanted_ = false; }
+
+void FakePlatform::CloseMainWindow() { mainClosed = true; }
+
+void FakePlatform::TrayCallback(long mouseMessage) {
+  if (events_ && !mainClosed) events_->OnTrayCallback(mouseMessage);
+}
+
+void FakePlatform::TaskbarCreated() {
+  iconShown = false;  // the shell forgot every icon
+  if (iconWanted_) AddTrayIcon(iconTip);
+}
+
+int FakePlatform::PopupMenu(const std::vector<std::string>& captions, Point at) {
+  menus.push_back(captions);
+  menuPoints.push_back(at);
+  if (menuChoices.empty()) return -1;
+  auto choose = std::move(menuChoices.front());
+  menuChoices.pop_front();
+  return choose(captions);
+}
+
+void FakePlatform::EnableTimer(bool enabled) {
+  if (enabled && !timerEnabled) ++timerStarts;
+  timerEnabled = enabled;
+}
+
+void FakePlatform::Tick() {
+  if (timerEnabled && events_ && !mainClosed) events_->OnTimer();
+}
+
+void FakePlatform::Script(const std::string& className, FormScript script) {
+  scripts_[className].push_back(std::move(script));
+}
+
+int FakePlatform::ShowModal(Form& form, Form* owner) {
+  if (form.Showing()) throw VantrelError("Cannot make a visible window modal");
+  shownForms.push_back({form.className, form.caption, owner ? owner->className : mainClass});
+  form.BeginShowing();
+  FakeFormDriver driver(*this, form);
+  auto& queue = scripts_[form.className];
+  if (!queue.empty()) {
+    FormScript script = std::move(queue.front());
+    queue.pop_front();
+    try {
+      script(driver);
+    } catch (...) {
+      form.EndShowing();
+      throw;
+    }
+  }
+  if (!form.CloseRequested()) driver.CloseBox();
+  const int result = form.ModalResult();
+  form.EndShowing();
+  return result;
+}
+
+std::optional<std::string> FakePlatform::ChooseFile(const std::string& initialName) {
+  fileChooserStarts.push_back(initialName);
+  if (fileChoices.empty()) return std::nullopt;
+  auto choice = fileChoices.front();
+  fileChoices.pop_front();
+  return choice;
+}
+
+bool FakePlatform::GetScreenSaveActive(bool& active) {
+  if (spiGetFails) return false;
+  active = screenSaveActive;
+  return true;
+}
+
+bool FakePlatform::SetScreenSaveActive(bool on) {
+  spiSets.push_back(on);
+  if (spiSetFails) return false;
+  screenSaveActive = on;
+  return true;
+}
+
+void FakePlatform::RegCreateKey(const std::string& subKey) { registry_[Lower(subKey)]; }
+void FakePlatform::RegRemoveKey(const std::string& subKey) { registry_.erase(Lower(subKey)); }
+
+void FakePlatform::RegPut(const std::string& subKey, const std::string& name, RegValue value) {
+  registry_[Lower(subKey)][Lower(name)] = {name, std::move(value)};
+}
+
+void FakePlatform::RegPutString(const std::string& subKey, const std::string& name,
+                                const std::string& text) {
+  RegPut(subKey, name, {RegType::String, text + std::string(1, '\0')});
+}
+
+void FakePlatform::RegPutDword(const std::string& subKey, const std::string& name,
+                               std::uint32_t number) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+  RegPut(subKey, name, {RegType::Dword, bytes});
+}
+
+std::optional<RegValue> FakePlatform::RegGet(const std::string& subKey,
+                                             const std::string& name) const {
+  auto key = registry_.find(Lower(subKey));
+  if (key == registry_.end()) return std::nullopt;
+  auto value = key->second.find(Lower(name));
+  if (value == key->second.end()) return std::nullopt;
+  return value->second.value;
+}
+
+RegHandle FakePlatform::RegOpenKey(const std::string& subKey) {
+  const std::string k = Lower(subKey);
+  if (!registry_.count(k)) return 0;
+  for (const auto& denied : deniedKeys)
+    if (Lower(denied) == k) return 0;
+  handles_[nextHandle_] = k;
+  ++openKeys;
+  return nextHandle_++;
+}
+
+std::optional<RegValue> FakePlatform::RegQueryValue(RegHandle key, const std::string& name) {
+  auto h = handles_.find(key);
+  if (h == handles_.end()) throw std::logic_error("query on a closed registry key");
+  auto& values = registry_[h->second];
+  auto v = values.find(Lower(name));
+  if (v == values.end()) return std::nullopt;
+  return v->second.value;
+}
+
+bool FakePlatform::RegSetValue(RegHandle key, const std::string& name, const RegValue& value) {
+  auto h = handles_.find(key);
+  if (h == handles_.end()) throw std::logic_error("write on a closed registry key");
+  if (regWritesFail) return false;
+  registry_[h->second][Lower(name)] = {name, value};
+  return true;
+}
+
+bool FakePlatform::RegDeleteValue(RegHandle key, const std::string& name) {
+  auto h = handles_.find(key);
+  if (h == handles_.end()) throw std::logic_error("delete on a closed registry key");
+  if (regDeletesFail) return false;
+  return registry_[h->second].erase(Lower(name)) > 0;
+}
+
+void FakePlatform::RegCloseKey(RegHandle key) {
+  if (handles_.erase(key) == 0) throw std::logic_error("registry key closed twice");
+  --openKeys;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,194 @@
+// An in-memory platform for tests: message boxes answered by script, an
+// in-memory registry, a fake clock for the timer, shell calls recorded with
+// scripted results, forms rendered as data, and a real temporary folder that
+// stands for drive C: so that file operations are real.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/platform.h"
+
+namespace vantrel {
+
+class FakePlatform;
+
+// What a test can do to a form while it is shown.
+class FakeFormDriver {
+ public:
+  FakeFormDriver(FakePlatform& platform, Form& form) : platform_(platform), form_(form) {}
+  Form& form() { return form_; }
+  void Click(const std::string& name);
+  // Types into an edit, keeping its length limit as a real edit box does.
+  void Type(const std::string& name, const std::string& text);
+  void Select(const std::string& name, int index);  // a click on a list line
+  void PressEnter();   // the default button, unless a memo has the focus
+  void PressEscape();  // the cancel button, if there is one
+  void CloseBox();
+  const std::string& Text(const std::string& name) { return form_[name].text; }
+  bool Closed() const { return form_.CloseRequested(); }
+
+ private:
+  void EnsureOpen(const std::string& action);
+  FakePlatform& platform_;
+  Form& form_;
+};
+
+struct ShownBox {
+  BoxKind kind;
+  std::string text;
+  BoxButtons buttons;
+};
+
+struct ShellCall {
+  std::string verb, file, parameters, directory;
+  int show;
+};
+
+struct ShownForm {
+  std::string className;
+  std::string caption;
+  std::string ownerClass;
+};
+
+class FakePlatform : public Platform {
+ public:
+  FakePlatform();
+  ~FakePlatform() override;
+
+  // ---- Scripting and inspection ---------------------------------------------
+  std::filesystem::path root;  // stands for drive C:
+  std::string appData = "C:\\Users\\tester\\AppData\\Roaming";
+  std::string windowsDir = "C:\\Windows";
+  std::string systemDir = "C:\\Windows\\System32";
+  std::string programPath = "C:\\Program Files\\Vantrel\\vantrel.exe";
+
+  // A Windows path as a real path under root ("C:\a\b" -> root/C/a/b).
+  std::filesystem::path Real(const std::string& windowsPath) const;
+  void WriteFile(const std::string& windowsPath, const std::string& contents);
+  std::string ReadFile(const std::string& windowsPath) const;
+  void MakeDirectory(const std::string& windowsPath);
+  void SetReadOnly(const std::string& windowsPath, bool readOnly);
+  bool diskFull = false;  // every write fails
+  int writes = 0;         // successful file replacements
+  int fileReads = 0;      // whole-file reads
+  std::map<std::string, std::string> shortPaths;  // overrides of the short form
+
+  // Questions (Yes/No boxes) take their answers in order; with none left, No.
+  std::deque<BoxResult> boxAnswers;
+  std::function<void(const ShownBox&)> onBox;  // runs while the box is "open"
+  std::vector<ShownBox> boxes;
+  std::vector<std::string> errorBoxes;
+
+  std::vector<ShellCall> shellCalls;
+  std::map<std::string, std::uintptr_t> shellResults;  // by file; default 42
+  std::function<void(const ShellCall&)> onShell;
+
+  // Main window and tray icon.
+  std::string mainClass, mainCaption;
+  bool iconShown = false;
+  int iconAdds = 0;
+  std::string iconTip;
+  bool mainClosed = false;
+  Point cursor{100, 200};
+  int foregroundCalls = 0;
+  void TrayCallback(long mouseMessage);  // as the shell sends it
+  void TaskbarCreated();                 // the shell's notification area was re-created
+
+  // Menus: each pop-up is recorded; the chooser picks an index (-1 dismisses).
+  std::vector<std::vector<std::string>> menus;
+  std::vector<Point> menuPoints;
+  std::deque<std::function<int(const std::vector<std::string>&)>> menuChoices;
+
+  // Timer.
+  bool timerEnabled = false;
+  int timerStarts = 0;
+  void Tick();  // one 500 ms interval
+
+  // Modal forms: scripts taken in order for each window class; a form shown
+  // with no script left is closed by its close box.
+  using FormScript = std::function<void(FakeFormDriver&)>;
+  void Script(const std::string& className, FormScript script);
+  std::vector<ShownForm> shownForms;
+  std::deque<std::optional<std::string>> fileChoices;  // nothing: cancelled
+  std::vector<std::string> fileChooserStarts;
+
+  // System parameters.
+  bool screenSaveActive = true;
+  bool spiGetFails = false;
+  bool spiSetFails = false;
+  std::vector<bool> spiSets;
+  int platformId = 2;
+
+  // Registry of the current user: key paths compare without case.
+  void RegCreateKey(const std::string& subKey);
+  void RegRemoveKey(const std::string& subKey);
+  void RegPut(const std::string& subKey, const std::string& name, RegValue value);
+  void RegPutString(const std::string& subKey, const std::string& name, const std::string& text);
+  void RegPutDword(const std::string& subKey, const std::string& name, std::uint32_t number);
+  std::optional<RegValue> RegGet(const std::string& subKey, const std::string& name) const;
+  std::vector<std::string> deniedKeys;  // cannot be opened with full access
+  bool regWritesFail = false;
+  bool regDeletesFail = false;
+  int openKeys = 0;  // keys opened and not yet closed
+
+  // ---- Platform ----------------------------------------------------------------
+  BoxResult ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) override;
+  void ShowErrorBox(const std::string& text) override;
+  std::string AppDataFolder() override { return appData; }
+  std::string WindowsDirectory() override { return windowsDir; }
+  std::string SystemDirectory() override { return systemDir; }
+  std::string ProgramPath() override { return programPath; }
+  PathKind GetPathKind(const std::string& path) override;
+  bool CreateDirectory(const std::string& path) override;
+  bool ReadWholeFile(const std::string& path, std::string& contents) override;
+  bool ReplaceFile(const std::string& path, const std::string& contents) override;
+  void FlushFile(const std::string& path) override;
+  std::vector<std::string> FindFiles(const std::string& pattern) override;
+  std::string ShortPath(const std::string& path) override;
+  std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
+                              const std::string& parameters, const std::string& directory,
+                              int showMode) override;
+  void CreateMainWindow(const std::string& className, const std::string& caption) override;
+  void SetEvents(PlatformEvents* events) override { events_ = events; }
+  void AddTrayIcon(const std::string& tip) override;
+  void DeleteTrayIcon() override;
+  void CloseMainWindow() override;
+  Point CursorPos() override { return cursor; }
+  void SetForegroundMainWindow() override { ++foregroundCalls; }
+  int PopupMenu(const std::vector<std::string>& captions, Point at) override;
+  void EnableTimer(bool enabled) override;
+  bool TimerEnabled() override { return timerEnabled; }
+  int ShowModal(Form& form, Form* owner) override;
+  std::optional<std::string> ChooseFile(const std::string& initialName) override;
+  bool GetScreenSaveActive(bool& active) override;
+  bool SetScreenSaveActive(bool on) override;
+  int PlatformId() override { return platformId; }
+  RegHandle RegOpenKey(const std::string& subKey) override;
+  std::optional<RegValue> RegQueryValue(RegHandle key, const std::string& name) override;
+  bool RegSetValue(RegHandle key, const std::string& name, const RegValue& value) override;
+  bool RegDeleteValue(RegHandle key, const std::string& name) override;
+  void RegCloseKey(RegHandle key) override;
+
+ private:
+  struct StoredValue {
+    std::string name;
+    RegValue value;
+  };
+  using RegKeyData = std::map<std::string, StoredValue>;  // by lower-case name
+  std::map<std::string, RegKeyData> registry_;           // by lower-case key path
+  std::map<RegHandle, std::string> handles_;
+  RegHandle nextHandle_ = 1;
+  PlatformEvents* events_ = nullptr;
+  std::map<std::string, std::deque<FormScript>> scripts_;
+  bool iconWanted_ = false;
+};
+
+}  // namespace vantrel

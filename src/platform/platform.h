@@ -1,0 +1,125 @@
+// The one interface between Vantrel's logic and the operating system.
+// Everything here speaks in plain types; handles never leave the implementation.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+class Form;
+
+enum class BoxKind { Warning, Information, Plain };
+enum class BoxButtons { Ok, YesNo };
+enum class BoxResult { Ok, Yes, No };
+
+// What the file test reports for a path.
+enum class PathKind { Missing, File, Directory };
+
+enum class RegType { None, String, ExpandString, Dword, Binary, Other };
+
+struct RegValue {
+  RegType type = RegType::None;
+  std::string data;  // raw bytes as stored (a string value includes its NUL)
+};
+
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
+// Opaque handle of an open registry key; 0 is never a valid handle.
+using RegHandle = std::uintptr_t;
+
+// Calls the platform makes into the program (tray icon callback, timer ticks).
+class PlatformEvents {
+ public:
+  virtual ~PlatformEvents() = default;
+  virtual void OnTrayCallback(long mouseMessage) = 0;
+  virtual void OnTimer() = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- Message boxes and the top-level error report -------------------------
+  virtual BoxResult ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) = 0;
+  // A stop-icon box captioned "Vantrel" with the text exactly as given.
+  virtual void ShowErrorBox(const std::string& text) = 0;
+
+  // --- Folders and files ------------------------------------------------------
+  // SHGetSpecialFolderPathA(CSIDL_APPDATA); empty when the system names none.
+  virtual std::string AppDataFolder() = 0;
+  virtual std::string WindowsDirectory() = 0;  // empty on failure
+  virtual std::string SystemDirectory() = 0;   // empty on failure
+  virtual std::string ProgramPath() = 0;
+  virtual PathKind GetPathKind(const std::string& path) = 0;
+  virtual bool CreateDirectory(const std::string& path) = 0;
+  // Whole-file read; false when the file is missing or unreadable.
+  virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
+  // Replaces the file as a whole (written beside it, then renamed over it), so a
+  // crash leaves either the old or the new file. False when it cannot be written.
+  virtual bool ReplaceFile(const std::string& path, const std::string& contents) = 0;
+  // Makes what was written to the file durable on disk.
+  virtual void FlushFile(const std::string& path) = 0;
+  // Long names of every entry matching the pattern, of any attributes, in the
+  // order the system returns them.
+  virtual std::vector<std::string> FindFiles(const std::string& pattern) = 0;
+  // Short (8.3) form of a path; empty when the system cannot give one.
+  virtual std::string ShortPath(const std::string& path) = 0;
+
+  // --- Shell -------------------------------------------------------------------
+  // ShellExecuteA with the main window as owner; above 32 means started.
+  virtual std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
+                                      const std::string& parameters,
+                                      const std::string& directory, int showMode) = 0;
+
+  // --- Main window, tray icon, menus, timer -------------------------------------
+  virtual void CreateMainWindow(const std::string& className, const std::string& caption) = 0;
+  virtual void SetEvents(PlatformEvents* events) = 0;
+  // Adds the notification-area icon (the program's first icon) with the tip.
+  virtual void AddTrayIcon(const std::string& tip) = 0;
+  virtual void DeleteTrayIcon() = 0;
+  // Closing the main window ends the message loop and the program.
+  virtual void CloseMainWindow() = 0;
+  virtual Point CursorPos() = 0;
+  virtual void SetForegroundMainWindow() = 0;
+  // Pops up a menu of text items at a screen point and waits; returns the index
+  // of the chosen item, or -1 when the menu was dismissed. Captions carry "&"
+  // accelerator marks; an empty caption is an enabled, empty text item.
+  virtual int PopupMenu(const std::vector<std::string>& captions, Point at) = 0;
+  // Timer1: 500 ms; enabling a running timer does not restart its interval.
+  virtual void EnableTimer(bool enabled) = 0;
+  virtual bool TimerEnabled() = 0;
+
+  // --- Modal windows -----------------------------------------------------------
+  // Shows the form modally with its own message loop; returns the form's modal
+  // result when it closes. Throws VantrelError("Cannot make a visible window
+  // modal") when the form is already showing. owner may be null (main window).
+  virtual int ShowModal(Form& form, Form* owner) = 0;
+  // GetOpenFileNameA with the main window as owner: the chosen full path, or
+  // nothing when cancelled. initialName is offered as the starting file name.
+  virtual std::optional<std::string> ChooseFile(const std::string& initialName) = 0;
+
+  // --- System parameters -------------------------------------------------------
+  // SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE); false when the call fails.
+  virtual bool GetScreenSaveActive(bool& active) = 0;
+  // SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, 0, SPIF_SENDWININICHANGE).
+  virtual bool SetScreenSaveActive(bool on) = 0;
+  // GetVersionExA's dwPlatformId; -1 when the call fails.
+  virtual int PlatformId() = 0;
+
+  // --- Registry of the current user (HKEY_CURRENT_USER) ------------------------
+  // Opens an existing key with full access, never creating it; 0 on failure.
+  virtual RegHandle RegOpenKey(const std::string& subKey) = 0;
+  // The value's type and raw data; nothing when absent or unreadable.
+  virtual std::optional<RegValue> RegQueryValue(RegHandle key, const std::string& name) = 0;
+  virtual bool RegSetValue(RegHandle key, const std::string& name, const RegValue& value) = 0;
+  virtual bool RegDeleteValue(RegHandle key, const std::string& name) = 0;
+  virtual void RegCloseKey(RegHandle key) = 0;
+};
+
+}  // namespace vantrel

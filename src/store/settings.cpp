@@ -1,0 +1,60 @@
+#include "store/settings.h"
+
+#include "platform/errors.h"
+#include "platform/messages.h"
+#include "store/profile.h"
+
+namespace vantrel {
+namespace {
+
+std::string g_dataFolder;
+std::string g_settingsPath;
+
+}  // namespace
+
+void SetUpDataFolder(Platform& platform) {
+  g_dataFolder = platform.AppDataFolder() + "\\Vantrel";
+  if (platform.GetPathKind(g_dataFolder) != PathKind::Directory &&
+      !platform.CreateDirectory(g_dataFolder)) {
+    ShowWarning(platform, kFolderWarning);
+  }
+  g_settingsPath = g_dataFolder + "\\vantrel.ini";
+}
+
+const std::string& DataFolder() { return g_dataFolder; }
+const std::string& SettingsPath() { return g_settingsPath; }
+
+SettingsFile::SettingsFile(Platform& platform, std::string path)
+    : platform_(platform), path_(std::move(path)) {}
+
+SettingsFile::~SettingsFile() {
+  if (written_) platform_.FlushFile(path_);
+}
+
+const std::string& SettingsFile::Contents() {
+  if (!contents_) {
+    std::string text;
+    if (platform_.GetPathKind(path_) != PathKind::File || !platform_.ReadWholeFile(path_, text))
+      text.clear();
+    contents_ = std::move(text);
+  }
+  return *contents_;
+}
+
+std::string SettingsFile::ReadValue(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue) {
+  return ProfileRead(Contents(), section, key, defaultValue);
+}
+
+void SettingsFile::WriteValue(const std::string& section, const std::string& key,
+                              const std::string& value) {
+  std::string updated = ProfileWrite(Contents(), section, key, value);
+  if (!platform_.ReplaceFile(path_, updated)) {
+    contents_.reset();  // read the file afresh: it is as it was before this write
+    throw VantrelError(kWriteFailedText + path_);
+  }
+  contents_ = std::move(updated);
+  written_ = true;
+}
+
+}  // namespace vantrel

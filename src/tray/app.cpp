@@ -1,0 +1,44 @@
+#include "tray/app.h"
+
+#include "editor/uedit.h"
+#include "editor/unit2.h"
+#include "editor/Uwebpageadd.h"
+#include "screensaver/uscrsel.h"
+#include "tray/ufirst.h"
+
+namespace vantrel {
+
+struct Application::Windows {
+  std::unique_ptr<TFrmedit> editor;
+  std::unique_ptr<TFrmedadd> addFile;
+  std::unique_ptr<TFrmscrsel> screensaverChoice;
+  std::unique_ptr<TFrmwebpage> webPage;
+};
+
+Application::Application(Platform& platform) : platform_(platform) {}
+
+Application::~Application() {
+  platform_.SetEvents(nullptr);
+}
+
+void Application::Start() {
+  platform_.CreateMainWindow("TForm1", "Vantrel !");
+  main_ = std::make_unique<TForm1>(platform_);
+  platform_.SetEvents(main_.get());
+  main_->FormCreate();
+
+  windows_ = std::make_unique<Windows>();
+  windows_->editor = std::make_unique<TFrmedit>(platform_);
+  windows_->addFile = std::make_unique<TFrmedadd>(platform_);
+  windows_->screensaverChoice = std::make_unique<TFrmscrsel>(platform_);
+  windows_->webPage = std::make_unique<TFrmwebpage>(platform_);
+  windows_->editor->SetDialogs(windows_->addFile.get(), windows_->webPage.get());
+  main_->SetWindows(windows_->editor.get(), windows_->screensaverChoice.get());
+}
+
+TFrmedit& Application::Editor() { return *windows_->editor; }
+TFrmedadd& Application::AddFileDialog() { return *windows_->addFile; }
+TFrmwebpage& Application::WebPageDialog() { return *windows_->webPage; }
+TFrmscrsel& Application::ScreensaverDialog() { return *windows_->screensaverChoice; }
+
+}  // namespace vantrel

@@ -1,0 +1,31 @@
+// Opens every entry of one title through the shell.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace vantrel {
+
+inline constexpr int kLaunchSlots = 20;
+inline constexpr const char* kNoProgramsText =
+    "There are no programs assigned to this name. You can enter programs to activate, just "
+    "\"right click\" on the hand icon in the system tray, then click \"Edit Program List\" to add "
+    "your programs. You can even select documents, text files, or webpages on your pc.";
+inline constexpr const char* kCannotRunText =
+    "Program could not be run. It appears to be an invalid program entered, or you do not have a "
+    "valid extension defined for this file type. Make sure you have this file extension defined "
+    "to windows.";
+
+// Reads the title's 20 slots afresh from the settings file (never writing it)
+// and opens each non-empty one in slot order; a failure is reported and the
+// next entry still opens.
+void LaunchTitle(Platform& platform, const std::string& titleText);
+
+// The short (8.3) form of a path, or the empty text when there is none.
+std::string ToShortPath(Platform& platform, const std::string& path);
+
+// An entry is a web address when its upper-cased text holds "HTTP".
+bool IsWebEntry(const std::string& entry);
+
+}  // namespace vantrel

@@ -1,0 +1,149 @@
+#include "tray/ufirst.h"
+
+#include <stdexcept>
+
+#include "editor/uedit.h"
+#include "help/uhelp.h"
+#include "platform/errors.h"
+#include "platform/messages.h"
+#include "platform/registry.h"
+#include "store/settings.h"
+#include "store/titles.h"
+#include "tray/accelerators.h"
+#include "tray/launcher.h"
+#include "tray/site.h"
+
+namespace vantrel {
+
+std::string RunValueData(const std::string& programPath) {
+  if (programPath.find(' ') == std::string::npos) return programPath;
+  return "\"" + programPath + "\"";
+}
+
+void RegisterRunValue(Platform& platform, const std::string& programPath) {
+  RegistryKey key(platform, kRunKey);
+  if (!key.IsOpen() || key.ValueExists(kRunValue)) return;
+  try {
+    key.WriteString(kRunValue, RunValueData(programPath));
+  } catch (const VantrelError&) {
+    // Start-up does not report a Run value it could not write.
+  }
+}
+
+TForm1::TForm1(Platform& platform) : platform_(platform) {
+  for (int t = kTitleCount; t >= 1; --t) {
+    const std::string number = std::to_string(t);
+    Popupmenu1.push_back({"Popupname" + number, "", [this, number] { LaunchTitle(platform_, number); }});
+  }
+  Popupmenu1.push_back({"EditAdd", "Edit Your List", [this] { EditListClick(); }});
+  Popupmenu1.push_back({"SetSS", "", [this] { SetSSClick(platform_, Switches); }});
+  Popupmenu1.push_back({"SetPwd", "", [this] { SetPwdClick(platform_, Switches); }});
+  Popupmenu1.push_back({"ActivateScreensaver1", "Activate Screensaver",
+                        [this] { ActivateScreensaver1Click(platform_, Activation); }});
+
+  PopupMenu2 = {
+      {"EditProgramList1", "Disable Vantrel", [this] { EditProgramList1Click(); }},
+      {"Help1", "Help Faq ", [this] { Help1Click(); }},
+      {"Download1", "More Software Downloads", [this] { Download1Click(); }},
+      {"", "", nullptr},
+      {"EditProgramList2", "Edit Your List", [this] { EditListClick(); }},
+      {"SelectScreensaver1", "Select a Screensaver",
+       [this] {
+         if (screensaverChoice_)
+           SelectScreensaver1Click(platform_, *screensaverChoice_, WindowsDir, SystemDir);
+       }},
+  };
+}
+
+MenuItem& TForm1::LeftItem(const std::string& name) {
+  for (MenuItem& item : Popupmenu1)
+    if (item.name == name) return item;
+  throw std::logic_error("no menu item " + name);
+}
+
+void TForm1::SetWindows(TFrmedit* editor, TFrmscrsel* screensaverChoice) {
+  editor_ = editor;
+  screensaverChoice_ = screensaverChoice;
+}
+
+void TForm1::FormCreate() {
+  SetUpDataFolder(platform_);
+  WindowsDir = platform_.WindowsDirectory();
+  if (WindowsDir.empty()) WindowsDir = "c:\\windows";
+  SystemDir = platform_.SystemDirectory();
+  if (SystemDir.empty()) SystemDir = "c:\\windows\\system";
+  RegisterRunValue(platform_, platform_.ProgramPath());
+  platform_.AddTrayIcon(kTrayTip);
+}
+
+void TForm1::OnTrayCallback(long mouseMessage) {
+  const Point at = platform_.CursorPos();
+  platform_.SetForegroundMainWindow();
+  RunGuarded(platform_, [&] {
+    if (mouseMessage == kRightButtonDown) {
+      Popup(PopupMenu2, at);
+    } else if (mouseMessage == kLeftButtonDown) {
+      RefreshScreensaverSwitches(platform_, Switches, LeftItem("SetSS").caption,
+                                 LeftItem("SetPwd").caption);
+      RefreshTitleCaptions();
+      Popup(Popupmenu1, at);
+    }
+  });
+}
+
+void TForm1::OnTimer() {
+  RunGuarded(platform_, [&] { Timer1Timer(platform_, Activation); });
+}
+
+void TForm1::RefreshTitleCaptions() {
+  std::vector<std::string> names;
+  {
+    SettingsFile file(platform_, SettingsPath());
+    for (int t = 1; t <= kTitleCount; ++t) {
+      std::string name = file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
+      if (name.find(kNoTitle) != std::string::npos) name.clear();
+      names.push_back(std::move(name));
+    }
+  }
+  for (int t = kTitleCount; t >= 1; --t)
+    LeftItem("Popupname" + std::to_string(t)).caption = names[static_cast<std::size_t>(t - 1)];
+}
+
+void TForm1::Popup(std::vector<MenuItem>& menu, Point at) {
+  std::vector<std::string> captions;
+  for (const MenuItem& item : menu) captions.push_back(item.caption);
+  AssignAccelerators(captions);
+  for (std::size_t i = 0; i < menu.size(); ++i) menu[i].caption = captions[i];
+  const int chosen = platform_.PopupMenu(captions, at);
+  if (chosen < 0 || chosen >= static_cast<int>(menu.size())) return;
+  if (auto command = menu[static_cast<std::size_t>(chosen)].onClick) command();
+}
+
+void TForm1::EditProgramList1Click() {
+  if (AskYes(platform_, kAskRemoveStartup)) {
+    RegistryKey key(platform_, kRunKey);
+    if (key.IsOpen()) {
+      if (!key.ValueExists(kRunValue) || key.DeleteValue(kRunValue))
+        ShowInformation(platform_, kRemovedFromStartup);
+      else
+        ShowInformation(platform_, kNotRemovedFromStartup);
+    }
+  }
+  if (!AskYes(platform_, kAskRemoveIcon)) return;
+  platform_.DeleteTrayIcon();
+  platform_.CloseMainWindow();
+}
+
+void TForm1::Download1Click() {
+  constexpr int kShowMaximized = 3;
+  if (platform_.ShellExecute("open", kMakerSite, "", "", kShowMaximized) <= 32)
+    ShowPlain(platform_, std::string(kDownloadFailedText) + kMakerSite);
+}
+
+void TForm1::EditListClick() {
+  if (editor_) platform_.ShowModal(*editor_, nullptr);
+}
+
+void TForm1::Help1Click() { ShowHelpWindow(platform_, nullptr); }
+
+}  // namespace vantrel

@@ -1,0 +1,86 @@
+// TForm1, the hidden main window: start-up, the tray icon, both pop-up menus
+// and the routing of their commands, the timer, and the Disable command.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "screensaver/switches.h"
+#include "screensaver/uscrsel.h"
+
+namespace vantrel {
+
+class TFrmedit;
+
+inline constexpr long kTrayCallbackMessage = 1034;  // WM_USER + 10
+inline constexpr long kLeftButtonDown = 513;
+inline constexpr long kRightButtonDown = 516;
+inline constexpr const char* kTrayTip = "Vantrel! - Left or right click for options";
+inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunValue = "ZBriskoEXE";
+
+inline constexpr const char* kAskRemoveStartup =
+    "Click YES if you do not want the icon to automatically appear in your system tray when you "
+    "reboot.";
+inline constexpr const char* kAskRemoveIcon =
+    "You are about to remove the Vantrel icon from your system tray. Click Yes to remove, or click "
+    "No to return.";
+inline constexpr const char* kRemovedFromStartup = "Successfully removed from startup.";
+inline constexpr const char* kNotRemovedFromStartup =
+    "This was not removed from startup. It appears that this does not have access. Reboot your "
+    "computer, then try again.";
+inline constexpr const char* kDownloadFailedText =
+    "You cannot view the download site because your browser would not open. You can still view the "
+    "download site by opening your web browser and pointing to ";
+
+struct MenuItem {
+  std::string name;
+  std::string caption;  // with its "&" accelerator mark once the menu has opened
+  std::function<void()> onClick;
+};
+
+// The Run value's data: the program path, quoted when it holds a blank, so
+// that the shell cannot start a shorter path's program instead.
+std::string RunValueData(const std::string& programPath);
+
+// Writes the Run value when it is absent; an existing value is left alone.
+void RegisterRunValue(Platform& platform, const std::string& programPath);
+
+class TForm1 : public PlatformEvents {
+ public:
+  explicit TForm1(Platform& platform);
+
+  void FormCreate();
+  // The windows made after this one at start-up.
+  void SetWindows(TFrmedit* editor, TFrmscrsel* screensaverChoice);
+
+  void OnTrayCallback(long mouseMessage) override;
+  void OnTimer() override;
+
+  void RefreshTitleCaptions();
+  // Commands.
+  void EditProgramList1Click();  // "Disable Vantrel"
+  void Download1Click();         // "More Software Downloads"
+  void EditListClick();          // "Edit Your List", either menu
+  void Help1Click();
+
+  std::string WindowsDir;
+  std::string SystemDir;
+  SwitchState Switches;
+  ActivationState Activation;
+  std::vector<MenuItem> Popupmenu1;  // left menu: titles 20..1, then the four commands
+  std::vector<MenuItem> PopupMenu2;  // right menu
+
+  MenuItem& LeftItem(const std::string& name);
+
+ private:
+  void Popup(std::vector<MenuItem>& menu, Point at);
+
+  Platform& platform_;
+  TFrmedit* editor_ = nullptr;
+  TFrmscrsel* screensaverChoice_ = nullptr;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "platform/errors.h"
+#include "platform/fake/fake_platform.h"
+#include "store/profile.h"
+#include "store/settings.h"
+
+namespace vantrel {
+namespace {
+
+const char* kIni = "C:\\Users\\tester\\AppData\\Roaming\\Vantrel\\vantrel.ini";
+
+TEST(DataFolder, CreatedOnceAndPathsFixed) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  EXPECT_EQ(DataFolder(), "C:\\Users\\tester\\AppData\\Roaming\\Vantrel");
+  EXPECT_EQ(SettingsPath(), kIni);
+  EXPECT_EQ(p.GetPathKind(DataFolder()), PathKind::Directory);
+  EXPECT_EQ(p.GetPathKind(SettingsPath()), PathKind::Missing);  // no file until the first write
+  SetUpDataFolder(p);  // existing folder: nothing shown
+  EXPECT_TRUE(p.boxes.empty());
+}
+
+TEST(DataFolder, PlainFileInTheWayWarnsOnceThenWritesFail) {
+  FakePlatform p;
+  p.WriteFile("C:\\Users\\tester\\AppData\\Roaming\\Vantrel", "not a folder");
+  SetUpDataFolder(p);
+  ASSERT_EQ(p.boxes.size(), 1u);
+  EXPECT_EQ(p.boxes[0].kind, BoxKind::Warning);
+  EXPECT_EQ(p.boxes[0].text, kFolderWarning);
+  EXPECT_EQ(SettingsPath(), kIni);
+
+  SettingsFile file(p, SettingsPath());
+  EXPECT_EQ(file.ReadValue("Files", "Desc1", "No Title Entered"), "No Title Entered");
+  try {
+    file.WriteValue("Files", "Desc1", "x");
+    FAIL() << "the write should fail";
+  } catch (const VantrelError& e) {
+    EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kIni);
+    EXPECT_EQ(ErrorReportText(e.what()), std::string("Unable to write to ") + kIni + ".");
+  }
+}
+
+TEST(SettingsFile, WritesAreSeenAtOnceAndFileIsCreated) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  {
+    SettingsFile writer(p, SettingsPath());
+    writer.WriteValue("Files", "Desc1", "Work");
+    EXPECT_EQ(writer.ReadValue("Files", "desc1", ""), "Work");
+    SettingsFile other(p, SettingsPath());
+    EXPECT_EQ(other.ReadValue("FILES", "Desc1", ""), "Work");
+  }
+  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=Work\r\n");
+  EXPECT_EQ(p.GetPathKind(std::string(kIni) + ".new"), PathKind::Missing);
+}
+
+TEST(SettingsFile, FailedWriteLeavesTheFileAsItWas) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  const std::string original = "; mine\n[Files]\nDesc1=Old\n";
+  p.WriteFile(kIni, original);
+
+  p.SetReadOnly(kIni, true);
+  SettingsFile file(p, SettingsPath());
+  EXPECT_EQ(file.ReadValue("Files", "Desc1", ""), "Old");  // read-only reads normally
+  EXPECT_THROW(file.WriteValue("Files", "Desc1", "New"), VantrelError);
+  EXPECT_EQ(p.ReadFile(kIni), original);
+  EXPECT_EQ(file.ReadValue("Files", "Desc1", ""), "Old");
+
+  p.SetReadOnly(kIni, false);
+  p.diskFull = true;
+  EXPECT_THROW(file.WriteValue("Files", "Desc1", "New"), VantrelError);
+  EXPECT_EQ(p.ReadFile(kIni), original);
+  p.diskFull = false;
+  file.WriteValue("Files", "Desc1", "New");
+  EXPECT_EQ(p.ReadFile(kIni), "; mine\n[Files]\nDesc1=New\n");
+}
+
+TEST(SettingsFile, BadFilesReadWithoutFailing) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  std::mt19937 rng(7);
+  std::string garbage(1 << 20, '\0');
+  for (char& c : garbage) c = static_cast<char>(rng());
+  p.WriteFile(kIni, garbage + "\n[Files]\nDesc1=found\n");
+  SettingsFile file(p, SettingsPath());
+  EXPECT_EQ(file.ReadValue("Files", "Desc1", "d"), "found");
+
+  // A 10 MB file with megabyte lines stays whole around a write.
+  const std::string bigLine(1 << 20, 'y');
+  std::string big;
+  for (int i = 0; i < 10; ++i) big += "; " + bigLine + "\r\n";
+  p.WriteFile(kIni, big + "[Files]\r\nDesc1=a\r\n");
+  SettingsFile again(p, SettingsPath());
+  again.WriteValue("Files", "Desc1", "b");
+  EXPECT_EQ(p.ReadFile(kIni), big + "[Files]\r\nDesc1=b\r\n");
+
+  p.MakeDirectory(std::string(kIni) + "x");
+  SettingsFile folder(p, std::string(kIni) + "x");  // a folder is no settings file
+  EXPECT_EQ(folder.ReadValue("Files", "Desc1", "d"), "d");
+  EXPECT_THROW(folder.WriteValue("Files", "Desc1", "v"), VantrelError);
+}
+
+// Kills a writer at random moments many times; the file must always be whole:
+// every key present, each with a value some complete write gave it.
+TEST(SettingsFile, KilledWriterNeverLeavesAHalfWrittenFile) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  {
+    SettingsFile seed(p, SettingsPath());
+    for (int k = 0; k < 220; ++k) seed.WriteValue("Files", "Key" + std::to_string(k), "r0");
+  }
+  std::mt19937 rng(42);
+  for (int round = 1; round <= 30; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int pass = 1;; ++pass) {
+        SettingsFile file(p, SettingsPath());
+        for (int k = 0; k < 220; ++k)
+          file.WriteValue("Files", "Key" + std::to_string(k), "r" + std::to_string(pass));
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(2000 + rng() % 20000));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    const std::string contents = p.ReadFile(kIni);
+    for (int k = 0; k < 220; ++k) {
+      const std::string value = ProfileRead(contents, "Files", "Key" + std::to_string(k), "MISSING");
+      ASSERT_EQ(value.rfind('r', 0), 0u) << "round " << round << " key " << k << ": " << value;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/errors.h"
+#include "platform/fake/fake_platform.h"
+#include "store/profile.h"
+#include "store/settings.h"
+#include "store/titles.h"
+
+namespace vantrel {
+namespace {
+
+struct TitlesTest : ::testing::Test {
+  FakePlatform p;
+  TitleData data;
+  Control titles, entries;
+  void SetUp() override { SetUpDataFolder(p); }
+  std::string File() { return p.ReadFile(SettingsPath()); }
+};
+
+TEST(TitleKeys, SchemeIsUnambiguous) {
+  EXPECT_EQ(TitleKey(12), "Desc12");
+  EXPECT_EQ(EntryKey(1, 1), "Set111");
+  EXPECT_EQ(EntryKey(1, 10), "Set1110");
+  EXPECT_EQ(EntryKey(12, 3), "Set12123");
+  EXPECT_EQ(EntryKey(20, 10), "Set202010");
+  EXPECT_EQ(EntryKey("7", 20), "Set7720");
+  std::set<std::string> keys;
+  for (int t = 1; t <= 20; ++t)
+    for (int i = 1; i <= 20; ++i) EXPECT_TRUE(keys.insert(EntryKey(t, i)).second) << t << "/" << i;
+}
+
+TEST_F(TitlesTest, FirstRunWritesThe220KeysInOrder) {
+  StartUpTitles(p, data, titles, entries);
+  ASSERT_EQ(titles.items.size(), 20u);
+  EXPECT_EQ(titles.items[0], "No Title Entered 1");
+  EXPECT_EQ(titles.items[19], "No Title Entered 20");
+  EXPECT_EQ(titles.selected, 0);
+  EXPECT_EQ(data.CurrentTitle, 1);
+  EXPECT_TRUE(entries.items.empty());
+
+  std::string expected = "[Files]\r\n";
+  for (int t = 1; t <= 20; ++t) {
+    expected += "Desc" + std::to_string(t) + "=No Title Entered " + std::to_string(t) + "\r\n";
+    for (int i = 1; i <= 10; ++i) expected += EntryKey(t, i) + "=Null\r\n";
+  }
+  EXPECT_EQ(File(), expected);
+}
+
+TEST_F(TitlesTest, LoadFallsBackAndClosesGapsOnlyInTheDisplay) {
+  p.WriteFile(SettingsPath(),
+              "[Files]\r\nDesc1=Work\r\nSet112=two\r\nSet115=five\r\nSet113=Null\r\nSet114=null\r\n"
+              "Desc3=\r\nSet331=\r\nSet3311=eleven\r\n");
+  StartUpTitles(p, data, titles, entries);
+  EXPECT_EQ(titles.items[0], "Work");
+  EXPECT_EQ(titles.items[1], "No Title Entered");  // missing key: the fallback, no number
+  EXPECT_EQ(titles.items[2], "");
+  EXPECT_EQ(entries.items, (std::vector<std::string>{"two", "null", "five"}));
+  EXPECT_EQ(entries.selected, 0);
+  EXPECT_EQ(data.TitleTable[0][0], "Null");  // the row keeps its gaps until stored
+  EXPECT_EQ(data.TitleTable[2][0], "");      // present but empty is an entry
+
+  // Storing packs the row: entries to slots 1..n, "Null" after.
+  StoreEntryList(data, entries);
+  EXPECT_EQ(data.TitleTable[0][0], "two");
+  EXPECT_EQ(data.TitleTable[0][2], "five");
+  EXPECT_EQ(data.TitleTable[0][3], "Null");
+  entries.items.clear();
+  ShowEntryList(data, 3, entries);
+  EXPECT_EQ(entries.items, std::vector<std::string>{""});
+}
+
+TEST_F(TitlesTest, SaveWritesNamesThenEntriesAndNeverDeletesKeys) {
+  p.WriteFile(SettingsPath(), "[Files]\r\nSet111=a\r\nSet1115=by hand\r\n[SSaver]\r\nName=x.scr\r\n");
+  StartUpTitles(p, data, titles, entries);
+  titles.items[4] = "";
+  entries.items = {"c:\\one.txt", "http://two"};
+  SaveTitles(p, data, titles, entries);
+  const std::string file = File();
+  EXPECT_EQ(ProfileRead(file, "Files", "Desc5", "missing"), "");
+  EXPECT_EQ(ProfileRead(file, "Files", "Set112", ""), "http://two");
+  EXPECT_EQ(ProfileRead(file, "Files", "Set1115", ""), "by hand");
+  EXPECT_EQ(ProfileRead(file, "SSaver", "Name", ""), "x.scr");
+  EXPECT_LT(file.find("Desc20="), file.find("Set113="));  // names first
+}
+
+TEST_F(TitlesTest, FailedSaveStopsAtTheKeyAndTheNextSaveWritesAll) {
+  StartUpTitles(p, data, titles, entries);
+  entries.items = {"kept in memory"};
+  p.SetReadOnly(SettingsPath(), true);
+  EXPECT_THROW(SaveTitles(p, data, titles, entries), VantrelError);
+  EXPECT_EQ(data.TitleTable[0][0], "kept in memory");
+  p.SetReadOnly(SettingsPath(), false);
+  SaveTitles(p, data, titles, entries);
+  EXPECT_EQ(ProfileRead(File(), "Files", "Set111", ""), "kept in memory");
+}
+
+TEST(Titles, FirstRunWithoutAFolderStillFillsTheTable) {
+  FakePlatform p;
+  TitleData data;
+  Control titles, entries;
+  p.WriteFile("C:\\Users\\tester\\AppData\\Roaming\\Vantrel", "blocking file");
+  SetUpDataFolder(p);
+  EXPECT_THROW(StartUpTitles(p, data, titles, entries), VantrelError);
+  EXPECT_EQ(titles.items.size(), 20u);
+  EXPECT_EQ(titles.selected, 0);
+  EXPECT_EQ(data.TitleTable[19][9], "Null");
+}
+
+}  // namespace
+}  // namespace vantrel
