@@ -1,0 +1,456 @@
+#include "e2e.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+namespace e2e {
+namespace {
+
+struct Registered {
+  const char* name;
+  TestFunction function;
+};
+
+std::vector<Registered>& Cases() {
+  static std::vector<Registered> cases;
+  return cases;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND hwnd) {
+  char text[4096] = {};
+  DWORD_PTR unused = 0;
+  // Asked by message with a timeout, so a hung program cannot hang the driver.
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, 3000, &unused))
+    return "";
+  return text;
+}
+
+struct FindJob {
+  DWORD pid;
+  const char* className;
+  bool visibleOnly;
+  HWND except;
+  HWND found;
+};
+
+BOOL CALLBACK FindOne(HWND hwnd, LPARAM param) {
+  auto* job = reinterpret_cast<FindJob*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != job->pid || hwnd == job->except) return TRUE;
+  if (job->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
+  if (ClassOf(hwnd) != job->className) return TRUE;
+  job->found = hwnd;
+  return FALSE;
+}
+
+HWND FindProcessWindow(DWORD pid, const char* className, bool visibleOnly, HWND except) {
+  FindJob job{pid, className, visibleOnly, except, nullptr};
+  EnumWindows(&FindOne, reinterpret_cast<LPARAM>(&job));
+  return job.found;
+}
+
+}  // namespace
+
+// --- Test cases ------------------------------------------------------------------
+
+Registrar::Registrar(const char* name, TestFunction function) {
+  Cases().push_back({name, function});
+}
+
+void Expect(Context& ctx, bool ok, const std::string& what) {
+  if (!ok) ctx.failures.push_back(what);
+}
+
+void Require(Context& ctx, bool ok, const std::string& what) {
+  if (!ok) throw Failure(what);
+  (void)ctx;
+}
+
+void ExpectEq(Context& ctx, const std::string& actual, const std::string& expected,
+              const std::string& what) {
+  if (actual != expected)
+    ctx.failures.push_back(what + ": got \"" + actual + "\", expected \"" + expected + "\"");
+}
+
+int RunAll(Context& ctx, const std::string& filter) {
+  int passed = 0;
+  int failed = 0;
+  for (const Registered& c : Cases()) {
+    if (!filter.empty() && std::string(c.name).find(filter) == std::string::npos) continue;
+    ctx.failures.clear();
+    std::printf("[ RUN  ] %s\n", c.name);
+    std::fflush(stdout);
+    DWORD started = GetTickCount();
+    try {
+      c.function(ctx);
+    } catch (const Failure& f) {
+      ctx.failures.push_back(f.what());
+    } catch (const std::exception& e) {
+      ctx.failures.push_back(std::string("exception: ") + e.what());
+    }
+    DWORD took = GetTickCount() - started;
+    if (ctx.failures.empty()) {
+      ++passed;
+      std::printf("[  OK  ] %s (%lu ms)\n", c.name, static_cast<unsigned long>(took));
+    } else {
+      ++failed;
+      for (const std::string& f : ctx.failures) std::printf("         %s\n", f.c_str());
+      std::printf("[ FAIL ] %s (%lu ms)\n", c.name, static_cast<unsigned long>(took));
+    }
+    std::fflush(stdout);
+  }
+  std::printf("e2e: %d passed, %d failed\n", passed, failed);
+  std::fflush(stdout);
+  return failed;
+}
+
+void Screenshot(Context& ctx, const std::string& name) {
+  if (ctx.shotsDir.empty()) return;
+  const std::string request = ctx.shotsDir + "\\request.txt";
+  const std::string partial = request + ".part";
+  if (!WriteFileText(partial, name) || !MoveFileExA(partial.c_str(), request.c_str(),
+                                                    MOVEFILE_REPLACE_EXISTING)) {
+    std::printf("         (screenshot %s not requested)\n", name.c_str());
+    return;
+  }
+  // The script takes the picture and removes the request.
+  if (!WaitUntil([&] { return !IsFile(request); }, 10000)) {
+    DeleteFileA(request.c_str());
+    std::printf("         (screenshot %s not taken)\n", name.c_str());
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs) {
+  DWORD started = GetTickCount();
+  for (;;) {
+    if (ready()) return true;
+    if (GetTickCount() - started >= timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+// --- The program -------------------------------------------------------------------
+
+Program::~Program() { Stop(); }
+
+bool Program::Start(Context& ctx, DWORD timeoutMs) {
+  ctx_ = &ctx;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  std::string commandLine = "\"" + ctx.programPath + "\"";
+  if (!CreateProcessA(ctx.programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  pid_ = info.dwProcessId;
+  WaitUntil([&] {
+    main_ = FindProcessWindow(pid_, "TForm1", false, nullptr);
+    return main_ != nullptr || !Running();
+  }, timeoutMs);
+  return main_ != nullptr;
+}
+
+bool Program::Running() const {
+  return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool Program::WaitForExit(DWORD timeoutMs) {
+  return process_ == nullptr || WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void Program::Stop() {
+  if (process_ == nullptr) return;
+  if (Running()) {
+    // Closing the main window ends the program; a hung one is ended by force.
+    if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (!WaitForExit(3000)) {
+      TerminateProcess(process_, 1);
+      WaitForExit(5000);
+    }
+  }
+  CloseHandle(process_);
+  process_ = nullptr;
+  main_ = nullptr;
+  spyBase_ = 0;
+}
+
+void Program::PostTrayCallback(LPARAM mouseMessage) {
+  PostMessageA(main_, WM_USER + 10, 0, mouseMessage);
+}
+
+bool Program::TrayIconPresent() const {
+  // Modifying nothing succeeds only for an icon the shell knows.
+  NOTIFYICONDATAA record{};
+  record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  record.hWnd = main_;
+  record.uID = 0;
+  record.uFlags = 0;
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+HWND Program::WaitForMenu(DWORD timeoutMs) const {
+  return WaitForWindow("#32768", timeoutMs);
+}
+
+HWND Program::WaitForWindow(const char* className, DWORD timeoutMs, HWND except) const {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    found = FindProcessWindow(pid_, className, true, except);
+    return found != nullptr;
+  }, timeoutMs);
+  return found;
+}
+
+void Program::ChooseMenuItem(HWND menu, int index) {
+  for (int i = 0; i <= index; ++i) {
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYUP, VK_DOWN, 0xC0000000);
+  }
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageA(menu, WM_KEYUP, VK_RETURN, 0xC0000000);
+}
+
+bool Program::InjectSpy() {
+  if (spyBase_ != 0) return true;
+  if (process_ == nullptr || ctx_ == nullptr) return false;
+  const std::string& path = ctx_->spyPath;
+  void* remote = VirtualAllocEx(process_, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE,
+                                PAGE_READWRITE);
+  if (remote == nullptr) return false;
+  bool ok = WriteProcessMemory(process_, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
+  // kernel32 sits at the same address in every process of one bitness.
+  auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+  HANDLE thread = ok ? CreateRemoteThread(process_, nullptr, 0, loadLibrary, remote, 0, nullptr)
+                     : nullptr;
+  if (thread != nullptr) {
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+  }
+  VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
+  // Where the DLL landed, found by name (a thread's exit code is too small on 64-bit).
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid_);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module))
+    if (lstrcmpiA(module.szModule, "menuspy.dll") == 0)
+      spyBase_ = reinterpret_cast<ULONG_PTR>(module.modBaseAddr);
+  CloseHandle(snapshot);
+  return spyBase_ != 0;
+}
+
+std::optional<DWORD> Program::CallSpy(const char* function, void* argument, DWORD timeoutMs) {
+  if (!InjectSpy()) return std::nullopt;
+  static HMODULE local = LoadLibraryA(ctx_->spyPath.c_str());
+  if (local == nullptr) return std::nullopt;
+  FARPROC here = GetProcAddress(local, function);
+  if (here == nullptr) return std::nullopt;
+  ULONG_PTR offset = reinterpret_cast<ULONG_PTR>(here) - reinterpret_cast<ULONG_PTR>(local);
+  auto there = reinterpret_cast<LPTHREAD_START_ROUTINE>(spyBase_ + offset);
+  HANDLE thread = CreateRemoteThread(process_, nullptr, 0, there, argument, 0, nullptr);
+  if (thread == nullptr) return std::nullopt;
+  DWORD code = 0;
+  bool done = WaitForSingleObject(thread, timeoutMs) == WAIT_OBJECT_0 &&
+              GetExitCodeThread(thread, &code);
+  CloseHandle(thread);
+  if (!done) return std::nullopt;
+  return code;
+}
+
+std::optional<std::vector<MenuItem>> Program::ReadMenu() {
+  // The spy writes "<flags> <caption>" lines into a mapping named after the
+  // program's process id, which the driver makes beforehand.
+  const std::string name = "VantrelMenuSpy-" + std::to_string(pid_);
+  const DWORD size = 1 << 16;
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size,
+                                      name.c_str());
+  if (mapping == nullptr) return std::nullopt;
+  auto* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, size));
+  std::optional<std::vector<MenuItem>> result;
+  if (view != nullptr) {
+    view[0] = '\0';
+    std::optional<DWORD> count = CallSpy("SpyReadMenu", nullptr, 5000);
+    if (count && *count != 0xFFFFFFFF) {
+      std::vector<MenuItem> items;
+      std::string text(view, strnlen(view, size));
+      std::size_t at = 0;
+      while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(at, end - at);
+        at = end + 1;
+        if (line.size() < 2) continue;
+        MenuItem item;
+        item.separator = line[0] == 'S';
+        item.enabled = line[1] != 'D';
+        item.caption = line.substr(line.size() > 2 ? 3 : 2);
+        items.push_back(item);
+      }
+      if (items.size() == *count) result = items;
+    }
+    UnmapViewOfFile(view);
+  }
+  CloseHandle(mapping);
+  return result;
+}
+
+std::string Program::BoxIcon(HWND box) {
+  static const std::map<DWORD, std::string> kinds = {
+      {0, "none"}, {1, "warning"}, {2, "information"}, {3, "error"}, {4, "question"}};
+  std::optional<DWORD> kind = CallSpy("SpyBoxIcon", box, 5000);
+  if (!kind || kinds.count(*kind) == 0) return "unknown";
+  return kinds.at(*kind);
+}
+
+// --- Message boxes ---------------------------------------------------------------------
+
+Box ReadBox(HWND box) {
+  Box b;
+  b.hwnd = box;
+  b.caption = TextOf(box);
+  HWND text = GetDlgItem(box, 0xFFFF);
+  if (text != nullptr) b.text = TextOf(text);
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) != "Button" && ClassOf(child) != "BUTTON") continue;
+    if (!IsWindowVisible(child)) continue;
+    int id = GetDlgCtrlID(child);
+    b.buttons.push_back(id);
+    if ((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) b.defaultButton = id;
+  }
+  return b;
+}
+
+bool PressBoxButton(HWND box, int id) {
+  HWND button = GetDlgItem(box, id);
+  if (button == nullptr) return false;
+  DWORD_PTR unused = 0;
+  return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 3000, &unused) != 0;
+}
+
+void PressKey(HWND window, WPARAM key) {
+  // The key goes to the control that has the focus, as a real key press would.
+  HWND target = window;
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) && gui.hwndFocus != nullptr)
+    target = gui.hwndFocus;
+  PostMessageA(target, WM_KEYDOWN, key, 1);
+  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+// --- Registry ------------------------------------------------------------------------------
+
+std::optional<std::string> ReadRegString(const std::string& key, const std::string& name) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+    return std::nullopt;
+  char data[4096] = {};
+  DWORD size = sizeof data - 1;
+  DWORD type = 0;
+  LONG status = RegQueryValueExA(h, name.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(h);
+  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+  return std::string(data);
+}
+
+bool WriteRegString(const std::string& key, const std::string& name, const std::string& value) {
+  HKEY h = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                      nullptr) != ERROR_SUCCESS)
+    return false;
+  LONG status = RegSetValueExA(h, name.c_str(), 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(value.c_str()),
+                               static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(h);
+  return status == ERROR_SUCCESS;
+}
+
+void DeleteRegValue(const std::string& key, const std::string& name) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)
+    return;
+  RegDeleteValueA(h, name.c_str());
+  RegCloseKey(h);
+}
+
+// --- Files -----------------------------------------------------------------------------------
+
+std::string AppDataFolder() {
+  char path[MAX_PATH + 1] = {};
+  SHGetSpecialFolderPathA(nullptr, path, CSIDL_APPDATA, FALSE);
+  return path;
+}
+
+bool IsDirectory(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsFile(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::optional<std::string> ReadFileText(const std::string& path) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string text;
+  char chunk[8192];
+  DWORD got = 0;
+  while (ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+  CloseHandle(f);
+  return text;
+}
+
+bool WriteFileText(const std::string& path, const std::string& text) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(f);
+  return ok && written == text.size();
+}
+
+void RemovePath(const std::string& path) {
+  if (IsDirectory(path)) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        RemovePath(path + "\\" + name);
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+  } else if (IsFile(path)) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+  }
+}
+
+}  // namespace e2e

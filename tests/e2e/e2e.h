@@ -1,0 +1,156 @@
+// Helpers for driving the real vantrel.exe from another process under Wine
+// (or Windows): a tiny test-case framework, the program's process and hidden
+// main window, its tray callback, pop-up menus (read through menuspy.dll from
+// inside the program), message boxes, the registry and files.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// --- Test cases --------------------------------------------------------------
+
+// A failed Require ends the case at once; a failed Expect is recorded and the
+// case goes on.
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct Context;
+using TestFunction = void (*)(Context&);
+
+struct Registrar {
+  Registrar(const char* name, TestFunction function);
+};
+
+#define E2E_CASE(name)                                       \
+  static void name(e2e::Context&);                           \
+  static const e2e::Registrar name##_registrar(#name, name); \
+  static void name(e2e::Context& ctx)
+
+void Expect(Context& ctx, bool ok, const std::string& what);
+void Require(Context& ctx, bool ok, const std::string& what);
+void ExpectEq(Context& ctx, const std::string& actual, const std::string& expected,
+              const std::string& what);
+
+// Runs every registered case whose name contains `filter`; prints one line per
+// case and "e2e: N passed, M failed" at the end. Returns M.
+int RunAll(Context& ctx, const std::string& filter);
+
+// --- The run's settings ------------------------------------------------------
+
+struct Context {
+  std::string programPath;  // full Windows path of vantrel.exe
+  std::string spyPath;      // menuspy.dll beside the driver
+  std::string shotsDir;     // where screenshot requests go; empty: none taken
+  std::vector<std::string> failures;  // of the running case
+};
+
+// Asks the script around the driver for a screenshot of the whole screen named
+// `name`.png; waits until it has been taken (a few seconds at most).
+void Screenshot(Context& ctx, const std::string& name);
+
+// --- Waiting -----------------------------------------------------------------
+
+// Polls `ready` every 20 ms until it is true or `timeoutMs` have passed.
+bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs);
+
+// --- The program ---------------------------------------------------------------
+
+struct MenuItem {
+  std::string caption;  // as the menu holds it, with its "&" marks
+  bool separator = false;
+  bool enabled = true;
+};
+
+class Program {
+ public:
+  Program() = default;
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Starts the program and waits for its hidden main window TForm1.
+  bool Start(Context& ctx, DWORD timeoutMs = 15000);
+  DWORD Pid() const { return pid_; }
+  HWND MainWindow() const { return main_; }
+  bool Running() const;
+  bool WaitForExit(DWORD timeoutMs);
+  // Ends the program if it still runs (by force after a grace period).
+  void Stop();
+
+  // The tray callback as the shell sends it (513 left press, 516 right press).
+  void PostTrayCallback(LPARAM mouseMessage);
+  // Whether the shell still holds the icon (main window, id 0).
+  bool TrayIconPresent() const;
+
+  // The visible pop-up menu window of the program, or null after the timeout.
+  HWND WaitForMenu(DWORD timeoutMs = 5000) const;
+  // The items of the open pop-up menu, read from inside the program.
+  std::optional<std::vector<MenuItem>> ReadMenu();
+  // Chooses the item at `index` of the open menu by keys (Down index+1, Return).
+  void ChooseMenuItem(HWND menu, int index);
+
+  // The program's next visible top-level window of a class (message boxes are
+  // "#32770"), other than `except`.
+  HWND WaitForWindow(const char* className, DWORD timeoutMs, HWND except = nullptr) const;
+  // The icon kind of a message box: "warning", "information", "error",
+  // "question", "none" or "unknown", read from inside the program.
+  std::string BoxIcon(HWND box);
+
+ private:
+  bool InjectSpy();
+  std::optional<DWORD> CallSpy(const char* function, void* argument, DWORD timeoutMs);
+
+  Context* ctx_ = nullptr;
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+  HWND main_ = nullptr;
+  ULONG_PTR spyBase_ = 0;
+};
+
+// --- Message boxes ----------------------------------------------------------------
+
+struct Box {
+  HWND hwnd = nullptr;
+  std::string caption;
+  std::string text;
+  std::vector<int> buttons;  // ids of the visible buttons, in window order
+  int defaultButton = 0;     // id of the button that has the default style, 0 none
+};
+
+Box ReadBox(HWND box);
+// Clicks the box's button (IDOK, IDYES, IDNO, ...); true when it was there.
+bool PressBoxButton(HWND box, int id);
+// Posts a key press to the box's focused control, as the keyboard would.
+void PressKey(HWND window, WPARAM key);
+bool WaitForWindowGone(HWND window, DWORD timeoutMs);
+
+// --- Registry of the current user -----------------------------------------------
+
+inline const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::optional<std::string> ReadRegString(const std::string& key, const std::string& name);
+bool WriteRegString(const std::string& key, const std::string& name, const std::string& value);
+void DeleteRegValue(const std::string& key, const std::string& name);
+
+// --- Files ---------------------------------------------------------------------------
+
+std::string AppDataFolder();
+bool IsDirectory(const std::string& path);
+bool IsFile(const std::string& path);
+std::optional<std::string> ReadFileText(const std::string& path);
+bool WriteFileText(const std::string& path, const std::string& text);
+// Removes a file, or a folder with the files in it.
+void RemovePath(const std::string& path);
+
+}  // namespace e2e

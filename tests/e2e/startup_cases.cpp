@@ -1,0 +1,243 @@
+// Start-up, the Run value, the data folder, the tray icon, the right menu and
+// the Disable command with each pair of answers.
+#include <string>
+#include <vector>
+
+#include "e2e.h"
+
+namespace {
+
+using e2e::Box;
+using e2e::Context;
+using e2e::Program;
+
+const char kRunValue[] = "ZBriskoEXE";
+const char kAskRemoveStartup[] =
+    "Click YES if you do not want the icon to automatically appear in your system tray when you "
+    "reboot.";
+const char kAskRemoveIcon[] =
+    "You are about to remove the Vantrel icon from your system tray. Click Yes to remove, or "
+    "click No to return.";
+const char kFolderWarning[] =
+    "Could not create a folder as you do not have authority on your system. Please right click "
+    "this software icon on your desktop, and choose the option to \"Run as Admin\" (only needs to "
+    "be done one time), as you currently do not have authority to create a new folder.";
+
+std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
+std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
+
+std::string ExpectedRunData(const Context& ctx) {
+  if (ctx.programPath.find(' ') == std::string::npos) return ctx.programPath;
+  return "\"" + ctx.programPath + "\"";
+}
+
+std::string WithoutMarks(const std::string& caption) {
+  std::string out;
+  for (char c : caption)
+    if (c != '&') out += c;
+  return out;
+}
+
+// Every case starts as a first run: no Run value, no data folder.
+void FreshUser() {
+  e2e::DeleteRegValue(e2e::kRunKey, kRunValue);
+  e2e::RemovePath(DataFolder());
+}
+
+void StartReady(Context& ctx, Program& program) {
+  e2e::Require(ctx, program.Start(ctx), "vantrel.exe started and made its TForm1 window");
+  e2e::Require(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
+               "the tray icon is up");
+}
+
+// Waits for the next message box and checks its caption, text and icon.
+HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
+               const std::string& text, const std::string& icon, const std::string& when) {
+  HWND box = program.WaitForWindow("#32770", 10000);
+  e2e::Require(ctx, box != nullptr, when + ": a message box appears");
+  Box read = e2e::ReadBox(box);
+  e2e::ExpectEq(ctx, read.caption, caption, when + ": caption");
+  e2e::ExpectEq(ctx, read.text, text, when + ": text");
+  e2e::ExpectEq(ctx, program.BoxIcon(box), icon, when + ": icon");
+  return box;
+}
+
+void Answer(Context& ctx, HWND box, int button, const std::string& when) {
+  e2e::Require(ctx, e2e::PressBoxButton(box, button), when + ": button pressed");
+  e2e::Require(ctx, e2e::WaitForWindowGone(box, 5000), when + ": the box closes");
+}
+
+HWND OpenRightMenu(Context& ctx, Program& program) {
+  program.PostTrayCallback(WM_RBUTTONDOWN);
+  HWND menu = program.WaitForMenu(5000);
+  e2e::Require(ctx, menu != nullptr, "the right press opens a menu");
+  return menu;
+}
+
+enum class No { Button, Escape };
+
+// Runs the Disable command from the right menu and gives the two answers.
+void RunDisable(Context& ctx, Program& program, bool first, bool second, No how = No::Button) {
+  HWND menu = OpenRightMenu(ctx, program);
+  auto items = program.ReadMenu();
+  e2e::Require(ctx, items.has_value() && !items->empty(), "the menu's items can be read");
+  e2e::ExpectEq(ctx, WithoutMarks((*items)[0].caption), "Disable Vantrel", "first item");
+  program.ChooseMenuItem(menu, 0);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "the menu closes");
+
+  HWND ask = ExpectBox(ctx, program, "Warning", kAskRemoveStartup, "warning", "first question");
+  Box read = e2e::ReadBox(ask);
+  e2e::Expect(ctx, read.buttons == std::vector<int>({IDYES, IDNO}), "first question: Yes and No");
+  e2e::Expect(ctx, read.defaultButton == IDYES, "first question: Yes is the default");
+  if (first) {
+    Answer(ctx, ask, IDYES, "first question");
+    HWND done = ExpectBox(ctx, program, "Information", "Successfully removed from startup.",
+                          "information", "removal message");
+    e2e::Expect(ctx, e2e::ReadBox(done).buttons == std::vector<int>({IDOK}), "removal message: OK");
+    Answer(ctx, done, IDOK, "removal message");
+  } else if (how == No::Escape) {
+    e2e::PressKey(ask, VK_ESCAPE);
+    e2e::Require(ctx, e2e::WaitForWindowGone(ask, 5000), "Escape closes the first question");
+  } else {
+    Answer(ctx, ask, IDNO, "first question");
+  }
+
+  HWND confirm = ExpectBox(ctx, program, "Warning", kAskRemoveIcon, "warning", "second question");
+  Answer(ctx, confirm, second ? IDYES : IDNO, "second question");
+
+  if (second) {
+    e2e::Expect(ctx, program.WaitForExit(5000), "the program ends");
+  } else {
+    Sleep(300);
+    e2e::Expect(ctx, program.Running() && IsWindow(program.MainWindow()), "the program runs on");
+    e2e::Expect(ctx, program.TrayIconPresent(), "the icon stays");
+  }
+  auto value = e2e::ReadRegString(e2e::kRunKey, kRunValue);
+  if (first)
+    e2e::Expect(ctx, !value.has_value(), "the Run value is gone");
+  else
+    e2e::ExpectEq(ctx, value.value_or("<missing>"), ExpectedRunData(ctx), "the Run value stays");
+}
+
+}  // namespace
+
+E2E_CASE(FirstStartHiddenWindowRunValueFolderAndIcon) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  HWND main = program.MainWindow();
+  char name[64] = {};
+  GetClassNameA(main, name, sizeof name);
+  char caption[64] = {};
+  GetWindowTextA(main, caption, sizeof caption);
+  e2e::ExpectEq(ctx, name, "TForm1", "main window class");
+  e2e::ExpectEq(ctx, caption, "Vantrel !", "main window caption");
+  e2e::Expect(ctx, !IsWindowVisible(main), "the main window is never shown");
+
+  e2e::ExpectEq(ctx, e2e::ReadRegString(e2e::kRunKey, kRunValue).value_or("<missing>"),
+                ExpectedRunData(ctx), "Run value written at start");
+  e2e::Expect(ctx, e2e::IsDirectory(DataFolder()), "data folder created: " + DataFolder());
+  // The edit window's creation writes the first-run defaults.
+  e2e::Expect(ctx, e2e::WaitUntil([] { return e2e::IsFile(SettingsPath()); }, 5000),
+              "settings file written on the first run");
+  e2e::Expect(ctx, program.WaitForWindow("#32770", 500) == nullptr, "no message box at start");
+  e2e::Screenshot(ctx, "desktop-icon");
+}
+
+E2E_CASE(StartLeavesAnotherRunValueAlone) {
+  FreshUser();
+  const std::string elsewhere = "C:\\Program Files\\Old Place\\vantrel.exe";
+  e2e::Require(ctx, e2e::WriteRegString(e2e::kRunKey, kRunValue, elsewhere), "Run value prepared");
+  Program program;
+  StartReady(ctx, program);
+  e2e::ExpectEq(ctx, e2e::ReadRegString(e2e::kRunKey, kRunValue).value_or("<missing>"), elsewhere,
+                "an existing Run value is not touched");
+}
+
+E2E_CASE(FileInPlaceOfDataFolderWarnsThenFailsToWrite) {
+  FreshUser();
+  e2e::Require(ctx, e2e::WriteFileText(DataFolder(), "not a folder"), "plain file prepared");
+  Program program;
+  e2e::Require(ctx, program.Start(ctx), "vantrel.exe started");
+  HWND warning = ExpectBox(ctx, program, "Warning", kFolderWarning, "warning", "folder warning");
+  e2e::Screenshot(ctx, "folder-warning");
+  Answer(ctx, warning, IDOK, "folder warning");
+  HWND error = ExpectBox(ctx, program, "Vantrel", "Unable to write to " + SettingsPath() + ".",
+                         "error", "write error");
+  Answer(ctx, error, IDOK, "write error");
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 5000),
+              "start-up goes on: the icon is up");
+  e2e::Expect(ctx, program.Running(), "the program runs on");
+  program.Stop();
+  e2e::RemovePath(DataFolder());
+}
+
+E2E_CASE(RightMenuItemsAndDismissal) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  HWND menu = OpenRightMenu(ctx, program);
+  auto items = program.ReadMenu();
+  e2e::Require(ctx, items.has_value(), "the menu's items can be read");
+  const std::vector<std::string> expected = {"Disable Vantrel", "Help Faq ",
+                                             "More Software Downloads", "",
+                                             "Edit Your List", "Select a Screensaver"};
+  e2e::Require(ctx, items->size() == expected.size(),
+               "six items, got " + std::to_string(items->size()));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const e2e::MenuItem& item = (*items)[i];
+    e2e::ExpectEq(ctx, WithoutMarks(item.caption), expected[i], "item " + std::to_string(i));
+    e2e::Expect(ctx, !item.separator && item.enabled,
+                "item " + std::to_string(i) + " is an enabled text item");
+  }
+  e2e::Screenshot(ctx, "right-menu");
+  e2e::PressKey(menu, VK_ESCAPE);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "Escape dismisses the menu");
+  e2e::Expect(ctx, program.WaitForWindow("#32770", 500) == nullptr, "dismissal runs nothing");
+  e2e::Expect(ctx, program.Running(), "the program runs on");
+}
+
+E2E_CASE(DisableYesYesRemovesValueAndEnds) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  RunDisable(ctx, program, true, true);
+}
+
+E2E_CASE(DisableNoNoKeepsValueAndRunsOn) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  RunDisable(ctx, program, false, false, No::Escape);
+}
+
+E2E_CASE(DisableYesNoRemovesValueAndRunsOn) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  RunDisable(ctx, program, true, false);
+}
+
+E2E_CASE(DisableNoYesKeepsValueAndEnds) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  RunDisable(ctx, program, false, true);
+}
+
+E2E_CASE(TrayAnswersWhileAQuestionIsOpen) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  HWND menu = OpenRightMenu(ctx, program);
+  program.ChooseMenuItem(menu, 0);
+  HWND ask = ExpectBox(ctx, program, "Warning", kAskRemoveStartup, "warning", "first question");
+  HWND second = OpenRightMenu(ctx, program);
+  e2e::PressKey(second, VK_ESCAPE);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(second, 5000), "the second menu closes");
+  e2e::Expect(ctx, IsWindow(ask) && IsWindowVisible(ask), "the question is still open");
+  Answer(ctx, ask, IDNO, "first question");
+  HWND confirm = ExpectBox(ctx, program, "Warning", kAskRemoveIcon, "warning", "second question");
+  Answer(ctx, confirm, IDNO, "second question");
+  e2e::Expect(ctx, program.Running(), "the program runs on");
+}
