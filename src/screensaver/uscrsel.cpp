@@ -1,0 +1,152 @@
+#include "screensaver/uscrsel.h"
+
+#include "platform/messages.h"
+#include "store/settings.h"
+
+namespace vantrel {
+namespace {
+
+constexpr int kShowNormal = 5;  // SW_SHOW
+
+std::string ReadChosenScreensaver(Platform& platform) {
+  SettingsFile settings(platform, SettingsPath());
+  return settings.ReadValue(kScreensaverSection, kScreensaverKey, kNoScreensaver);
+}
+
+}  // namespace
+
+TFrmscrsel::TFrmscrsel(Platform& platform) : platform_(platform) {
+  className = "TFrmscrsel";
+  caption = "Choose Screensaver";
+  border = BorderStyle::None;
+  systemMenu = false;
+  position = FormPosition::ScreenCenter;
+  clientWidth = 427;
+  clientHeight = 311;
+  color = kFormGrey;
+  font = SansSerifFont();
+
+  Control label1;
+  label1.name = "Label1";
+  label1.kind = ControlKind::Label;
+  label1.rect = {13, 8, 404, 59};
+  label1.wordWrap = true;
+  label1.font = ArialFont();
+  label1.caption =
+      "Click and highlight a screensaver below, then click OK. This is the screensaver which "
+      "will activate only when you select it from the icon in the system tray. (This allows you "
+      "to select a different screensaver than your normal system screensaver).";
+  Add(std::move(label1));
+
+  Control list;
+  list.name = "ListBox1";
+  list.kind = ControlKind::ListBox;
+  list.rect = {39, 80, 344, 121};
+  list.font = ArialFont();
+  list.itemHeight = 14;
+  list.tabOrder = 0;
+  Add(std::move(list));
+
+  Control label3;
+  label3.name = "Label3";
+  label3.kind = ControlKind::Label;
+  label3.rect = {5, 216, 104, 13};
+  label3.font = ArialFont();
+  label3.caption = "Current Selection:";
+  Add(std::move(label3));
+
+  Control current;
+  current.name = "Lblscrsel";
+  current.kind = ControlKind::Label;
+  current.rect = {114, 216, 299, 13};
+  current.font = ArialFont();
+  Add(std::move(current));
+
+  Control cancel;
+  cancel.name = "BitBtn2";
+  cancel.kind = ControlKind::Button;
+  cancel.rect = {336, 250, 75, 24};
+  cancel.font = ArialFont();
+  cancel.caption = "Cancel";
+  cancel.isCancel = true;
+  cancel.modalResult = kModalCancel;
+  cancel.tabOrder = 2;
+  cancel.glyph = Glyph::Cancel;
+  cancel.onClick = [this] { BitBtn2Click(); };
+  Add(std::move(cancel));
+
+  Control ok;
+  ok.name = "BitBtn1";
+  ok.kind = ControlKind::Button;
+  ok.rect = {336, 280, 75, 22};
+  ok.font = ArialFont();
+  ok.caption = "OK";
+  ok.isDefault = true;
+  ok.modalResult = kModalOk;
+  ok.tabOrder = 1;
+  ok.glyph = Glyph::Ok;
+  ok.onClick = [this] { BitBtn1Click(); };
+  Add(std::move(ok));
+}
+
+void TFrmscrsel::BitBtn1Click() {
+  const Control& list = (*this)["ListBox1"];
+  // The list opens with its first line selected, so this only guards a misuse.
+  if (list.selected >= 0 && list.selected < static_cast<int>(list.items.size())) {
+    SettingsFile settings(platform_, SettingsPath());
+    settings.WriteValue(kScreensaverSection, kScreensaverKey,
+                        list.items[static_cast<std::size_t>(list.selected)]);
+  }
+  Close(kModalOk);
+}
+
+void TFrmscrsel::BitBtn2Click() { Close(kModalCancel); }
+
+void SelectScreensaver1Click(Platform& platform, TFrmscrsel& dialog, const std::string& windowsDir,
+                             const std::string& systemDir) {
+  Control& list = dialog["ListBox1"];
+  list.items.clear();
+  list.selected = -1;
+  // In the order the system gives them, never sorted: a file in both folders
+  // shows twice, once with each path.
+  for (const std::string* dir : {&windowsDir, &systemDir}) {
+    for (const std::string& name : platform.FindFiles(*dir + "\\*.scr"))
+      list.items.push_back(*dir + "\\" + name);
+  }
+
+  const std::string chosen = ReadChosenScreensaver(platform);
+  dialog["Lblscrsel"].caption = chosen == kNoScreensaver ? "" : chosen;
+
+  if (list.items.empty()) {
+    ShowInformation(platform, kNoScreensaversFoundText);
+    return;
+  }
+  list.selected = 0;
+  platform.ShowModal(dialog, nullptr);
+}
+
+void ActivateScreensaver1Click(Platform& platform, ActivationState& state) {
+  state.SkipFirstTick = true;
+  platform.EnableTimer(true);  // a running timer keeps its interval
+}
+
+void Timer1Timer(Platform& platform, ActivationState& state) {
+  if (state.SkipFirstTick) {
+    state.SkipFirstTick = false;
+    return;
+  }
+  platform.EnableTimer(false);
+
+  // The path goes to the shell whole, however long: nothing is cut to fit.
+  const std::string path = ReadChosenScreensaver(platform);
+  // "Null" means nothing was ever chosen; it must not start a file of that name
+  // that happens to lie in the current folder.
+  if (path == kNoScreensaver || platform.GetPathKind(path) != PathKind::File) {
+    ShowWarning(platform, kScreensaverMissingText);
+    return;
+  }
+  if (platform.ShellExecute("open", path, "/S", "", kShowNormal) <= 32)
+    ShowInformation(platform, kScreensaverFailedText);
+}
+
+}  // namespace vantrel
