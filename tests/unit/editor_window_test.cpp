@@ -91,8 +91,8 @@ TEST_F(EditorTest, EditingRoundTripWritesEveryKey) {
     d.Click("Cmdany");
     d.Click("BitBtn4");
     d.Click("Cmdany");
-    EXPECT_EQ(Entries().items, (Lines{"C:\\Music\\play.exe", "  www.example.com/?a=b  ",
-                                      "C:\\gone.mp3"}));
+    EXPECT_EQ(Entries().items,
+              (Lines{"C:\\Music\\play.exe", "  www.example.com/?a=b  ", "C:\\gone.mp3"}));
     d.Select("Listapps", 2);
     d.Click("Cmddel");
     d.Click("BitBtn1");
