@@ -241,3 +241,78 @@ E2E_CASE(TrayAnswersWhileAQuestionIsOpen) {
   Answer(ctx, confirm, IDNO, "second question");
   e2e::Expect(ctx, program.Running(), "the program runs on");
 }
+
+namespace {
+
+// Child windows of a class, in window order.
+std::vector<HWND> ChildrenOf(HWND parent, const char* className) {
+  std::vector<HWND> found;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[32] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, className) == 0) found.push_back(child);
+  }
+  return found;
+}
+
+LRESULT Ask(HWND window, UINT message) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+E2E_CASE(EditorFromTheRightMenuIsModalOnce) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), 4);
+  HWND editor = program.WaitForWindow("TFrmedit", 5000);
+  e2e::Require(ctx, editor != nullptr, "\"Edit Your List\" shows the edit window");
+  char caption[128] = {};
+  GetWindowTextA(editor, caption, sizeof caption);
+  e2e::ExpectEq(ctx, caption, "Setup your applications to run from the system tray icon ",
+                "edit window caption");
+  RECT client{};
+  GetClientRect(editor, &client);
+  e2e::Expect(ctx, client.right == 554 && client.bottom == 420, "client area 554 x 420");
+  std::vector<HWND> lists = ChildrenOf(editor, "ListBox");
+  e2e::Require(ctx, lists.size() == 2, "two list boxes");
+  e2e::Expect(ctx, Ask(lists[0], LB_GETCOUNT) == 20 || Ask(lists[1], LB_GETCOUNT) == 20,
+              "one list holds the 20 titles");
+  e2e::Screenshot(ctx, "edit-window");
+
+  // The tray still answers; asking for the open editor again is refused.
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), 4);
+  HWND refused = ExpectBox(ctx, program, "Vantrel", "Cannot make a visible window modal.", "error",
+                           "second showing");
+  Answer(ctx, refused, IDOK, "second showing");
+  e2e::Expect(ctx, IsWindowVisible(editor) != FALSE, "the open editor stays");
+
+  PostMessageA(editor, WM_CLOSE, 0, 0);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(editor, 5000), "the close box closes the editor");
+  e2e::Expect(ctx, program.Running(), "the program runs on");
+}
+
+E2E_CASE(HelpWindowFromTheRightMenu) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), 1);
+  HWND help = program.WaitForWindow("TFrmhelp", 5000);
+  e2e::Require(ctx, help != nullptr, "\"Help Faq \" shows the help window");
+  std::vector<HWND> memos = ChildrenOf(help, "Edit");
+  e2e::Require(ctx, memos.size() == 1, "one text box");
+  char start[64] = {};
+  SendMessageTimeoutA(memos[0], WM_GETTEXT, sizeof start, reinterpret_cast<LPARAM>(start),
+                      SMTO_ABORTIFHUNG, 3000, nullptr);
+  e2e::ExpectEq(ctx, std::string(start).substr(0, 14), "\r\nVantrel v3.1", "the text begins");
+  e2e::Screenshot(ctx, "help-window");
+  // Enter in the text box makes a new line; Tab then Enter presses OK.
+  e2e::PressKey(help, VK_TAB);
+  e2e::PressKey(help, VK_RETURN);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(help, 5000), "Tab, Enter closes the help window");
+  e2e::Expect(ctx, program.Running(), "the program runs on");
+}

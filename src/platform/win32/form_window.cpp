@@ -487,16 +487,22 @@ void FormWindow::DrawOwnerItem(const DRAWITEMSTRUCT& item) {
   RECT textSize{0, 0, 0, 0};
   DrawTextA(dc, c.caption.c_str(), -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
   const int height = r.bottom - r.top;
-  const int glyphSide = std::max(8, std::min(16, height - 6));
-  const int gap = 4;
+  const int room = r.right - r.left - 6;
   const int textWidth = textSize.right - textSize.left;
+  int glyphSide = std::max(8, std::min(16, height - 6));
+  int gap = 4;
+  // Where the system's font is wider than the design's, the text keeps its
+  // room and the picture gives way.
+  if (glyphSide + gap + textWidth > room) glyphSide = gap = 0;
   const int total = glyphSide + gap + textWidth;
-  int x = r.left + (r.right - r.left - total) / 2 + shift;
-  DrawGlyph(dc, c.glyph, x, r.top + (height - glyphSide) / 2 + shift, glyphSide, appIcon);
-  RECT text{x + glyphSide + gap, r.top + shift, r.right, r.bottom + shift};
+  const int x = static_cast<int>(r.left) + std::max<int>(3, (r.right - r.left - total) / 2) + shift;
+  if (glyphSide > 0)
+    DrawGlyph(dc, c.glyph, x, r.top + (height - glyphSide) / 2 + shift, glyphSide, appIcon);
+  RECT text{x + glyphSide + gap, r.top + shift, r.right - 3 + shift, r.bottom + shift};
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-  DrawTextA(dc, c.caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  DrawTextA(dc, c.caption.c_str(), -1, &text,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   SelectObject(dc, oldFont);
   if (focused) {
     RECT focus = r;
@@ -581,6 +587,19 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kListReclick: {
       Shown* s = ShownOf(static_cast<int>(wParam));
       if (s != nullptr) RunListClick(*s->control);
+      return 0;
+    }
+    case WM_NEXTDLGCTL: {
+      // Sent by a multi-line edit for Tab; a plain window must move the focus itself.
+      HWND next = LOWORD(lParam) != 0
+                      ? reinterpret_cast<HWND>(wParam)
+                      : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+      if (next != nullptr) {
+        SetFocus(next);
+        Shown* s = ShownOf(next);
+        if (s != nullptr && s->control->kind == ControlKind::Edit)
+          SendMessageA(next, EM_SETSEL, 0, -1);
+      }
       return 0;
     }
     case WM_CLOSE:
