@@ -316,3 +316,18 @@ E2E_CASE(HelpWindowFromTheRightMenu) {
   e2e::Expect(ctx, e2e::WaitForWindowGone(help, 5000), "Tab, Enter closes the help window");
   e2e::Expect(ctx, program.Running(), "the program runs on");
 }
+
+E2E_CASE(DisableWhileTheEditorIsOpenEndsTheProgram) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), 4);
+  HWND editor = program.WaitForWindow("TFrmedit", 5000);
+  e2e::Require(ctx, editor != nullptr, "the edit window is open");
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), 0);
+  HWND ask = ExpectBox(ctx, program, "Warning", kAskRemoveStartup, "warning", "first question");
+  Answer(ctx, ask, IDNO, "first question");
+  HWND confirm = ExpectBox(ctx, program, "Warning", kAskRemoveIcon, "warning", "second question");
+  Answer(ctx, confirm, IDYES, "second question");
+  e2e::Expect(ctx, program.WaitForExit(5000), "the program ends, the editor with it");
+}
