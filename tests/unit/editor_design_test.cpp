@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -71,79 +70,55 @@ TEST(Designs, ControlsFitTheirWindowsAndTabStopsAreUnique) {
   }
 }
 
-TEST(Designs, EditWindowAsDesigned) {
+// The texts and the keys the user relies on: captions, Enter and Escape, the
+// hidden path box, the rename limit, the designed positions.
+TEST(Designs, CaptionsAndKeysAsDesigned) {
   Windows w;
-  Form& f = *w.all[0];
-  EXPECT_EQ(f.caption, "Setup your applications to run from the system tray icon ");
-  EXPECT_EQ(f.border, BorderStyle::Single);
-  EXPECT_TRUE(f.maximizeBox && f.systemMenu && !f.minimizeBox);
-  EXPECT_EQ(f.position, FormPosition::ScreenCenter);
-  const std::map<std::string, std::pair<std::string, int>> buttons = {
-      {"Button1", {"Change Title Names", 3}},
-      {"Cmdany", {"Add Program or File", 5}},
-      {"BitBtn4", {"Add Webpage", 6}},
-      {"Cmddel", {"Remove From List", 7}},
-      {"BitBtn2", {"Help", 4}},
-      {"BitBtn1", {"Ok", 0}}};
-  for (const auto& [name, design] : buttons) {
-    EXPECT_EQ(f[name].caption, design.first);
-    EXPECT_EQ(f[name].tabOrder, design.second) << name;
-    EXPECT_TRUE(SameFont(f[name].font, ArialFont())) << name;
-    EXPECT_EQ(f[name].glyph == Glyph::None, name == "Button1") << name;
-  }
-  EXPECT_TRUE(f["BitBtn1"].isDefault);
-  EXPECT_EQ(f["BitBtn1"].modalResult, kModalOk);
-  EXPECT_EQ(f["Listapps"].tabOrder, 1);
-  EXPECT_EQ(f["Listtitles"].tabOrder, 2);
-  EXPECT_TRUE(SameFont(f["Listtitles"].font, TahomaFont()));
-  EXPECT_TRUE(SameFont(f["Listapps"].font, TahomaFont()));
-  EXPECT_EQ(f["Image2"].kind, ControlKind::Image);
-  EXPECT_EQ(f["Image2"].glyph, Glyph::AppIcon);
-  for (const Control& c : f.Controls())
-    EXPECT_EQ(!c.hint.empty(), c.name == "Listtitles" || c.name == "Button1") << c.name;
-  EXPECT_EQ(f["Label6"].caption.substr(0, 17), "Titles:  Type in ");
-}
-
-TEST(Designs, DialogsAsDesigned) {
-  Windows w;
-  Form& add = *w.all[1];
-  EXPECT_EQ(add.border, BorderStyle::Sizeable);
-  EXPECT_FALSE(add["Edit1"].visible);
-  EXPECT_EQ(add["Cmdselect"].caption, "Add ");
-  EXPECT_EQ(add["BitBtn2"].caption, "Cancel");
-  EXPECT_TRUE(add["BitBtn2"].isCancel);
-  EXPECT_EQ(add["BitBtn2"].glyph, Glyph::Cancel);
-  EXPECT_NE(add["Cmdselect"].glyph, Glyph::None);
-
-  Form& web = *w.all[2];
+  Form &edit = *w.all[0], &add = *w.all[1], &web = *w.all[2], &rename = *w.all[3],
+       &help = *w.all[4];
+  EXPECT_EQ(edit.caption, "Setup your applications to run from the system tray icon ");
+  EXPECT_EQ(add.caption, "");
   EXPECT_EQ(web.caption, "Add websites to open");
-  EXPECT_EQ(web.position, FormPosition::Designed);
-  EXPECT_EQ(web.left, 275);
-  EXPECT_EQ(web.top, 240);
-  EXPECT_EQ(web["BitBtn1"].caption, "Add ");
-  EXPECT_EQ(web["BitBtn2"].caption, "Show Me An Example");
-  EXPECT_EQ(web["BitBtn3"].caption, "Return");
-  EXPECT_EQ(web["Edit1"].tabOrder, 0);
-  EXPECT_EQ(web["Label1"].caption.back(), ' ');
-
-  Form& rename = *w.all[3];
   EXPECT_EQ(rename.caption, "Title Name Modification");
-  EXPECT_EQ(rename.border, BorderStyle::Single);
-  EXPECT_EQ(rename["Edit1"].maxLength, 25);
-  EXPECT_EQ(rename["Button1"].caption, "Ok");
-  EXPECT_EQ(rename["Button1"].modalResult, kModalOk);
-
-  Form& help = *w.all[4];
   EXPECT_EQ(help.caption, "Help FAQ");
+  const std::vector<std::pair<Control*, std::string>> buttons = {
+      {&edit["Button1"], "Change Title Names"},
+      {&edit["Cmdany"], "Add Program or File"},
+      {&edit["BitBtn4"], "Add Webpage"},
+      {&edit["Cmddel"], "Remove From List"},
+      {&edit["BitBtn2"], "Help"},
+      {&edit["BitBtn1"], "Ok"},
+      {&add["Cmdselect"], "Add "},
+      {&add["BitBtn2"], "Cancel"},
+      {&web["BitBtn1"], "Add "},
+      {&web["BitBtn2"], "Show Me An Example"},
+      {&web["BitBtn3"], "Return"},
+      {&rename["Button1"], "Ok"},
+      {&help["BitBtn1"], "OK"}};
+  for (const auto& [button, caption] : buttons) EXPECT_EQ(button->caption, caption);
+  for (Form* f : {&edit, &add, &web, &rename}) {
+    for (const Control& c : f->Controls()) {
+      const bool list = c.kind == ControlKind::ListBox;
+      if (c.kind != ControlKind::Image) {
+        EXPECT_TRUE(SameFont(c.font, list ? TahomaFont() : ArialFont())) << c.name;
+      }
+    }
+  }
+
+  EXPECT_TRUE(edit["BitBtn1"].isDefault);
+  EXPECT_EQ(edit["BitBtn1"].modalResult, kModalOk);
+  EXPECT_EQ(edit["Listapps"].tabOrder, 1);  // the entry list has the focus first
+  EXPECT_EQ(edit["Image2"].glyph, Glyph::AppIcon);
+  EXPECT_TRUE(add["BitBtn2"].isCancel);
+  EXPECT_FALSE(add["Edit1"].visible);
+  EXPECT_EQ(rename["Edit1"].maxLength, 25);
+  EXPECT_EQ(web.position, FormPosition::Designed);
+  EXPECT_EQ(std::make_pair(web.left, web.top), std::make_pair(275, 240));
   EXPECT_EQ(help.position, FormPosition::Designed);
-  EXPECT_EQ(help.left, 274);
-  EXPECT_EQ(help.top, 284);
-  EXPECT_EQ(help["Memo1"].tabOrder, 0);
-  EXPECT_TRUE(help["Memo1"].vScroll && help["Memo1"].wordWrap && !help["Memo1"].readOnly);
-  EXPECT_TRUE(SameFont(help["Memo1"].font, ArialFont(9)));
+  EXPECT_EQ(std::make_pair(help.left, help.top), std::make_pair(274, 284));
+  EXPECT_EQ(help["Memo1"].tabOrder, 0);  // Enter in the text makes a new line
   EXPECT_TRUE(help["BitBtn1"].isDefault);
-  EXPECT_EQ(help["BitBtn1"].glyph, Glyph::Ok);
-  EXPECT_TRUE(SameFont(help["BitBtn1"].font, TahomaFont()));
+  EXPECT_TRUE(help["Memo1"].vScroll && help["Memo1"].wordWrap && !help["Memo1"].readOnly);
 }
 
 }  // namespace

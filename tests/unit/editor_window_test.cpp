@@ -165,9 +165,20 @@ TEST_F(EditorTest, TenEntriesAreTheLimitButTheDialogsStillOpen) {
   EXPECT_EQ(Saved("Set1110"), "C:\\tenth.txt");
 }
 
-TEST_F(EditorTest, RemoveTakesTheSelectedLineAndSelectsTheFirst) {
-  Start("[Files]\r\nSet111=a\r\nSet112=b\r\nSet113=c\r\n");
+TEST_F(EditorTest, AddAndRemoveLeaveTheFirstLineSelected) {
+  Start("[Files]\r\nSet111=a\r\nSet112=b\r\n");
+  ChooseFile("c");
+  TypeAddress("www.d.org");
   Edit([&](FakeFormDriver& d) {
+    d.Select("Listapps", 1);
+    d.Click("Cmdany");
+    EXPECT_EQ(Entries().selected, 0);
+    d.Select("Listapps", 2);
+    d.Click("BitBtn4");
+    EXPECT_EQ(Entries().selected, 0);
+    EXPECT_EQ(Entries().items, (Lines{"a", "b", "c", "www.d.org"}));
+    d.Select("Listapps", 3);
+    d.Click("Cmddel");
     d.Select("Listapps", 1);
     d.Click("Cmddel");
     EXPECT_EQ(Entries().items, (Lines{"a", "c"}));
@@ -182,25 +193,9 @@ TEST_F(EditorTest, RemoveTakesTheSelectedLineAndSelectsTheFirst) {
     EXPECT_EQ(Entries().selected, -1);
     d.Click("Cmddel");
   });
-  ASSERT_EQ(p.boxes.size(), 1u);
-  EXPECT_EQ(p.boxes[0].kind, BoxKind::Warning);
-  EXPECT_EQ(p.boxes[0].text, kRemoveEmpty);
+  EXPECT_EQ(BoxTexts(), (Lines{kAdded, kRemoveEmpty}));
+  EXPECT_EQ(p.boxes.back().kind, BoxKind::Warning);
   EXPECT_EQ(Saved("Set111"), "a");  // closed without Ok: the file is as it was
-}
-
-TEST_F(EditorTest, AddsSelectTheFirstLine) {
-  Start("[Files]\r\nSet111=a\r\nSet112=b\r\n");
-  ChooseFile("C:\\c.exe");
-  TypeAddress("www.d.org");
-  Edit([&](FakeFormDriver& d) {
-    d.Select("Listapps", 1);
-    d.Click("Cmdany");
-    EXPECT_EQ(Entries().selected, 0);
-    d.Select("Listapps", 2);
-    d.Click("BitBtn4");
-    EXPECT_EQ(Entries().selected, 0);
-  });
-  EXPECT_EQ(Entries().items, (Lines{"a", "b", "C:\\c.exe", "www.d.org"}));
 }
 
 TEST_F(EditorTest, TitleClickStoresTheListAndReshowsWithoutGaps) {
