@@ -6,10 +6,10 @@
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-BUILD=$ROOT/build/win32
+BUILD=${E2E_BUILD:-$ROOT/build/win32}
 EXE=$BUILD/vantrel.exe
 DRIVER=$BUILD/tests/e2e/e2e_driver.exe
-OUT=$ROOT/build/e2e
+OUT=${E2E_OUT:-$ROOT/build/e2e}
 SHOTS=$ROOT/build/screenshots
 FILTER=${1:-}
 
