@@ -1,8 +1,13 @@
 # The Windows program, cross-compiled with MinGW-w64: statically linked, so it
 # needs no DLL beyond Windows' own.
 file(GLOB VANTREL_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-add_executable(vantrel WIN32 ${VANTREL_WIN32_SOURCES} res/vantrel.rc)
-target_link_libraries(vantrel PRIVATE vantrel_core comctl32 comdlg32 shell32 advapi32 gdi32 user32)
+list(REMOVE_ITEM VANTREL_WIN32_SOURCES ${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp)
+# The Windows platform as a library, so benchmarks can use it too.
+add_library(vantrel_win32 STATIC ${VANTREL_WIN32_SOURCES})
+target_link_libraries(vantrel_win32 PUBLIC vantrel_core comctl32 comdlg32 shell32 advapi32 gdi32 user32)
+
+add_executable(vantrel WIN32 src/platform/win32/main.cpp res/vantrel.rc)
+target_link_libraries(vantrel PRIVATE vantrel_win32)
 target_link_options(vantrel PRIVATE -static -s -mwindows)
 set_source_files_properties(res/vantrel.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/vantrel.ico;${CMAKE_SOURCE_DIR}/res/vantrel.manifest")
@@ -11,6 +16,11 @@ set_source_files_properties(res/vantrel.rc PROPERTIES
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/CMakeLists.txt)
-  add_subdirectory(bench/win32)
-endif()
+# Benchmarks under Wine: every bench/win32/*.cpp is one program.
+file(GLOB VANTREL_WIN32_BENCH CONFIGURE_DEPENDS bench/win32/*.cpp)
+foreach(src ${VANTREL_WIN32_BENCH})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE vantrel_win32)
+  target_link_options(${name} PRIVATE -static)
+endforeach()
