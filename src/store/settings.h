@@ -21,12 +21,16 @@ const std::string& DataFolder();
 const std::string& SettingsPath();
 
 // A short-lived handle on one settings file: made for one operation and released
-// at its end. It keeps a parsed copy of the file while it lives; every write
-// replaces the file as a whole, so the file is never left half-written.
+// at its end. It keeps a copy of the file while it lives. The file on disk is
+// only ever replaced as a whole (written beside it, then renamed over it), so it
+// is never left half-written: the operation's first write goes to disk at once,
+// so that a file that cannot be written is reported at that write, and the
+// writes after it reach the disk together when the file is released.
 class SettingsFile {
  public:
   SettingsFile(Platform& platform, std::string path);
-  ~SettingsFile();  // makes what was written durable
+  // Releases the file if the operation did not; a failure is not reported here.
+  ~SettingsFile();
   SettingsFile(const SettingsFile&) = delete;
   SettingsFile& operator=(const SettingsFile&) = delete;
 
@@ -36,14 +40,19 @@ class SettingsFile {
   // Raises VantrelError "Unable to write to <path>" when the file cannot be
   // written; the file is then as it was.
   void WriteValue(const std::string& section, const std::string& key, const std::string& value);
+  // Puts every write on disk and makes it durable. Raises "Unable to write to
+  // <path>" when the file cannot be replaced; it then holds the first write.
+  void Release();
 
  private:
   const std::string& Contents();
+  bool Commit();
 
   Platform& platform_;
   std::string path_;
   std::optional<std::string> contents_;
-  bool written_ = false;
+  bool written_ = false;  // something reached the disk
+  bool pending_ = false;  // writes not yet on disk
 };
 
 }  // namespace vantrel

@@ -62,6 +62,7 @@ void WriteDefaultTitles(Platform& platform, TitleData& data, Control& titleList)
     file.WriteValue(kFilesSection, TitleKey(t), titleList.items[static_cast<std::size_t>(t - 1)]);
     for (int i = 1; i <= kSlotCount; ++i) file.WriteValue(kFilesSection, EntryKey(t, i), kEmptySlot);
   }
+  file.Release();
 }
 
 void StoreEntryList(TitleData& data, const Control& entryList) {
@@ -93,6 +94,7 @@ void SaveTitles(Platform& platform, TitleData& data, const Control& titleList,
   }
   for (int t = 1; t <= kTitleCount; ++t)
     for (int i = 1; i <= kSlotCount; ++i) file.WriteValue(kFilesSection, EntryKey(t, i), Slot(data, t, i));
+  file.Release();
 }
 
 }  // namespace vantrel

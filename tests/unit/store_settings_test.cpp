@@ -62,6 +62,35 @@ TEST(SettingsFile, WritesAreSeenAtOnceAndFileIsCreated) {
   EXPECT_EQ(p.GetPathKind(std::string(kIni) + ".new"), PathKind::Missing);
 }
 
+TEST(SettingsFile, LaterWritesReachTheDiskTogetherAtRelease) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  SettingsFile file(p, SettingsPath());
+  file.WriteValue("Files", "Desc1", "one");  // the first write goes to disk at once
+  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=one\r\n");
+  file.WriteValue("Files", "Desc2", "two");
+  file.WriteValue("Files", "Desc1", "uno");
+  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=one\r\n");  // whole, as after the first
+  {
+    SettingsFile other(p, SettingsPath());  // yet every reader sees them at once
+    EXPECT_EQ(other.ReadValue("Files", "Desc1", ""), "uno");
+    EXPECT_EQ(other.ReadValue("Files", "Desc2", ""), "two");
+  }
+  file.Release();
+  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=uno\r\nDesc2=two\r\n");
+  EXPECT_EQ(p.writes, 2);
+
+  // A release that cannot write reports it; the file keeps the first write.
+  SettingsFile again(p, SettingsPath());
+  again.WriteValue("Files", "Desc3", "three");
+  again.WriteValue("Files", "Desc4", "four");
+  p.SetReadOnly(kIni, true);
+  EXPECT_THROW(again.Release(), VantrelError);
+  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=uno\r\nDesc2=two\r\nDesc3=three\r\n");
+  SettingsFile reader(p, SettingsPath());
+  EXPECT_EQ(reader.ReadValue("Files", "Desc4", "absent"), "absent");
+}
+
 TEST(SettingsFile, FailedWriteLeavesTheFileAsItWas) {
   FakePlatform p;
   SetUpDataFolder(p);
