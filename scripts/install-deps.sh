@@ -8,7 +8,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 
 base=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
       g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
-      xvfb xauth xdotool imagemagick zip)
+      xvfb xauth xdotool imagemagick zip fonts-liberation fonts-wine)
 for p in "${base[@]}"; do have "$p" || need+=("$p"); done
 # wine32 runs the shipped 32-bit program; it needs the i386 architecture.
 if ! have wine32:i386; then need+=(wine32:i386); fi

@@ -57,6 +57,24 @@ timeout 30 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d ci /f >/dev/
 timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v ci /d 1024x768 /f >/dev/null 2>&1
 timeout 60 wineserver -w
 
+# The designed fonts under Wine: Liberation's faces have Arial's, Times New
+# Roman's and Courier New's metrics; Tahoma, MS Sans Serif and the caption
+# buttons' Marlett are Wine's own (fonts-wine), which this Wine finds only in
+# the prefix's Fonts folder. Without them labels wrap differently and get cut.
+WINE_FONTS=/usr/share/wine/fonts
+for f in tahoma.ttf tahomabd.ttf marlett.ttf sserife.fon; do
+  if [ -f "$WINE_FONTS/$f" ]; then
+    cp "$WINE_FONTS/$f" "$WINEPREFIX/drive_c/windows/Fonts/"
+  else
+    echo "run.sh: $WINE_FONTS/$f is missing (fonts-wine); windows will not look as designed" >&2
+  fi
+done
+for pair in 'Arial=Liberation Sans' 'Times New Roman=Liberation Serif' 'Courier New=Liberation Mono'; do
+  timeout 30 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}" /f \
+    >/dev/null 2>&1
+done
+timeout 60 wineserver -w
+
 # The driver asks for a screenshot by writing requests/request.txt with a name.
 (
   while true; do
