@@ -53,7 +53,7 @@ struct RegValue {
   std::string data;
 };
 
-std::optional<RegValue> ReadRegValue(const std::string &key, const std::string &name) {
+std::optional<RegValue> ReadRegValue(const std::string& key, const std::string& name) {
   HKEY h = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
     return std::nullopt;
@@ -61,27 +61,27 @@ std::optional<RegValue> ReadRegValue(const std::string &key, const std::string &
   value.data.assign(4096, '\0');
   DWORD size = static_cast<DWORD>(value.data.size());
   LONG status = RegQueryValueExA(h, name.c_str(), nullptr, &value.type,
-                                 reinterpret_cast<BYTE *>(value.data.data()), &size);
+                                 reinterpret_cast<BYTE*>(value.data.data()), &size);
   RegCloseKey(h);
   if (status != ERROR_SUCCESS) return std::nullopt;
   value.data.resize(size);
   return value;
 }
 
-bool WriteRegDword(const std::string &key, const std::string &name, DWORD number) {
+bool WriteRegDword(const std::string& key, const std::string& name, DWORD number) {
   HKEY h = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS)
     return false;
   LONG status = RegSetValueExA(h, name.c_str(), 0, REG_DWORD,
-                               reinterpret_cast<const BYTE *>(&number), sizeof number);
+                               reinterpret_cast<const BYTE*>(&number), sizeof number);
   RegCloseKey(h);
   return status == ERROR_SUCCESS;
 }
 
-std::optional<DWORD> AsDword(const std::optional<RegValue> &value) {
+std::optional<DWORD> AsDword(const std::optional<RegValue>& value) {
   if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
   DWORD number = 0;
-  std::copy(value->data.begin(), value->data.end(), reinterpret_cast<char *>(&number));
+  std::copy(value->data.begin(), value->data.end(), reinterpret_cast<char*>(&number));
   return number;
 }
 
@@ -96,8 +96,8 @@ class RestoreRegString {
     else
       e2e::DeleteRegValue(key_, name_);
   }
-  RestoreRegString(const RestoreRegString &) = delete;
-  RestoreRegString &operator=(const RestoreRegString &) = delete;
+  RestoreRegString(const RestoreRegString&) = delete;
+  RestoreRegString& operator=(const RestoreRegString&) = delete;
 
  private:
   std::string key_;
@@ -143,12 +143,12 @@ class DesktopKeyAway {
     RegDeleteKeyA(parent, kSaved);
     RegCloseKey(parent);
   }
-  DesktopKeyAway(const DesktopKeyAway &) = delete;
-  DesktopKeyAway &operator=(const DesktopKeyAway &) = delete;
+  DesktopKeyAway(const DesktopKeyAway&) = delete;
+  DesktopKeyAway& operator=(const DesktopKeyAway&) = delete;
   bool Away() const { return away_; }
 
  private:
-  static constexpr const char *kSaved = "Desktop (saved by e2e)";
+  static constexpr const char* kSaved = "Desktop (saved by e2e)";
   bool away_ = false;
 };
 
@@ -178,13 +178,13 @@ std::string TempDir() {
   return dir;
 }
 
-std::string FakeScreensaver(const Context &ctx) {
+std::string FakeScreensaver(const Context& ctx) {
   // Built beside the spy DLL, which lies beside the driver.
   return ctx.spyPath.substr(0, ctx.spyPath.find_last_of('\\') + 1) + "fake_scr.exe";
 }
 
 // Every *.scr of a folder as the system lists it, in its order.
-std::vector<std::string> ScreensaversIn(const std::string &dir) {
+std::vector<std::string> ScreensaversIn(const std::string& dir) {
   std::vector<std::string> paths;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((dir + "\\*.scr").c_str(), &found);
@@ -208,9 +208,9 @@ class ScrLog {
     SetEnvironmentVariableA(kScrLogVariable, nullptr);
     e2e::RemovePath(path_);
   }
-  ScrLog(const ScrLog &) = delete;
-  ScrLog &operator=(const ScrLog &) = delete;
-  const std::string &Path() const { return path_; }
+  ScrLog(const ScrLog&) = delete;
+  ScrLog& operator=(const ScrLog&) = delete;
+  const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
@@ -221,15 +221,15 @@ class PlacedFiles {
  public:
   PlacedFiles() = default;
   ~PlacedFiles() {
-    for (const std::string &path : paths_) e2e::RemovePath(path);
+    for (const std::string& path : paths_) e2e::RemovePath(path);
   }
-  PlacedFiles(const PlacedFiles &) = delete;
-  PlacedFiles &operator=(const PlacedFiles &) = delete;
-  bool Copy(const std::string &from, const std::string &to) {
+  PlacedFiles(const PlacedFiles&) = delete;
+  PlacedFiles& operator=(const PlacedFiles&) = delete;
+  bool Copy(const std::string& from, const std::string& to) {
     paths_.push_back(to);
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
   }
-  bool Write(const std::string &to, const std::string &text) {
+  bool Write(const std::string& to, const std::string& text) {
     paths_.push_back(to);
     return e2e::WriteFileText(to, text);
   }
@@ -246,18 +246,18 @@ class ScreensaversAside {
     const std::string aside = TempDir() + "\\vantrel-e2e-aside";
     CreateDirectoryA(aside.c_str(), nullptr);
     int n = 0;
-    for (const std::string &dir : {WindowsDir(), SystemDir()})
-      for (const std::string &path : ScreensaversIn(dir)) {
+    for (const std::string& dir : {WindowsDir(), SystemDir()})
+      for (const std::string& path : ScreensaversIn(dir)) {
         const std::string to = aside + "\\" + std::to_string(n++) + ".held";
         if (MoveFileExA(path.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
           moved_.push_back({path, to});
       }
   }
   ~ScreensaversAside() {
-    for (const auto &[from, to] : moved_) MoveFileExA(to.c_str(), from.c_str(), 0);
+    for (const auto& [from, to] : moved_) MoveFileExA(to.c_str(), from.c_str(), 0);
   }
-  ScreensaversAside(const ScreensaversAside &) = delete;
-  ScreensaversAside &operator=(const ScreensaversAside &) = delete;
+  ScreensaversAside(const ScreensaversAside&) = delete;
+  ScreensaversAside& operator=(const ScreensaversAside&) = delete;
 
  private:
   std::vector<std::pair<std::string, std::string>> moved_;
@@ -270,7 +270,7 @@ std::string ReadChoice() {
   return value;
 }
 
-bool WriteChoice(const std::string &path) {
+bool WriteChoice(const std::string& path) {
   return WritePrivateProfileStringA("SSaver", "Name", path.c_str(), SettingsPath().c_str()) !=
          FALSE;
 }
@@ -282,7 +282,7 @@ struct ScrStart {
 };
 
 // The starts the fake screensaver recorded, one line each.
-std::vector<ScrStart> ReadStarts(const std::string &log) {
+std::vector<ScrStart> ReadStarts(const std::string& log) {
   std::vector<ScrStart> starts;
   std::string text = e2e::ReadFileText(log).value_or("");
   std::size_t at = 0;
@@ -306,14 +306,14 @@ std::vector<ScrStart> ReadStarts(const std::string &log) {
 // --- The program and its menus
 // ------------------------------------------------------------
 
-std::string WithoutMarks(const std::string &caption) {
+std::string WithoutMarks(const std::string& caption) {
   std::string out;
   for (char c : caption)
     if (c != '&') out += c;
   return out;
 }
 
-bool SameText(const std::string &a, const std::string &b) {
+bool SameText(const std::string& a, const std::string& b) {
   return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
@@ -322,16 +322,23 @@ void FreshUser() {
   e2e::RemovePath(DataFolder());
 }
 
-void StartReady(Context &ctx, Program &program) {
+void StartReady(Context& ctx, Program& program) {
   e2e::Require(ctx, program.Start(ctx), "vantrel.exe started and made its TForm1 window");
   e2e::Require(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
                "the tray icon is up");
   e2e::Require(ctx, e2e::WaitUntil([] { return e2e::IsFile(SettingsPath()); }, 5000),
                "the settings file is written");
+  // Answered from the message loop, which runs once start-up has written the
+  // settings file; the driver's own writes come after that.
+  DWORD_PTR unused = 0;
+  e2e::Require(ctx,
+               SendMessageTimeoutA(program.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000,
+                                   &unused) != 0,
+               "the program's message loop runs");
 }
 
-HWND ExpectBox(Context &ctx, Program &program, const std::string &caption, const std::string &text,
-               const std::string &icon, const std::string &when) {
+HWND ExpectBox(Context& ctx, Program& program, const std::string& caption, const std::string& text,
+               const std::string& icon, const std::string& when) {
   HWND box = program.WaitForWindow("#32770", 10000);
   e2e::Require(ctx, box != nullptr, when + ": a message box appears");
   Box read = e2e::ReadBox(box);
@@ -342,12 +349,12 @@ HWND ExpectBox(Context &ctx, Program &program, const std::string &caption, const
   return box;
 }
 
-void CloseBox(Context &ctx, HWND box, const std::string &when) {
+void CloseBox(Context& ctx, HWND box, const std::string& when) {
   e2e::Require(ctx, e2e::PressBoxButton(box, IDOK), when + ": OK pressed");
   e2e::Require(ctx, e2e::WaitForWindowGone(box, 5000), when + ": the box closes");
 }
 
-HWND OpenMenu(Context &ctx, Program &program, LPARAM press, const std::string &when) {
+HWND OpenMenu(Context& ctx, Program& program, LPARAM press, const std::string& when) {
   program.PostTrayCallback(press);
   HWND menu = program.WaitForMenu(5000);
   e2e::Require(ctx, menu != nullptr, when + ": the menu opens");
@@ -355,27 +362,27 @@ HWND OpenMenu(Context &ctx, Program &program, LPARAM press, const std::string &w
 }
 
 // The captions of the two switches in the open left menu.
-std::pair<std::string, std::string> SwitchCaptions(Context &ctx, Program &program,
-                                                   const std::string &when) {
+std::pair<std::string, std::string> SwitchCaptions(Context& ctx, Program& program,
+                                                   const std::string& when) {
   auto items = program.ReadMenu();
   e2e::Require(ctx, items.has_value() && items->size() == 24,
                when + ": the left menu's 24 items can be read");
   return {WithoutMarks((*items)[kSetSS].caption), WithoutMarks((*items)[kSetPwd].caption)};
 }
 
-void Choose(Context &ctx, Program &program, HWND menu, int index, const std::string &when) {
+void Choose(Context& ctx, Program& program, HWND menu, int index, const std::string& when) {
   program.ChooseMenuItem(menu, index);
   e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), when + ": the menu closes");
 }
 
-void Dismiss(Context &ctx, HWND menu) {
+void Dismiss(Context& ctx, HWND menu) {
   e2e::PressKey(menu, VK_ESCAPE);
   e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), "Escape dismisses the menu");
 }
 
 // A left press that the refresh breaks off with an error box, and no menu.
-void ExpectErrorInsteadOfMenu(Context &ctx, Program &program, const std::string &text,
-                              const std::string &when) {
+void ExpectErrorInsteadOfMenu(Context& ctx, Program& program, const std::string& text,
+                              const std::string& when) {
   program.PostTrayCallback(WM_LBUTTONDOWN);
   HWND box = ExpectBox(ctx, program, "Vantrel", text, "error", when);
   e2e::Expect(ctx, program.WaitForMenu(0) == nullptr, when + ": no menu under the box");
@@ -398,8 +405,8 @@ E2E_CASE(ScreensaverActiveSwitchFlipsFlagAndCaption) {
   BOOL before = FALSE;
   e2e::Require(ctx, SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &before, 0) != FALSE,
                "the driver reads the flag");
-  const char *onCaption = "Disable Screensaver";
-  const char *offCaption = "Enable Screensaver";
+  const char* onCaption = "Disable Screensaver";
+  const char* offCaption = "Enable Screensaver";
   HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN, "first press");
   e2e::ExpectEq(ctx, SwitchCaptions(ctx, program, "first press").first,
                 before ? onCaption : offCaption, "first press: item 21 names the opposite");
@@ -556,7 +563,7 @@ std::vector<Child> ChildrenOf(HWND parent) {
     GetClassNameA(hwnd, name, sizeof name);
     child.className = name;
     GetWindowRect(hwnd, &child.rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT *>(&child.rect), 2);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&child.rect), 2);
     found.push_back(child);
   }
   return found;
@@ -584,7 +591,7 @@ struct ChoiceDialog {
   std::vector<Child> children;
 };
 
-ChoiceDialog OpenChoiceDialog(Context &ctx, Program &program, const std::string &when) {
+ChoiceDialog OpenChoiceDialog(Context& ctx, Program& program, const std::string& when) {
   HWND menu = OpenMenu(ctx, program, WM_RBUTTONDOWN, when);
   Choose(ctx, program, menu, kSelectScreensaver, when);
   ChoiceDialog d;
@@ -592,7 +599,7 @@ ChoiceDialog OpenChoiceDialog(Context &ctx, Program &program, const std::string 
   e2e::Require(ctx, d.window != nullptr, when + ": the choice dialog opens");
   d.children = ChildrenOf(d.window);
   HWND caption3 = nullptr;
-  for (const Child &c : d.children) {
+  for (const Child& c : d.children) {
     if (SameText(c.className, "ListBox")) d.list = c.hwnd;
     if (SameText(c.className, "Button") && TextOf(c.hwnd) == "OK") d.ok = c.hwnd;
     if (SameText(c.className, "Button") && TextOf(c.hwnd) == "Cancel") d.cancel = c.hwnd;
@@ -603,9 +610,9 @@ ChoiceDialog OpenChoiceDialog(Context &ctx, Program &program, const std::string 
                when + ": list, OK, Cancel and \"Current Selection:\" are there");
   // The current choice is the label on the same line, right of that caption.
   RECT at{};
-  for (const Child &c : d.children)
+  for (const Child& c : d.children)
     if (c.hwnd == caption3) at = c.rect;
-  for (const Child &c : d.children)
+  for (const Child& c : d.children)
     if (SameText(c.className, "Static") && c.hwnd != caption3 && c.rect.top == at.top &&
         c.rect.left >= at.right)
       d.current = c.hwnd;
@@ -631,19 +638,19 @@ std::vector<std::string> ListLines(HWND list) {
   return lines;
 }
 
-std::ptrdiff_t IndexOf(const std::vector<std::string> &lines, const std::string &path) {
+std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& path) {
   auto found = std::find_if(lines.begin(), lines.end(),
-                            [&](const std::string &line) { return SameText(line, path); });
+                            [&](const std::string& line) { return SameText(line, path); });
   return found == lines.end() ? -1 : found - lines.begin();
 }
 
 // Whether a line names a file directly inside `dir`.
-bool InFolder(const std::string &line, const std::string &dir) {
+bool InFolder(const std::string& line, const std::string& dir) {
   return line.size() > dir.size() + 1 && SameText(line.substr(0, dir.size() + 1), dir + "\\") &&
          line.find('\\', dir.size() + 1) == std::string::npos;
 }
 
-void CloseDialog(Context &ctx, const ChoiceDialog &d, HWND button, const std::string &when) {
+void CloseDialog(Context& ctx, const ChoiceDialog& d, HWND button, const std::string& when) {
   Ask(button, BM_CLICK);
   e2e::Require(ctx, e2e::WaitForWindowGone(d.window, 5000), when + ": the dialog closes");
 }
@@ -674,10 +681,10 @@ E2E_CASE(ScreensaverChoiceDialogListsStoresAndKeepsOnCancel) {
   // The whole list as the system lists both folders (the prefix may bring
   // screensavers of its own), Windows folder first, never sorted.
   std::vector<std::string> expected = ScreensaversIn(win);
-  for (const std::string &path : ScreensaversIn(sys)) expected.push_back(path);
+  for (const std::string& path : ScreensaversIn(sys)) expected.push_back(path);
   std::vector<std::string> lines = ListLines(d.list);
   std::string shown;
-  for (const std::string &line : lines) shown += "\n           " + line;
+  for (const std::string& line : lines) shown += "\n           " + line;
   e2e::Expect(ctx, lines == expected, "the list is both folders' search results in turn:" + shown);
   const std::ptrdiff_t a = IndexOf(lines, alpha), bw = IndexOf(lines, bothWin),
                        bs = IndexOf(lines, bothSys), h = IndexOf(lines, hidden);
@@ -710,7 +717,7 @@ E2E_CASE(ScreensaverChoiceDialogListsStoresAndKeepsOnCancel) {
                   std::abs((frame.top + frame.bottom) - screenH) <= 2,
               "centred on the screen");
   RECT okRect{}, cancelRect{};
-  for (const Child &c : d.children) {
+  for (const Child& c : d.children) {
     if (c.hwnd == d.ok) okRect = c.rect;
     if (c.hwnd == d.cancel) cancelRect = c.rect;
   }
@@ -757,13 +764,16 @@ E2E_CASE(ScreensaverChoiceDialogListsStoresAndKeepsOnCancel) {
 E2E_CASE(ScreensaverActivationStartsItOnceThenWarnsWhenGone) {
   FreshUser();
   ScrLog scrLog;
-  const std::string &log = scrLog.Path();
+  const std::string& log = scrLog.Path();
   PlacedFiles placed;
   const std::string scr = WindowsDir() + "\\vt_start.scr";
   e2e::Require(ctx, placed.Copy(FakeScreensaver(ctx), scr), "screensaver placed: " + scr);
+  // Stored before the start: the program's first writes of the settings file
+  // would otherwise race with the driver's.
+  CreateDirectoryA(DataFolder().c_str(), nullptr);
+  e2e::Require(ctx, WriteChoice(scr), "choice stored");
   Program program;
   StartReady(ctx, program);
-  e2e::Require(ctx, WriteChoice(scr), "choice stored");
 
   // Chosen twice in a row: the second command comes before the first tick and
   // changes nothing.
@@ -777,8 +787,9 @@ E2E_CASE(ScreensaverActivationStartsItOnceThenWarnsWhenGone) {
   const DWORD againAt = GetTickCount();
   if (!e2e::WaitUntil([&] { return !ReadStarts(log).empty(); }, 5000)) {
     HWND box = program.WaitForWindow("#32770", 0);
-    e2e::Require(ctx, false, "the screensaver starts" +
-                                 (box ? ", instead a box: " + e2e::ReadBox(box).text : ""));
+    e2e::Require(
+        ctx, false,
+        "the screensaver starts" + (box ? ", instead a box: " + e2e::ReadBox(box).text : ""));
   }
   Sleep(2000);  // a second start would come a tick or two later
   std::vector<ScrStart> starts = ReadStarts(log);
@@ -790,9 +801,10 @@ E2E_CASE(ScreensaverActivationStartsItOnceThenWarnsWhenGone) {
   // Two 500 ms ticks after the first command; timers are never early, and the
   // clock was read before the command's keys were even posted.
   e2e::Expect(ctx, after >= 900 && after <= 2000,
-              "started at the second tick, about a second after the command: " + std::to_string(after) + " ms");
+              "started at the second tick, about a second after the command: " +
+                  std::to_string(after) + " ms");
   e2e::Expect(ctx, SameText(starts[0].module, scr), "the chosen file ran: " + starts[0].module);
-  const std::string &line = starts[0].commandLine;
+  const std::string& line = starts[0].commandLine;
   e2e::Expect(ctx, line.size() >= 3 && line.substr(line.size() - 3) == " /S",
               "started with /S: " + line);
   e2e::Expect(ctx, program.WaitForWindow("#32770", 300) == nullptr, "no message after a start");
@@ -802,6 +814,11 @@ E2E_CASE(ScreensaverActivationStartsItOnceThenWarnsWhenGone) {
   HWND box = ExpectBox(ctx, program, "Warning", kMissing, "warning", "file gone");
   CloseBox(ctx, box, "file gone");
   e2e::ExpectEq(ctx, ReadChoice(), scr, "the stored choice stays");
+
+  e2e::Require(ctx, WriteChoice(WindowsDir()), "a folder stored as the choice");
+  Choose(ctx, program, OpenMenu(ctx, program, WM_LBUTTONDOWN, "folder"), kActivate, "folder");
+  box = ExpectBox(ctx, program, "Warning", kMissing, "warning", "a folder counts as missing");
+  CloseBox(ctx, box, "folder");
   e2e::Expect(ctx, ReadStarts(log).size() == 1, "nothing more started");
 }
 
