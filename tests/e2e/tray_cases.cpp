@@ -1,0 +1,468 @@
+// The left menu (items, order, accelerators, which title each item opens), the
+// group launcher's shell requests and messages, the web site command, and the
+// tray presses that must neither open a menu nor read the settings file.
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "e2e.h"
+
+namespace {
+
+using e2e::Box;
+using e2e::Context;
+using e2e::Program;
+
+const char kNoPrograms[] =
+    "There are no programs assigned to this name. You can enter programs to activate, just "
+    "\"right click\" on the hand icon in the system tray, then click \"Edit Program List\" to add "
+    "your programs. You can even select documents, text files, or webpages on your pc.";
+const char kCannotRun[] =
+    "Program could not be run. It appears to be an invalid program entered, or you do not have a "
+    "valid extension defined for this file type. Make sure you have this file extension defined "
+    "to windows.";
+const char kMakerSite[] = "https://www.vantrel.org/";
+const char kAccelerators[] = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+// Left menu positions: title 20 on top, title 1 directly above "Edit Your List".
+int TitleItem(int title) { return 20 - title; }
+
+std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
+std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
+// The documents the launches open and the browser stand-in live here.
+const char kScratch[] = "C:\\vtray";
+
+std::string WithoutMarks(const std::string& caption) {
+  std::string out;
+  for (char c : caption)
+    if (c != '&') out += c;
+  return out;
+}
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The character after the caption's single "&", upper-cased; '\0' for none,
+// '?' for more than one mark.
+char MarkOf(const std::string& caption) {
+  char mark = '\0';
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (mark != '\0') return '?';
+    mark = Upper(caption[i + 1]);
+    ++i;
+  }
+  return mark;
+}
+
+void FreshUser() {
+  e2e::DeleteRegValue(e2e::kRunKey, "ZBriskoEXE");
+  e2e::RemovePath(DataFolder());
+  e2e::RemovePath(kScratch);
+  CreateDirectoryA(kScratch, nullptr);
+}
+
+void PrepareSettings(Context& ctx, const std::string& text) {
+  CreateDirectoryA(DataFolder().c_str(), nullptr);
+  e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), text), "settings file prepared");
+}
+
+std::string UnixPath(const std::string& windows) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (toUnix == nullptr) return "";
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, windows.c_str(), -1, wide, MAX_PATH);
+  char* unix = toUnix(wide);
+  if (unix == nullptr) return "";
+  std::string out = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return out;
+}
+
+std::string BrowserLog() { return std::string(kScratch) + "\\browser.log"; }
+
+// Wine hands web addresses to winebrowser, which runs the Unix commands named
+// under WineBrowser\Browsers with the address as the last argument: a shell
+// script of ours that appends it to a log.
+void InstallBrowser(Context& ctx) {
+  const std::string script = std::string(kScratch) + "\\browser.sh";
+  const std::string log = UnixPath(BrowserLog());
+  e2e::Require(ctx, !log.empty(), "Unix path of the browser log");
+  e2e::Require(ctx, e2e::WriteFileText(script, "printf '%s\\n' \"$1\" >> '" + log + "'\n"),
+               "browser script written");
+  e2e::Require(ctx, e2e::WriteRegString("Software\\Wine\\WineBrowser", "Browsers",
+                                        "/bin/sh \"" + UnixPath(script) + "\""),
+               "browser script registered");
+}
+
+std::vector<std::string> BrowserAddresses() {
+  std::vector<std::string> lines;
+  std::string text = e2e::ReadFileText(BrowserLog()).value_or("");
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+bool WaitForAddresses(std::size_t count) {
+  return e2e::WaitUntil([&] { return BrowserAddresses().size() >= count; }, 10000);
+}
+
+// A fresh prefix has no association for .txt; Notepad's document class has one.
+void AssociateTextFiles(Context& ctx) {
+  HKEY key = nullptr;
+  bool ok = RegCreateKeyExA(HKEY_CLASSES_ROOT, ".txt", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr) == ERROR_SUCCESS;
+  if (ok) {
+    static const char kClass[] = "txtfile";
+    ok = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kClass),
+                        sizeof kClass) == ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  e2e::Require(ctx, ok, ".txt associated with txtfile");
+}
+
+BOOL CALLBACK CollectNotepad(HWND hwnd, LPARAM param) {
+  char name[32] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (IsWindowVisible(hwnd) && lstrcmpiA(name, "Notepad") == 0)
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> NotepadWindows() {
+  std::vector<HWND> found;
+  EnumWindows(&CollectNotepad, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+// Captions of the open Notepad windows, lower-cased (a short path may come in
+// upper case).
+std::vector<std::string> NotepadCaptions() {
+  std::vector<std::string> captions;
+  for (HWND w : NotepadWindows()) {
+    char text[512] = {};
+    DWORD_PTR unused = 0;
+    SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 3000, &unused);
+    captions.push_back(Lower(text));
+  }
+  return captions;
+}
+
+void CloseNotepads() {
+  for (HWND w : NotepadWindows()) {
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    e2e::WaitForWindowGone(w, 5000);
+  }
+}
+
+void StartReady(Context& ctx, Program& program) {
+  e2e::Require(ctx, program.Start(ctx), "vantrel.exe started and made its TForm1 window");
+  e2e::Require(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
+               "the tray icon is up");
+}
+
+HWND OpenMenu(Context& ctx, Program& program, LPARAM press) {
+  program.PostTrayCallback(press);
+  HWND menu = program.WaitForMenu(5000);
+  e2e::Require(ctx, menu != nullptr, press == WM_LBUTTONDOWN ? "the left press opens a menu"
+                                                             : "the right press opens a menu");
+  return menu;
+}
+
+void Choose(Context& ctx, Program& program, LPARAM press, int index) {
+  HWND menu = OpenMenu(ctx, program, press);
+  program.ChooseMenuItem(menu, index);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "the menu closes after a choice");
+}
+
+void Dismiss(Context& ctx, HWND menu) {
+  e2e::PressKey(menu, VK_ESCAPE);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "Escape closes the menu");
+}
+
+std::vector<e2e::MenuItem> ReadItems(Context& ctx, Program& program) {
+  auto items = program.ReadMenu();
+  e2e::Require(ctx, items.has_value(), "the menu's items can be read");
+  return *items;
+}
+
+// Waits for the program's next message box, checks it as an information box
+// with an OK button and the text, and presses OK.
+void ExpectInformation(Context& ctx, Program& program, const std::string& text,
+                       const std::string& when, const std::function<void()>& whileOpen = {}) {
+  HWND box = program.WaitForWindow("#32770", 10000);
+  e2e::Require(ctx, box != nullptr, when + ": a message box appears");
+  Box read = e2e::ReadBox(box);
+  e2e::ExpectEq(ctx, read.caption, "Information", when + ": caption");
+  e2e::ExpectEq(ctx, read.text, text, when + ": text");
+  e2e::ExpectEq(ctx, program.BoxIcon(box), "information", when + ": icon");
+  e2e::Expect(ctx, read.buttons == std::vector<int>({IDOK}), when + ": one OK button");
+  if (whileOpen) whileOpen();
+  e2e::Require(ctx, e2e::PressBoxButton(box, IDOK), when + ": OK pressed");
+  e2e::Require(ctx, e2e::WaitForWindowGone(box, 5000), when + ": the box closes");
+}
+
+void ExpectNoBox(Context& ctx, Program& program, const std::string& when) {
+  HWND box = program.WaitForWindow("#32770", 1500);
+  if (box == nullptr) return;
+  e2e::Expect(ctx, false, when + ": no further message box, got \"" + e2e::ReadBox(box).text + "\"");
+  e2e::PressBoxButton(box, IDOK);
+}
+
+// Title 3: a text file, a missing file, a web address. Title 5: slot 1 empty,
+// entries behind it that must not open.
+const char kAddress[] = "http://example.invalid/launch?title=3&x=1";
+std::string LauncherSettings() {
+  return std::string("[Files]\r\n") +
+         "Desc3=Mixed\r\n"
+         "Set331=" + kScratch + "\\first.txt\r\n"
+         "Set332=" + kScratch + "\\missing.txt\r\n"
+         "Set333=" + kAddress + "\r\n"
+         "Set334=Null\r\n"
+         "Desc5=Nothing first\r\n"
+         "Set551=Null\r\n"
+         "Set552=" + kScratch + "\\first.txt\r\n"
+         "Set553=http://example.invalid/never\r\n";
+}
+
+void PrepareLauncher(Context& ctx) {
+  FreshUser();
+  AssociateTextFiles(ctx);
+  InstallBrowser(ctx);
+  CloseNotepads();
+  e2e::Require(ctx, e2e::WriteFileText(std::string(kScratch) + "\\first.txt", "first\r\n"),
+               "text file written");
+  PrepareSettings(ctx, LauncherSettings());
+}
+
+bool NotepadShows(const std::string& name) {
+  return e2e::WaitUntil([&] {
+    for (const std::string& caption : NotepadCaptions())
+      if (caption.find(name) != std::string::npos) return true;
+    return false;
+  }, 10000);
+}
+
+}  // namespace
+
+E2E_CASE(LaunchOpensFileReportsMissingOnceThenSendsAddress) {
+  PrepareLauncher(ctx);
+  Program program;
+  StartReady(ctx, program);
+  Choose(ctx, program, WM_LBUTTONDOWN, TitleItem(3));
+
+  e2e::Expect(ctx, NotepadShows("first"), "the text file opens in Notepad");
+  ExpectInformation(ctx, program, kCannotRun, "missing file", [&] {
+    // The box is modal within the launch: the address waits until it is closed.
+    Sleep(500);
+    e2e::Expect(ctx, BrowserAddresses().empty(), "no address reaches the browser before OK");
+  });
+  e2e::Expect(ctx, WaitForAddresses(1), "the address reaches the browser after OK");
+  const std::vector<std::string> sent = BrowserAddresses();
+  e2e::Expect(ctx, sent == std::vector<std::string>({kAddress}),
+              "the browser got exactly the address, got " + std::to_string(sent.size()) + " lines: " +
+                  (sent.empty() ? "" : sent[0]));
+  ExpectNoBox(ctx, program, "after the launch");
+  e2e::Expect(ctx, NotepadWindows().size() == 1, "one Notepad window");
+  e2e::Screenshot(ctx, "launch-notepad");
+  e2e::ExpectEq(ctx, e2e::ReadFileText(SettingsPath()).value_or("<unreadable>"), LauncherSettings(),
+                "the settings file is byte for byte as prepared");
+  CloseNotepads();
+  e2e::Expect(ctx, program.Running(), "the program runs on");
+}
+
+E2E_CASE(LaunchWithEmptyFirstSlotOnlyTellsNoPrograms) {
+  PrepareLauncher(ctx);
+  Program program;
+  StartReady(ctx, program);
+  Choose(ctx, program, WM_LBUTTONDOWN, TitleItem(5));
+  ExpectInformation(ctx, program, kNoPrograms, "empty title");
+  ExpectNoBox(ctx, program, "after the message");
+  e2e::Expect(ctx, NotepadWindows().empty(), "nothing opened in Notepad");
+  e2e::Expect(ctx, BrowserAddresses().empty(), "nothing reached the browser");
+  e2e::ExpectEq(ctx, e2e::ReadFileText(SettingsPath()).value_or("<unreadable>"), LauncherSettings(),
+                "the settings file is byte for byte as prepared");
+  CloseNotepads();
+}
+
+E2E_CASE(TrayLeftMenuOnFirstRun) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
+  std::vector<e2e::MenuItem> items = ReadItems(ctx, program);
+  e2e::Screenshot(ctx, "menu-left");
+  Dismiss(ctx, menu);
+
+  BOOL active = FALSE;
+  SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+  const bool secure =
+      e2e::ReadRegString("Control Panel\\Desktop", "ScreensaverIsSecure").value_or("") == "1";
+  std::vector<std::string> expected(20, "");
+  expected.push_back("Edit Your List");
+  expected.push_back(active ? "Disable Screensaver" : "Enable Screensaver");
+  expected.push_back(secure ? "Disable Password" : "Enable Password");
+  expected.push_back("Activate Screensaver");
+  e2e::Require(ctx, items.size() == expected.size(),
+               "24 items, got " + std::to_string(items.size()));
+  std::set<char> taken;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string at = "item " + std::to_string(i);
+    e2e::ExpectEq(ctx, WithoutMarks(items[i].caption), expected[i], at);
+    e2e::Expect(ctx, !items[i].separator && items[i].enabled, at + " is an enabled text item");
+    const char mark = MarkOf(items[i].caption);
+    if (expected[i].empty()) continue;
+    e2e::Expect(ctx, mark != '\0' && mark != '?' && std::string(kAccelerators).find(mark) !=
+                                                          std::string::npos,
+                at + " has one accelerator, a digit or letter: " + items[i].caption);
+    e2e::Expect(ctx, taken.insert(mark).second, at + " has an accelerator of its own: " +
+                                                    items[i].caption);
+  }
+
+  // The right menu's accelerators are distinct too.
+  menu = OpenMenu(ctx, program, WM_RBUTTONDOWN);
+  items = ReadItems(ctx, program);
+  e2e::Screenshot(ctx, "menu-right");
+  Dismiss(ctx, menu);
+  taken.clear();
+  for (const e2e::MenuItem& item : items) {
+    if (item.caption.empty()) continue;
+    const char mark = MarkOf(item.caption);
+    e2e::Expect(ctx, mark != '\0' && mark != '?' && taken.insert(mark).second,
+                "right menu: one accelerator of its own: " + item.caption);
+  }
+}
+
+E2E_CASE(TrayTopItemIsTitle20AndTheLastTitleItemIsTitle1) {
+  FreshUser();
+  InstallBrowser(ctx);
+  const std::string twenty = "http://example.invalid/title20";
+  const std::string one = "http://example.invalid/title1";
+  PrepareSettings(ctx, "[Files]\r\nDesc20=Twenty\r\nSet20201=" + twenty +
+                           "\r\nDesc1=One\r\nSet111=" + one +
+                           "\r\nDesc2=My No Title Entered list\r\nDesc3=my no title entered\r\n");
+  Program program;
+  StartReady(ctx, program);
+
+  HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
+  std::vector<e2e::MenuItem> items = ReadItems(ctx, program);
+  e2e::Screenshot(ctx, "menu-left-named");
+  Dismiss(ctx, menu);
+  e2e::Require(ctx, items.size() == 24, "24 items");
+  e2e::ExpectEq(ctx, WithoutMarks(items[0].caption), "Twenty", "top item");
+  e2e::ExpectEq(ctx, WithoutMarks(items[19].caption), "One", "item above \"Edit Your List\"");
+  e2e::ExpectEq(ctx, WithoutMarks(items[static_cast<std::size_t>(TitleItem(2))].caption), "",
+                "a name holding \"No Title Entered\" shows empty");
+  e2e::ExpectEq(ctx, WithoutMarks(items[static_cast<std::size_t>(TitleItem(3))].caption),
+                "my no title entered", "the same words in lower case stay");
+
+  Choose(ctx, program, WM_LBUTTONDOWN, 0);
+  e2e::Expect(ctx, WaitForAddresses(1), "the top item launches something");
+  Choose(ctx, program, WM_LBUTTONDOWN, 19);
+  e2e::Expect(ctx, WaitForAddresses(2), "the item above \"Edit Your List\" launches something");
+  // Title 1 again, by its accelerator this time.
+  menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
+  const char mark = MarkOf(ReadItems(ctx, program)[19].caption);
+  e2e::Require(ctx, mark != '\0' && mark != '?', "title 1's item has an accelerator");
+  PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(Lower(std::string(1, mark))[0]), 0);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "the accelerator closes the menu");
+  e2e::Expect(ctx, WaitForAddresses(3), "the accelerator launches something");
+  e2e::Expect(ctx, BrowserAddresses() == std::vector<std::string>({twenty, one, one}),
+              "title 20, title 1, title 1 launched in that order");
+  ExpectNoBox(ctx, program, "after the launches");
+}
+
+E2E_CASE(TrayMovesReleasesAndDoubleClicksOpenNoMenu) {
+  FreshUser();
+  Program program;
+  StartReady(ctx, program);
+  for (LPARAM message : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP,
+                         WM_RBUTTONDBLCLK, WM_MBUTTONDOWN}) {
+    program.PostTrayCallback(message);
+    e2e::Expect(ctx, program.WaitForMenu(700) == nullptr,
+                "no menu for mouse message " + std::to_string(message));
+  }
+  e2e::Expect(ctx, program.WaitForWindow("#32770", 300) == nullptr, "and no message box");
+  // The same program still answers a press.
+  Dismiss(ctx, OpenMenu(ctx, program, WM_LBUTTONDOWN));
+}
+
+namespace {
+
+FILETIME LastAccess(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastAccessTime;
+}
+
+// Sets the last access long before the last change, so that the next read of
+// the file moves it (Linux updates it then even on a relatime mount).
+bool AgeLastAccess(const std::string& path, FILETIME& old) {
+  SYSTEMTIME when{};
+  when.wYear = 2001;
+  when.wMonth = 1;
+  when.wDay = 1;
+  SystemTimeToFileTime(&when, &old);
+  HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  bool ok = SetFileTime(f, nullptr, &old, nullptr) != FALSE;
+  CloseHandle(f);
+  const FILETIME now = LastAccess(path);
+  return ok && CompareFileTime(&old, &now) == 0;
+}
+
+}  // namespace
+
+E2E_CASE(TrayRightPressDoesNotReadTheSettingsFile) {
+  FreshUser();
+  PrepareSettings(ctx, "[Files]\r\nDesc1=Before\r\n");
+  Program program;
+  StartReady(ctx, program);
+  Sleep(300);  // start-up's own read is over
+  FILETIME old{};
+  e2e::Require(ctx, AgeLastAccess(SettingsPath(), old), "last access time set back");
+  HWND menu = OpenMenu(ctx, program, WM_RBUTTONDOWN);
+  Dismiss(ctx, menu);
+  FILETIME after = LastAccess(SettingsPath());
+  e2e::Expect(ctx, CompareFileTime(&after, &old) == 0, "the right press left the file unread");
+
+  // The probe can tell: a left press reads the file, and sees a changed name.
+  PrepareSettings(ctx, "[Files]\r\nDesc1=After\r\n");
+  e2e::Require(ctx, AgeLastAccess(SettingsPath(), old), "last access time set back again");
+  menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
+  std::vector<e2e::MenuItem> items = ReadItems(ctx, program);
+  Dismiss(ctx, menu);
+  after = LastAccess(SettingsPath());
+  e2e::Expect(ctx, CompareFileTime(&after, &old) != 0, "the left press read the file");
+  e2e::Expect(ctx, items.size() == 24 && WithoutMarks(items[19].caption) == "After",
+              "the left press shows the name written since");
+}
+
+E2E_CASE(TrayDownloadsSendsTheMakersAddressToTheBrowser) {
+  FreshUser();
+  InstallBrowser(ctx);
+  Program program;
+  StartReady(ctx, program);
+  Choose(ctx, program, WM_RBUTTONDOWN, 2);
+  e2e::Expect(ctx, WaitForAddresses(1), "an address reaches the browser");
+  e2e::Expect(ctx, BrowserAddresses() == std::vector<std::string>({kMakerSite}),
+              "the browser got the maker's address");
+  ExpectNoBox(ctx, program, "after the web site command");
+}
