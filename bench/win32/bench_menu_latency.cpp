@@ -1,0 +1,196 @@
+// Left-press menu latency of vantrel.exe against the minimal tray program, in
+// one run: both programs are started once and kept running; presses then
+// alternate between them. Each press posts the tray callback 513 to the
+// program's hidden window and times until its pop-up menu window (#32768) is
+// visible; Escape then dismisses it. A few presses first warm both up; the
+// first press after start is shown apart.
+//
+// bench_menu_latency.exe <vantrel.exe> <bench_tray_minimal.exe> [--runs N]
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTrayCallback = WM_USER + 10;
+constexpr int kWarmUp = 3;
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+bool WaitUntil(const std::function<bool()>& ready, double timeoutMs) {
+  const double start = NowMs();
+  while (!ready()) {
+    if (NowMs() - start > timeoutMs) return false;
+    Sleep(1);
+  }
+  return true;
+}
+
+struct FindJob {
+  DWORD pid;
+  const char* className;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK FindOne(HWND hwnd, LPARAM param) {
+  auto* job = reinterpret_cast<FindJob*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != job->pid || (job->visibleOnly && !IsWindowVisible(hwnd))) return TRUE;
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpA(name, job->className) != 0) return TRUE;
+  job->found = hwnd;
+  return FALSE;
+}
+
+HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
+  FindJob job{pid, className, visibleOnly, nullptr};
+  EnumWindows(&FindOne, reinterpret_cast<LPARAM>(&job));
+  return job.found;
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+class Tray {
+ public:
+  Tray(std::string label, std::string commandLine, std::string windowClass)
+      : label_(std::move(label)), commandLine_(std::move(commandLine)),
+        class_(std::move(windowClass)) {}
+  ~Tray() { Stop(); }
+
+  bool Start() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine_.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &info))
+      return false;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    pid_ = info.dwProcessId;
+    WaitUntil([&] { return (main_ = FindWindowOf(pid_, class_.c_str(), false)) != nullptr; },
+              15000);
+    // Both have finished starting once the window answers a sent message.
+    DWORD_PTR unused = 0;
+    return main_ != nullptr &&
+           SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &unused) != 0;
+  }
+
+  // Milliseconds from the posted press to the visible menu; negative when none came.
+  double PressAndDismiss() {
+    const double start = NowMs();
+    PostMessageA(main_, kTrayCallback, 0, WM_LBUTTONDOWN);
+    HWND menu = nullptr;
+    const bool shown =
+        WaitUntil([&] { return (menu = FindWindowOf(pid_, "#32768", true)) != nullptr; }, 5000);
+    const double took = NowMs() - start;
+    if (!shown) return -1;
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0000000);
+    WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 5000);
+    // The program is back in its own loop before the next press.
+    DWORD_PTR unused = 0;
+    SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &unused);
+    return took;
+  }
+
+  void Stop() {
+    if (process_ == nullptr) return;
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0) {
+      TerminateProcess(process_, 1);
+      WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+  }
+
+  const std::string& Label() const { return label_; }
+
+ private:
+  std::string label_;
+  std::string commandLine_;
+  std::string class_;
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+  HWND main_ = nullptr;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string ours, minimal;
+  int runs = 30;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--runs" && i + 1 < argc)
+      runs = std::max(1, std::atoi(argv[++i]));
+    else if (ours.empty())
+      ours = arg;
+    else
+      minimal = arg;
+  }
+  if (ours.empty() || minimal.empty()) {
+    std::printf("usage: bench_menu_latency <vantrel.exe> <bench_tray_minimal.exe> [--runs N]\n");
+    return 2;
+  }
+
+  Tray trays[2] = {{"vantrel", "\"" + ours + "\"", "TForm1"},
+                   {"minimal", "\"" + minimal + "\" --menu", "VantrelMinimalTray"}};
+  double first[2] = {};
+  for (int k = 0; k < 2; ++k) {
+    if (!trays[k].Start()) {
+      std::printf("menu latency: %s did not start\n", trays[k].Label().c_str());
+      return 1;
+    }
+    first[k] = trays[k].PressAndDismiss();
+  }
+  std::vector<double> ms[2];
+  for (int i = 0; i < kWarmUp + runs; ++i) {
+    for (int k = 0; k < 2; ++k) {
+      const double took = trays[k].PressAndDismiss();
+      if (took < 0) {
+        std::printf("menu latency: %s opened no menu\n", trays[k].Label().c_str());
+        return 1;
+      }
+      if (i >= kWarmUp) ms[k].push_back(took);
+    }
+  }
+  for (Tray& tray : trays) tray.Stop();
+
+  const double oursMedian = Median(ms[0]);
+  const double minimalMedian = Median(ms[1]);
+  std::printf("menu latency, left press to visible menu (one process each, %d alternating presses "
+              "after %d warm-up):\n", runs, kWarmUp);
+  for (int k = 0; k < 2; ++k)
+    std::printf("  %-8s median %7.2f ms  min %7.2f  max %7.2f  first press after start %7.2f ms\n",
+                trays[k].Label().c_str(), Median(ms[k]),
+                *std::min_element(ms[k].begin(), ms[k].end()),
+                *std::max_element(ms[k].begin(), ms[k].end()), first[k]);
+  std::printf("  ratio vantrel/minimal: %.2f (target <= 1.5)\n", oursMedian / minimalMedian);
+  return 0;
+}
