@@ -3,6 +3,7 @@
 // tray presses that must neither open a menu nor read the settings file.
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -82,6 +83,7 @@ std::string UnixPath(const std::string& windows) {
   return out;
 }
 
+const char kBrowserKey[] = "Software\\Wine\\WineBrowser";
 std::string BrowserLog() { return std::string(kScratch) + "\\browser.log"; }
 
 // Wine hands web addresses to winebrowser, which runs the Unix commands named
@@ -93,7 +95,7 @@ void InstallBrowser(Context& ctx) {
   e2e::Require(ctx, !log.empty(), "Unix path of the browser log");
   e2e::Require(ctx, e2e::WriteFileText(script, "printf '%s\\n' \"$1\" >> '" + log + "'\n"),
                "browser script written");
-  e2e::Require(ctx, e2e::WriteRegString("Software\\Wine\\WineBrowser", "Browsers",
+  e2e::Require(ctx, e2e::WriteRegString(kBrowserKey, "Browsers",
                                         "/bin/sh \"" + UnixPath(script) + "\""),
                "browser script registered");
 }
@@ -128,6 +130,38 @@ void AssociateTextFiles(Context& ctx) {
   }
   e2e::Require(ctx, ok, ".txt associated with txtfile");
 }
+
+void CloseNotepads();
+
+// The .txt association and the browser script would change what the cases run
+// after these see; they are undone when the case ends.
+class ShellStandIns {
+ public:
+  ShellStandIns(Context& ctx, bool textFiles) {
+    browsers_ = e2e::ReadRegString(kBrowserKey, "Browsers");
+    HKEY key = nullptr;
+    if (textFiles && RegOpenKeyExA(HKEY_CLASSES_ROOT, ".txt", 0, KEY_READ, &key) == ERROR_SUCCESS)
+      RegCloseKey(key);
+    else
+      removeTxt_ = textFiles;
+    if (textFiles) AssociateTextFiles(ctx);
+    InstallBrowser(ctx);
+  }
+  ~ShellStandIns() {
+    CloseNotepads();
+    if (removeTxt_) RegDeleteKeyA(HKEY_CLASSES_ROOT, ".txt");
+    if (browsers_)
+      e2e::WriteRegString(kBrowserKey, "Browsers", *browsers_);
+    else
+      e2e::DeleteRegValue(kBrowserKey, "Browsers");
+  }
+  ShellStandIns(const ShellStandIns&) = delete;
+  ShellStandIns& operator=(const ShellStandIns&) = delete;
+
+ private:
+  std::optional<std::string> browsers_;
+  bool removeTxt_ = false;
+};
 
 BOOL CALLBACK CollectNotepad(HWND hwnd, LPARAM param) {
   char name[32] = {};
@@ -242,8 +276,6 @@ std::string LauncherSettings() {
 
 void PrepareLauncher(Context& ctx) {
   FreshUser();
-  AssociateTextFiles(ctx);
-  InstallBrowser(ctx);
   CloseNotepads();
   e2e::Require(ctx, e2e::WriteFileText(std::string(kScratch) + "\\first.txt", "first\r\n"),
                "text file written");
@@ -262,6 +294,7 @@ bool NotepadShows(const std::string& name) {
 
 E2E_CASE(LaunchOpensFileReportsMissingOnceThenSendsAddress) {
   PrepareLauncher(ctx);
+  ShellStandIns standIns(ctx, true);
   Program program;
   StartReady(ctx, program);
   Choose(ctx, program, WM_LBUTTONDOWN, TitleItem(3));
@@ -288,6 +321,7 @@ E2E_CASE(LaunchOpensFileReportsMissingOnceThenSendsAddress) {
 
 E2E_CASE(LaunchWithEmptyFirstSlotOnlyTellsNoPrograms) {
   PrepareLauncher(ctx);
+  ShellStandIns standIns(ctx, true);
   Program program;
   StartReady(ctx, program);
   Choose(ctx, program, WM_LBUTTONDOWN, TitleItem(5));
@@ -350,7 +384,7 @@ E2E_CASE(TrayLeftMenuOnFirstRun) {
 
 E2E_CASE(TrayTopItemIsTitle20AndTheLastTitleItemIsTitle1) {
   FreshUser();
-  InstallBrowser(ctx);
+  ShellStandIns standIns(ctx, false);
   const std::string twenty = "http://example.invalid/title20";
   const std::string one = "http://example.invalid/title1";
   PrepareSettings(ctx, "[Files]\r\nDesc20=Twenty\r\nSet20201=" + twenty +
@@ -457,7 +491,7 @@ E2E_CASE(TrayRightPressDoesNotReadTheSettingsFile) {
 
 E2E_CASE(TrayDownloadsSendsTheMakersAddressToTheBrowser) {
   FreshUser();
-  InstallBrowser(ctx);
+  ShellStandIns standIns(ctx, false);
   Program program;
   StartReady(ctx, program);
   Choose(ctx, program, WM_RBUTTONDOWN, 2);
