@@ -602,6 +602,11 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_ENABLE:
+      // A message box or dialog that a handler opens disables this window
+      // first: show what the handler has changed so far, not the old state.
+      if (wParam == FALSE) Push(false);
+      break;
     case WM_CLOSE:
       CloseBox();
       return 0;
