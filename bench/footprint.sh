@@ -52,6 +52,6 @@ timeout 60 wineserver -w
 # it stripped, as vantrel.exe ships.
 cp "$MINIMAL" "$OUT/minimal.exe"
 i686-w64-mingw32-strip "$OUT/minimal.exe" 2>/dev/null || true
-CLASS=$(grep -o 'kClassName\[\] = "[^"]*"' "$ROOT/bench/win32/bench_tray_minimal.cpp" | head -n1 | cut -d'"' -f2)
+CLASS=$(grep -o 'kClass\[\] = "[^"]*"' "$ROOT/bench/win32/bench_tray_minimal.cpp" | head -n1 | cut -d'"' -f2)
 timeout 600 wine "$BENCH" "$(winepath -w "$OURS")" "$(winepath -w "$OUT/minimal.exe")" \
   ${CLASS:+--class "$CLASS"} "$@"
