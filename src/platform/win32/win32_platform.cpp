@@ -380,7 +380,34 @@ LRESULT Win32Platform::HandleMainMessage(HWND hwnd, UINT message, WPARAM wParam,
 
 // --- File chooser ------------------------------------------------------------------
 
+namespace {
+
+// The file chooser's library is loaded on its first use: most runs never open
+// it, and loading it at start costs the resident program several DLLs.
+struct FileChooser {
+  decltype(&GetOpenFileNameA) open = nullptr;
+  decltype(&CommDlgExtendedError) lastError = nullptr;
+};
+
+const FileChooser& LoadFileChooser() {
+  static const FileChooser chooser = [] {
+    FileChooser c;
+    if (HMODULE dll = LoadLibraryA("comdlg32.dll")) {
+      c.open = reinterpret_cast<decltype(&GetOpenFileNameA)>(
+          reinterpret_cast<void*>(GetProcAddress(dll, "GetOpenFileNameA")));
+      c.lastError = reinterpret_cast<decltype(&CommDlgExtendedError)>(
+          reinterpret_cast<void*>(GetProcAddress(dll, "CommDlgExtendedError")));
+    }
+    return c;
+  }();
+  return chooser;
+}
+
+}  // namespace
+
 std::optional<std::string> Win32Platform::ChooseFile(const std::string& initialName) {
+  const FileChooser& chooser = LoadFileChooser();
+  if (chooser.open == nullptr || chooser.lastError == nullptr) return std::nullopt;
   std::string room(32768, '\0');
   for (int attempt = 0; attempt < 3; ++attempt) {
     room.replace(0, std::min(initialName.size(), room.size() - 1),
@@ -391,8 +418,8 @@ std::optional<std::string> Win32Platform::ChooseFile(const std::string& initialN
     ofn.lpstrFile = room.data();
     ofn.nMaxFile = static_cast<DWORD>(room.size());
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (GetOpenFileNameA(&ofn)) return std::string(room.c_str());
-    if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) return std::nullopt;
+    if (chooser.open(&ofn)) return std::string(room.c_str());
+    if (chooser.lastError() != FNERR_BUFFERTOOSMALL) return std::nullopt;
     // The first two bytes hold the room that the chosen name needs.
     unsigned needed = static_cast<unsigned char>(room[0]) |
                       (static_cast<unsigned char>(room[1]) << 8);
