@@ -67,6 +67,7 @@ class FormWindow {
   Form& form_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the control to give the focus back on activation
   bool destroyed_ = false;
   std::vector<Shown> shown_;
   std::vector<HWND> disabled_;
