@@ -76,6 +76,48 @@ std::string WithoutMarks(const std::string& caption) {
   return out;
 }
 
+// --- The settings file -----------------------------------------------------------------
+
+// Section "Files" as key -> value; duplicates and lines outside a key=value
+// shape are counted so that a test can say the file holds exactly what it expects.
+struct FilesSection {
+  std::map<std::string, std::string> values;
+  int keyLines = 0;
+  bool readable = false;
+};
+
+std::string Trimmed(const std::string& text) {
+  std::size_t a = text.find_first_not_of(" \t\r");
+  std::size_t b = text.find_last_not_of(" \t\r");
+  return a == std::string::npos ? "" : text.substr(a, b - a + 1);
+}
+
+FilesSection ReadFiles() {
+  FilesSection files;
+  auto text = e2e::ReadFileText(SettingsPath());
+  if (!text) return files;
+  files.readable = true;
+  std::string section;
+  std::size_t at = 0;
+  while (at <= text->size()) {
+    std::size_t end = text->find('\n', at);
+    if (end == std::string::npos) end = text->size();
+    std::string line = Trimmed(text->substr(at, end - at));
+    at = end + 1;
+    if (line.empty() || line[0] == ';') continue;
+    if (line.front() == '[' && line.back() == ']') {
+      section = line.substr(1, line.size() - 2);
+      continue;
+    }
+    if (section != "Files") continue;
+    std::size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    ++files.keyLines;
+    files.values.emplace(Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1)));
+  }
+  return files;
+}
+
 // --- Starting ---------------------------------------------------------------------
 
 // A first run: no data folder, so the editor writes the defaults at start.
@@ -85,7 +127,8 @@ void StartFirstRun(Context& ctx, Program& program) {
   e2e::Require(ctx, program.Start(ctx), "vantrel.exe started and made its TForm1 window");
   e2e::Require(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
                "the tray icon is up");
-  e2e::Require(ctx, e2e::WaitUntil([] { return e2e::IsFile(SettingsPath()); }, 5000),
+  // Written key by key: the run is ready once all 220 are there.
+  e2e::Require(ctx, e2e::WaitUntil([] { return ReadFiles().keyLines == 220; }, 10000),
                "the first-run settings file is written");
 }
 
@@ -156,6 +199,13 @@ void ChooseLine(HWND window, int id, int line) {
   PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
+HWND FocusOf(HWND window) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+  return gui.hwndFocus;
+}
+
 RECT ClientOf(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
@@ -215,6 +265,7 @@ HWND OpenMenu(Context& ctx, Program& program, LPARAM press) {
 
 HWND WaitWindow(Context& ctx, Program& program, const char* className, const std::string& what) {
   HWND window = program.WaitForWindow(className, 5000);
+  if (window == nullptr) e2e::Screenshot(ctx, std::string("failed-") + className);
   e2e::Require(ctx, window != nullptr, what + " (" + className + ") opens");
   return window;
 }
@@ -303,48 +354,6 @@ std::string Joined(const std::vector<std::string>& items) {
   std::string out;
   for (const std::string& item : items) out += (out.empty() ? "" : " | ") + item;
   return out;
-}
-
-// --- The settings file -----------------------------------------------------------------
-
-// Section "Files" as key -> value; duplicates and lines outside a key=value
-// shape are counted so that a test can say the file holds exactly what it expects.
-struct FilesSection {
-  std::map<std::string, std::string> values;
-  int keyLines = 0;
-  bool readable = false;
-};
-
-std::string Trimmed(const std::string& text) {
-  std::size_t a = text.find_first_not_of(" \t\r");
-  std::size_t b = text.find_last_not_of(" \t\r");
-  return a == std::string::npos ? "" : text.substr(a, b - a + 1);
-}
-
-FilesSection ReadFiles() {
-  FilesSection files;
-  auto text = e2e::ReadFileText(SettingsPath());
-  if (!text) return files;
-  files.readable = true;
-  std::string section;
-  std::size_t at = 0;
-  while (at <= text->size()) {
-    std::size_t end = text->find('\n', at);
-    if (end == std::string::npos) end = text->size();
-    std::string line = Trimmed(text->substr(at, end - at));
-    at = end + 1;
-    if (line.empty() || line[0] == ';') continue;
-    if (line.front() == '[' && line.back() == ']') {
-      section = line.substr(1, line.size() - 2);
-      continue;
-    }
-    if (section != "Files") continue;
-    std::size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    ++files.keyLines;
-    files.values.emplace(Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1)));
-  }
-  return files;
 }
 
 std::string Desc(int t) { return "Desc" + std::to_string(t); }
@@ -525,6 +534,9 @@ E2E_CASE(DialogAddFileRealChooserAndCancel) {
   e2e::Require(ctx, e2e::WaitForWindowGone(chooser, 5000), "the chooser closes");
   ExpectNoBox(ctx, program, "a cancelled chooser");
   e2e::Expect(ctx, IsWindowVisible(dialog) != FALSE, "the dialog stays open");
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, addfile::Cmdselect); },
+                                  2000),
+              "\"Add \" has the focus again");
   e2e::Screenshot(ctx, "dialog-addfile");
 
   // Escape is the dialog's Cancel: the editor says nothing was added.
@@ -584,6 +596,10 @@ E2E_CASE(DialogWebPageRefusalsExampleReturnAndMemory) {
     ExpectAndAnswer(ctx, program, "Vantrel", kNoAddress, "none", "\"" + refused + "\" refused");
     e2e::Expect(ctx, IsWindowVisible(dialog) != FALSE, "the dialog stays open");
   }
+  // The focus goes back where the click left it.
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, webpage::BitBtn1); },
+                                  2000),
+              "\"Add \" has the focus again after the refusal");
 
   // In capitals it is accepted, and handed over as typed.
   SetText(box, "HTTP://");
