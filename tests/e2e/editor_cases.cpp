@@ -858,3 +858,34 @@ E2E_CASE(EditorReadOnlyFileReportsThenNextOkSaves) {
   ExpectFiles(ctx, ExpectedFiles({{8, "Kept in memory"}}, {{8, {"https://example.org/kept"}}}),
               "the next Ok saves everything");
 }
+
+E2E_CASE(EditorClicksInTheTitleListAndEnterSaves) {
+  Program program;
+  StartFirstRun(ctx, program);
+  HWND editor = OpenEditorFromLeft(ctx, program);
+  HWND titles = GetDlgItem(editor, editor::Listtitles);
+  const LPARAM height = Send(titles, LB_GETITEMHEIGHT);
+  e2e::Require(ctx, height > 0, "the title list's line height");
+  auto clickLine = [&](int line) {
+    const LPARAM at = MAKELPARAM(20, line * height + height / 2);
+    PostMessageA(titles, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(titles, WM_LBUTTONUP, 0, at);
+  };
+
+  clickLine(3);
+  e2e::Require(ctx, e2e::WaitUntil([&] { return Selected(titles) == 3; }, 3000),
+               "a click on line 4 selects title 4");
+  AddWeb(ctx, program, editor, "https://example.org/four");
+  // A click on the selected name stores and shows the same title again.
+  clickLine(3);
+  e2e::ExpectEq(ctx, Joined(EntriesWhen(editor, 1)), "https://example.org/four",
+                "the entry stays after clicking the selected name");
+  Rename(ctx, program, editor, "Four");
+  clickLine(3);  // the list has the focus again, as after a click
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return FocusOf(editor) == titles; }, 2000),
+              "the title list has the focus");
+  e2e::PressKey(editor, VK_RETURN);
+  e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Enter in the title list presses Ok");
+  ExpectFiles(ctx, ExpectedFiles({{4, "Four"}}, {{4, {"https://example.org/four"}}}),
+              "saved by Enter");
+}
