@@ -54,6 +54,8 @@ timeout 120 wineboot --init >"$OUT/wineboot.log" 2>&1 || { echo "run.sh: wineboo
 timeout 60 wineserver -w
 # A virtual desktop gives a taskbar with a tray, and fast window hides.
 timeout 30 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d ci /f >/dev/null 2>&1
+# A crash prints its backtrace and ends, instead of waiting on a dialog nobody answers.
+timeout 30 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v ci /d 1024x768 /f >/dev/null 2>&1
 timeout 60 wineserver -w
 
