@@ -85,15 +85,80 @@ void ExpectEq(Context& ctx, const std::string& actual, const std::string& expect
     ctx.failures.push_back(what + ": got \"" + actual + "\", expected \"" + expected + "\"");
 }
 
-int RunAll(Context& ctx, const std::string& filter) {
+namespace {
+
+// A case that hangs (a wait inside Wine that never returns) must not stall the
+// whole run: the watchdog reports it with what was on screen and ends the run.
+struct Watchdog {
+  CRITICAL_SECTION lock;
+  const char* running = nullptr;
+  DWORD started = 0;
   int passed = 0;
   int failed = 0;
-  for (const Registered& c : Cases()) {
-    if (!filter.empty() && std::string(c.name).find(filter) == std::string::npos) continue;
+  int left = 0;  // cases after the running one
+  Context* ctx = nullptr;
+};
+
+Watchdog g_watchdog;
+constexpr DWORD kCaseLimitMs = 120000;
+
+BOOL CALLBACK ListWindow(HWND hwnd, LPARAM) {
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  char className[64] = {}, title[128] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  GetWindowTextA(hwnd, title, sizeof title);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  std::printf("         window pid %lu class \"%s\" title \"%s\"\n", static_cast<unsigned long>(pid),
+              className, title);
+  return TRUE;
+}
+
+DWORD WINAPI WatchCases(void*) {
+  for (;;) {
+    Sleep(1000);
+    EnterCriticalSection(&g_watchdog.lock);
+    const char* name = g_watchdog.running;
+    const bool hung = name != nullptr && GetTickCount() - g_watchdog.started > kCaseLimitMs;
+    LeaveCriticalSection(&g_watchdog.lock);
+    if (!hung) continue;
+    std::printf("         the case hung for %lu s; visible windows:\n",
+                static_cast<unsigned long>(kCaseLimitMs / 1000));
+    EnumWindows(ListWindow, 0);
+    Screenshot(*g_watchdog.ctx, std::string("hung-") + name);
+    std::printf("[ FAIL ] %s (hung)\n", name);
+    std::printf("e2e: %d passed, %d failed\n", g_watchdog.passed,
+                g_watchdog.failed + 1 + g_watchdog.left);
+    std::fflush(stdout);
+    ExitProcess(1);
+  }
+}
+
+}  // namespace
+
+int RunAll(Context& ctx, const std::string& filter) {
+  std::vector<const Registered*> chosen;
+  for (const Registered& c : Cases())
+    if (filter.empty() || std::string(c.name).find(filter) != std::string::npos) chosen.push_back(&c);
+  InitializeCriticalSection(&g_watchdog.lock);
+  g_watchdog.ctx = &ctx;
+  CloseHandle(CreateThread(nullptr, 0, WatchCases, nullptr, 0, nullptr));
+
+  int passed = 0;
+  int failed = 0;
+  for (std::size_t i = 0; i < chosen.size(); ++i) {
+    const Registered& c = *chosen[i];
     ctx.failures.clear();
     std::printf("[ RUN  ] %s\n", c.name);
     std::fflush(stdout);
     DWORD started = GetTickCount();
+    EnterCriticalSection(&g_watchdog.lock);
+    g_watchdog.running = c.name;
+    g_watchdog.started = started;
+    g_watchdog.passed = passed;
+    g_watchdog.failed = failed;
+    g_watchdog.left = static_cast<int>(chosen.size() - i - 1);
+    LeaveCriticalSection(&g_watchdog.lock);
     try {
       c.function(ctx);
     } catch (const Failure& f) {
@@ -101,6 +166,9 @@ int RunAll(Context& ctx, const std::string& filter) {
     } catch (const std::exception& e) {
       ctx.failures.push_back(std::string("exception: ") + e.what());
     }
+    EnterCriticalSection(&g_watchdog.lock);
+    g_watchdog.running = nullptr;
+    LeaveCriticalSection(&g_watchdog.lock);
     DWORD took = GetTickCount() - started;
     if (ctx.failures.empty()) {
       ++passed;

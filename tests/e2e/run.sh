@@ -91,7 +91,7 @@ timeout 60 wineserver -w
 WATCHER_PID=$!
 
 echo "run.sh: running the driver"
-timeout 300 wine "$DRIVER" "$(winepath -w "$EXE")" --shots "$(winepath -w "$OUT/requests")" \
+timeout 600 wine "$DRIVER" "$(winepath -w "$EXE")" --shots "$(winepath -w "$OUT/requests")" \
   ${FILTER:+--filter "$FILTER"} 2>"$OUT/driver-stderr.log" | tee "$OUT/driver.log"
 STATUS=${PIPESTATUS[0]}
 if [ "$STATUS" -eq 124 ]; then echo "run.sh: the driver timed out" >&2; fi

@@ -63,10 +63,29 @@ BOOL CALLBACK DisableOne(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
+// The common controls (version 6, by the manifest) serve only the program's
+// windows, not the resident tray icon: their library is loaded at the first
+// window shown, which keeps the program small while it waits in the tray.
+void LoadCommonControls() {
+  static const bool loaded = [] {
+    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    HMODULE dll = LoadLibraryA("comctl32.dll");
+    if (dll == nullptr) return false;
+    auto init = reinterpret_cast<Init>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "InitCommonControlsEx")));
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+    return init != nullptr && init(&controls) != FALSE;
+  }();
+  (void)loaded;
+}
+
 }  // namespace
 
 int Win32Platform::ShowModal(Form& form, Form* owner) {
   if (form.Showing()) throw VantrelError("Cannot make a visible window modal");
+  LoadCommonControls();
   HWND ownerWindow = main_;
   if (owner != nullptr) {
     for (FormWindow* window : modalStack_)
