@@ -1,6 +1,5 @@
 #include "editor/Utitlechg.h"
 
-#include "editor/design.h"
 
 namespace vantrel {
 

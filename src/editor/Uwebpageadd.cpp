@@ -1,6 +1,5 @@
 #include "editor/Uwebpageadd.h"
 
-#include "editor/design.h"
 #include "editor/text.h"
 #include "platform/messages.h"
 #include "tray/site.h"

@@ -4,7 +4,6 @@
 
 #include "editor/Utitlechg.h"
 #include "editor/Uwebpageadd.h"
-#include "editor/design.h"
 #include "editor/unit2.h"
 #include "help/uhelp.h"
 #include "platform/errors.h"

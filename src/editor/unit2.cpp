@@ -1,6 +1,5 @@
 #include "editor/unit2.h"
 
-#include "editor/design.h"
 #include "editor/text.h"
 #include "platform/messages.h"
 

@@ -112,29 +112,16 @@ TFrmhelp::TFrmhelp() {
   top = 284;
 
   // First in the tab order: it has the focus, so Enter makes a new line there.
-  Control memo;
-  memo.name = "Memo1";
-  memo.kind = ControlKind::Memo;
-  memo.rect = {8, 8, 569, 289};
-  memo.caption = HelpText();
-  memo.font = ArialFont(9);
+  Control& memo = Add(Design(ControlKind::Memo, "Memo1", {8, 8, 569, 289}, HelpText(), ArialFont(9)));
   memo.tabOrder = 0;
   memo.wordWrap = true;
   memo.vScroll = true;
   memo.color = kFormGrey;
-  Add(std::move(memo));
-
-  Control ok;
-  ok.name = "BitBtn1";
-  ok.kind = ControlKind::Button;
-  ok.rect = {493, 310, 75, 25};
-  ok.caption = "OK";
-  ok.font = TahomaFont();
+  Control& ok = Add(Design(ControlKind::Button, "BitBtn1", {493, 310, 75, 25}, "OK", TahomaFont()));
   ok.tabOrder = 1;
   ok.isDefault = true;
   ok.modalResult = kModalOk;
   ok.glyph = Glyph::Ok;
-  Add(std::move(ok));
 }
 
 void ShowHelpWindow(Platform& platform, Form* owner) {

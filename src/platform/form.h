@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -74,6 +75,20 @@ struct Control {
   // Handlers: a button's click, a list box's click or keyboard selection change.
   std::function<void()> onClick;
 };
+
+// Shorthand for a design's control: the fields every control has; the rest are
+// set on the control that Form::Add hands back. Labels wrap unless told not to.
+inline Control Design(ControlKind kind, std::string name, Rect rect, std::string caption = {},
+                      Font font = ArialFont()) {
+  Control c;
+  c.kind = kind;
+  c.name = std::move(name);
+  c.rect = rect;
+  c.caption = std::move(caption);
+  c.font = std::move(font);
+  c.wordWrap = kind == ControlKind::Label;
+  return c;
+}
 
 class Form {
  public:

@@ -26,67 +26,29 @@ TFrmscrsel::TFrmscrsel(Platform& platform) : platform_(platform) {
   color = kFormGrey;
   font = SansSerifFont();
 
-  Control label1;
-  label1.name = "Label1";
-  label1.kind = ControlKind::Label;
-  label1.rect = {13, 8, 404, 59};
-  label1.wordWrap = true;
-  label1.font = ArialFont();
-  label1.caption =
-      "Click and highlight a screensaver below, then click OK. This is the screensaver which "
-      "will activate only when you select it from the icon in the system tray. (This allows you "
-      "to select a different screensaver than your normal system screensaver).";
-  Add(std::move(label1));
-
-  Control list;
-  list.name = "ListBox1";
-  list.kind = ControlKind::ListBox;
-  list.rect = {39, 80, 344, 121};
-  list.font = ArialFont();
+  Add(Design(ControlKind::Label, "Label1", {13, 8, 404, 59},
+             "Click and highlight a screensaver below, then click OK. This is the screensaver "
+             "which will activate only when you select it from the icon in the system tray. (This "
+             "allows you to select a different screensaver than your normal system screensaver)."));
+  Control& list = Add(Design(ControlKind::ListBox, "ListBox1", {39, 80, 344, 121}));
   list.itemHeight = 14;
   list.tabOrder = 0;
-  Add(std::move(list));
+  Add(Design(ControlKind::Label, "Label3", {5, 216, 104, 13}, "Current Selection:")).wordWrap = false;
+  Add(Design(ControlKind::Label, "Lblscrsel", {114, 216, 299, 13})).wordWrap = false;
 
-  Control label3;
-  label3.name = "Label3";
-  label3.kind = ControlKind::Label;
-  label3.rect = {5, 216, 104, 13};
-  label3.font = ArialFont();
-  label3.caption = "Current Selection:";
-  Add(std::move(label3));
-
-  Control current;
-  current.name = "Lblscrsel";
-  current.kind = ControlKind::Label;
-  current.rect = {114, 216, 299, 13};
-  current.font = ArialFont();
-  Add(std::move(current));
-
-  Control cancel;
-  cancel.name = "BitBtn2";
-  cancel.kind = ControlKind::Button;
-  cancel.rect = {336, 250, 75, 24};
-  cancel.font = ArialFont();
-  cancel.caption = "Cancel";
+  // Cancel stands above OK, and the two differ in height.
+  Control& cancel = Add(Design(ControlKind::Button, "BitBtn2", {336, 250, 75, 24}, "Cancel"));
   cancel.isCancel = true;
   cancel.modalResult = kModalCancel;
   cancel.tabOrder = 2;
   cancel.glyph = Glyph::Cancel;
   cancel.onClick = [this] { BitBtn2Click(); };
-  Add(std::move(cancel));
-
-  Control ok;
-  ok.name = "BitBtn1";
-  ok.kind = ControlKind::Button;
-  ok.rect = {336, 280, 75, 22};
-  ok.font = ArialFont();
-  ok.caption = "OK";
+  Control& ok = Add(Design(ControlKind::Button, "BitBtn1", {336, 280, 75, 22}, "OK"));
   ok.isDefault = true;
   ok.modalResult = kModalOk;
   ok.tabOrder = 1;
   ok.glyph = Glyph::Ok;
   ok.onClick = [this] { BitBtn1Click(); };
-  Add(std::move(ok));
 }
 
 void TFrmscrsel::BitBtn1Click() {
