@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "e2e.h"
+#include "vantrel_ui.h"
 
 #include <shellapi.h>
 
@@ -19,68 +20,7 @@ namespace {
 using e2e::Box;
 using e2e::Context;
 using e2e::Program;
-
-// Control ids follow the order in which each window's design adds them.
-namespace editor {
-constexpr int Listtitles = 1003;
-constexpr int Button1 = 1005;  // "Change Title Names"
-constexpr int Listapps = 1007;
-constexpr int Cmdany = 1008;   // "Add Program or File"
-constexpr int BitBtn4 = 1009;  // "Add Webpage"
-constexpr int Cmddel = 1010;   // "Remove From List"
-constexpr int BitBtn2 = 1011;  // "Help"
-constexpr int BitBtn1 = 1012;  // "Ok"
-}  // namespace editor
-constexpr int kAddFileSelect = 1002;  // the add-file dialog's "Add "
-constexpr int kWebBox = 1002;
-constexpr int kWebAdd = 1003;
-constexpr int kRenameBox = 1002;
-constexpr int kRenameOk = 1003;
-constexpr int kHelpMemo = 1000;
-constexpr int kHelpOk = 1001;
-constexpr int kChooserNameBox = 0x47C;
-
-// Positions in the two menus.
-constexpr int kLeftEdit = 20;
-constexpr int kSetSS = 21;
-constexpr int kSetPwd = 22;
-constexpr int kActivate = 23;
-constexpr int kRightDisable = 0;
-constexpr int kRightHelp = 1;
-constexpr int kRightEdit = 4;
-constexpr int kRightSelectScreensaver = 5;
-int LeftTitle(int t) { return 20 - t; }
-
-const char kRunValue[] = "ZBriskoEXE";
-const char kDesktopKey[] = "Control Panel\\Desktop";
-const char kPasswordValue[] = "ScreensaverIsSecure";
-const char kBrowserKey[] = "Software\\Wine\\WineBrowser";
-const char kScrLogVariable[] = "VANTREL_FAKE_SCR_LOG";
-
-const char kAskRemoveStartup[] =
-    "Click YES if you do not want the icon to automatically appear in your system tray when you "
-    "reboot.";
-const char kAskRemoveIcon[] =
-    "You are about to remove the Vantrel icon from your system tray. Click Yes to remove, or "
-    "click No to return.";
-const char kRemoved[] = "Successfully removed from startup.";
-const char kNoPrograms[] =
-    "There are no programs assigned to this name. You can enter programs to activate, just "
-    "\"right click\" on the hand icon in the system tray, then click \"Edit Program List\" to add "
-    "your programs. You can even select documents, text files, or webpages on your pc.";
-const char kCannotRun[] =
-    "Program could not be run. It appears to be an invalid program entered, or you do not have a "
-    "valid extension defined for this file type. Make sure you have this file extension defined "
-    "to windows.";
-const char kFileAdded[] =
-    "This was successfully added to your list. Click \"Add\" again if you wish to add more to "
-    "this list.";
-const char kLimit[] =
-    "Only 10 applications are allowed per title name. You can remove an application to add "
-    "another one, or use a different title name to add this application.";
-const char kRemoveEmpty[] =
-    "You must first add some applications to the list before you can remove them!  Use the "
-    "buttons below to add the applications you would like to open.";
+using namespace e2e::ui;
 
 // --- Small helpers ------------------------------------------------------------------
 
@@ -354,8 +294,8 @@ std::vector<std::string> EntriesWhen(HWND editor, std::size_t count) {
 void Rename(Context& ctx, Program& program, HWND editor, const std::string& name) {
   Click(ctx, editor, editor::Button1);
   HWND dialog = WaitWindow(ctx, program, "TFrmtitlechg", "the rename dialog");
-  SetText(Control(ctx, dialog, kRenameBox), name);
-  Click(ctx, dialog, kRenameOk);
+  SetText(Control(ctx, dialog, titlechg::Edit1), name);
+  Click(ctx, dialog, titlechg::Button1);
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Ok closes the rename dialog");
 }
 
@@ -363,7 +303,7 @@ void Rename(Context& ctx, Program& program, HWND editor, const std::string& name
 void AddFile(Context& ctx, Program& program, HWND editor, const std::string& path) {
   Click(ctx, editor, editor::Cmdany);
   HWND dialog = WaitWindow(ctx, program, "TFrmedadd", "the add-file dialog");
-  Click(ctx, dialog, kAddFileSelect);
+  Click(ctx, dialog, addfile::Cmdselect);
   HWND chooser = program.WaitForWindow("#32770", 10000);
   e2e::Require(ctx, chooser != nullptr, "\"Add \" opens the file chooser");
   HWND name = nullptr;
@@ -379,8 +319,8 @@ void AddFile(Context& ctx, Program& program, HWND editor, const std::string& pat
 void AddWeb(Context& ctx, Program& program, HWND editor, const std::string& address) {
   Click(ctx, editor, editor::BitBtn4);
   HWND dialog = WaitWindow(ctx, program, "TFrmwebpage", "the web page dialog");
-  SetText(Control(ctx, dialog, kWebBox), address);
-  Click(ctx, dialog, kWebAdd);
+  SetText(Control(ctx, dialog, webpage::Edit1), address);
+  Click(ctx, dialog, webpage::BitBtn1);
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "\"Add \" takes " + address);
 }
 
@@ -389,11 +329,11 @@ void AddWeb(Context& ctx, Program& program, HWND editor, const std::string& addr
 void CheckHelp(Context& ctx, Program& program, HWND owner, const std::string& when) {
   HWND help = WaitWindow(ctx, program, "TFrmhelp", when);
   e2e::ExpectEq(ctx, Text(help), "Help FAQ", when + ": caption");
-  const std::string text = Text(Control(ctx, help, kHelpMemo));
+  const std::string text = Text(Control(ctx, help, help::Memo1));
   e2e::ExpectEq(ctx, text.substr(0, 18), "\r\nVantrel v3.1\r\n\r\n", when + ": the text begins");
   e2e::Expect(ctx, text.find("HELP FAQ") != std::string::npos, when + ": the questions are there");
   e2e::Expect(ctx, GetWindow(help, GW_OWNER) == owner, when + ": owner");
-  Click(ctx, help, kHelpOk);
+  Click(ctx, help, help::BitBtn1);
   e2e::Require(ctx, e2e::WaitForWindowGone(help, 5000), when + ": OK closes it");
 }
 
@@ -558,7 +498,7 @@ bool ScreensaverActive() {
   return on != FALSE;
 }
 
-bool PasswordOn() { return e2e::ReadRegString(kDesktopKey, kPasswordValue).value_or("") == "1"; }
+bool PasswordOn() { return e2e::ReadRegString(kDesktopKey, kNtPassword).value_or("") == "1"; }
 
 // --- Steps of the day --------------------------------------------------------------------
 
@@ -658,7 +598,7 @@ E2E_CASE(DayInTheLife) {
   e2e::DeleteRegValue(e2e::kRunKey, kRunValue);
   e2e::RemovePath(DataFolder());
   RestoreRegString restoreActive(kDesktopKey, "ScreenSaveActive");
-  RestoreRegString restorePassword(kDesktopKey, kPasswordValue);
+  RestoreRegString restorePassword(kDesktopKey, kNtPassword);
   BrowserLog browser(ctx);
   TxtAssociation txt;
   e2e::Require(ctx, txt.Set(), ".txt files open in Wine's text viewer");
@@ -689,7 +629,7 @@ E2E_CASE(DayInTheLife) {
   // Both menus as they first are.
   std::vector<std::string> left = LeftMenu(ctx, *program, "first left press");
   for (int t = 1; t <= 20; ++t)
-    e2e::ExpectEq(ctx, left[static_cast<std::size_t>(LeftTitle(t))], "",
+    e2e::ExpectEq(ctx, left[static_cast<std::size_t>(TitleItem(t))], "",
                   "title " + std::to_string(t) + " is an empty item");
   e2e::ExpectEq(ctx, left[kLeftEdit], "Edit Your List", "left item 20");
   e2e::ExpectEq(ctx, left[kSetSS], ScreensaverActive() ? "Disable Screensaver" : "Enable Screensaver",
@@ -714,7 +654,7 @@ E2E_CASE(DayInTheLife) {
   }
 
   // An unnamed title opens nothing and says so.
-  MenuCommand(ctx, *program, WM_LBUTTONDOWN, LeftTitle(4), "title 4 before any editing");
+  MenuCommand(ctx, *program, WM_LBUTTONDOWN, TitleItem(4), "title 4 before any editing");
   ExpectOkBox(ctx, *program, "Information", kNoPrograms, "information", "an empty title");
 
   // The editor: three titles named and filled, the limit met, a remove, help.
@@ -768,13 +708,13 @@ E2E_CASE(DayInTheLife) {
   ExpectFiles(ctx, names, entries, "after Ok");
 
   left = LeftMenu(ctx, *program, "left press after Ok");
-  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(LeftTitle(1))], "Morning", "title 1's item");
-  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(LeftTitle(2))], "Broken", "title 2's item");
-  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(LeftTitle(3))], "Ten sites", "title 3's item");
-  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(LeftTitle(4))], "", "title 4 stays empty");
+  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(TitleItem(1))], "Morning", "title 1's item");
+  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(TitleItem(2))], "Broken", "title 2's item");
+  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(TitleItem(3))], "Ten sites", "title 3's item");
+  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(TitleItem(4))], "", "title 4 stays empty");
 
   // Launching: a document in its viewer and a web page in the browser.
-  MenuCommand(ctx, *program, WM_LBUTTONDOWN, LeftTitle(1), "title 1");
+  MenuCommand(ctx, *program, WM_LBUTTONDOWN, TitleItem(1), "title 1");
   HWND viewer = nullptr;
   e2e::Expect(ctx, e2e::WaitUntil([&] { return (viewer = WindowTitled("daynote")) != nullptr; },
                                   15000),
@@ -791,7 +731,7 @@ E2E_CASE(DayInTheLife) {
 
   // A file that has gone since: one box, then the next entry still opens.
   e2e::RemovePath(gone);
-  MenuCommand(ctx, *program, WM_LBUTTONDOWN, LeftTitle(2), "title 2");
+  MenuCommand(ctx, *program, WM_LBUTTONDOWN, TitleItem(2), "title 2");
   HWND failed = ExpectBox(ctx, *program, "Information", kCannotRun, "information", {IDOK},
                           "the missing file");
   e2e::Expect(ctx, browser.Addresses().size() == 1, "nothing more opens while the box is up");
@@ -886,8 +826,8 @@ E2E_CASE(DayInTheLife) {
   e2e::Expect(ctx, e2e::ReadFileText(SettingsPath()) == saved, "the second start rewrites nothing");
   ExpectFiles(ctx, names, entries, "the second start");
   left = LeftMenu(ctx, *program, "second run, left press");
-  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(LeftTitle(1))], "Morning", "title 1 as saved");
-  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(LeftTitle(3))], "Ten sites", "title 3 as saved");
+  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(TitleItem(1))], "Morning", "title 1 as saved");
+  e2e::ExpectEq(ctx, left[static_cast<std::size_t>(TitleItem(3))], "Ten sites", "title 3 as saved");
   editor = OpenEditor(ctx, *program, WM_RBUTTONDOWN);
   titles = GetDlgItem(editor, editor::Listtitles);
   std::vector<std::string> listed = ListLines(titles);

@@ -7,64 +7,14 @@
 #include <vector>
 
 #include "e2e.h"
+#include "vantrel_ui.h"
 
 namespace {
 
 using e2e::Box;
 using e2e::Context;
 using e2e::Program;
-
-// Control ids follow the order in which each window's design adds them.
-namespace editor {
-constexpr int Listtitles = 1003;
-constexpr int Button1 = 1005;  // "Change Title Names"
-constexpr int Listapps = 1007;
-constexpr int Cmdany = 1008;   // "Add Program or File"
-constexpr int BitBtn4 = 1009;  // "Add Webpage"
-constexpr int Cmddel = 1010;   // "Remove From List"
-constexpr int BitBtn2 = 1011;  // "Help"
-constexpr int BitBtn1 = 1012;  // "Ok"
-}  // namespace editor
-namespace addfile {
-constexpr int Cmdselect = 1002;  // "Add "
-}  // namespace addfile
-namespace webpage {
-constexpr int Edit1 = 1002;
-constexpr int BitBtn1 = 1003;  // "Add "
-constexpr int BitBtn2 = 1004;  // "Show Me An Example"
-constexpr int BitBtn3 = 1005;  // "Return"
-}  // namespace webpage
-namespace titlechg {
-constexpr int Edit1 = 1002;
-constexpr int Button1 = 1003;  // "Ok"
-}  // namespace titlechg
-namespace help {
-constexpr int Memo1 = 1000;
-constexpr int BitBtn1 = 1001;  // "OK"
-}  // namespace help
-
-constexpr int kChooserNameBox = 0x47C;
-constexpr int kLeftEditItem = 20;   // "Edit Your List" in the left menu
-constexpr int kRightHelpItem = 1;   // "Help Faq "
-constexpr int kRightEditItem = 4;   // "Edit Your List" in the right menu
-
-const char kEditorClass[] = "TFrmedit";
-const char kMakerSite[] = "https://www.vantrel.org/";
-const char kFileCancelled[] = "You selected \"Cancel\". Nothing added to list";
-const char kWebCancelled[] = "You selected \"Cancel\". No webpage address added to list";
-const char kFileAdded[] =
-    "This was successfully added to your list. Click \"Add\" again if you wish to add more to "
-    "this list.";
-const char kLimit[] =
-    "Only 10 applications are allowed per title name. You can remove an application to add "
-    "another one, or use a different title name to add this application.";
-const char kRemoveEmpty[] =
-    "You must first add some applications to the list before you can remove them!  Use the "
-    "buttons below to add the applications you would like to open.";
-const char kNoAddress[] =
-    "You must enter a webpage address in the box, then click the add button.  Note that you can "
-    "paste the webpage directly into the box if you right-click the box, then select paste from "
-    "the menu that appears.";
+using namespace e2e::ui;
 
 std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
 std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
@@ -272,13 +222,13 @@ HWND WaitWindow(Context& ctx, Program& program, const char* className, const std
 
 HWND OpenEditorFromLeft(Context& ctx, Program& program) {
   HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
-  program.ChooseMenuItem(menu, kLeftEditItem);
+  program.ChooseMenuItem(menu, kLeftEdit);
   return WaitWindow(ctx, program, kEditorClass, "the edit window");
 }
 
 HWND OpenEditorFromRight(Context& ctx, Program& program) {
   HWND menu = OpenMenu(ctx, program, WM_RBUTTONDOWN);
-  program.ChooseMenuItem(menu, kRightEditItem);
+  program.ChooseMenuItem(menu, kRightEdit);
   return WaitWindow(ctx, program, kEditorClass, "the edit window");
 }
 
@@ -294,10 +244,10 @@ std::vector<std::string> LeftMenuTitles(Context& ctx, Program& program) {
   e2e::PressKey(menu, VK_ESCAPE);
   e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), "Escape closes the left menu");
   e2e::Require(ctx, items.has_value() && items->size() == 24, "the left menu has 24 items");
-  e2e::ExpectEq(ctx, WithoutMarks((*items)[kLeftEditItem].caption), "Edit Your List",
+  e2e::ExpectEq(ctx, WithoutMarks((*items)[kLeftEdit].caption), "Edit Your List",
                 "the item below title 1");
   std::vector<std::string> titles;
-  for (int t = 1; t <= 20; ++t) titles.push_back(WithoutMarks((*items)[20 - t].caption));
+  for (int t = 1; t <= 20; ++t) titles.push_back(WithoutMarks((*items)[TitleItem(t)].caption));
   return titles;
 }
 
@@ -410,7 +360,7 @@ const std::string kSeparator(122, '-');
 E2E_CASE(HelpFromTheRightMenuTextKeysAndFreshEachTime) {
   Program program;
   StartFirstRun(ctx, program);
-  program.ChooseMenuItem(OpenMenu(ctx, program, WM_RBUTTONDOWN), kRightHelpItem);
+  program.ChooseMenuItem(OpenMenu(ctx, program, WM_RBUTTONDOWN), kRightHelp);
   HWND window = WaitWindow(ctx, program, "TFrmhelp", "\"Help Faq \" shows the help window");
   HWND memo = Control(ctx, window, help::Memo1);
   char caption[64] = {};
@@ -473,7 +423,7 @@ E2E_CASE(HelpFromTheRightMenuTextKeysAndFreshEachTime) {
   e2e::Require(ctx, e2e::WaitForWindowGone(window, 5000), "Enter on OK closes the window");
 
   // A fresh window the next time: the original text, at its first line.
-  program.ChooseMenuItem(OpenMenu(ctx, program, WM_RBUTTONDOWN), kRightHelpItem);
+  program.ChooseMenuItem(OpenMenu(ctx, program, WM_RBUTTONDOWN), kRightHelp);
   HWND again = WaitWindow(ctx, program, "TFrmhelp", "the help window again");
   HWND memo2 = Control(ctx, again, help::Memo1);
   e2e::Expect(ctx, Text(memo2) == text, "the next showing has the original text");

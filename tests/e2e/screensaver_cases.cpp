@@ -9,41 +9,14 @@
 #include <vector>
 
 #include "e2e.h"
+#include "vantrel_ui.h"
 
 namespace {
 
 using e2e::Box;
 using e2e::Context;
 using e2e::Program;
-
-const char kDesktopKey[] = "Control Panel\\Desktop";
-const char kNtPassword[] = "ScreensaverIsSecure";
-const char k9xPassword[] = "Screensaveusepassword";
-const char kWineKey[] = "Software\\Wine";
-const char kScrLogVariable[] = "VANTREL_FAKE_SCR_LOG";
-
-constexpr int kSetSS = 21;
-constexpr int kSetPwd = 22;
-constexpr int kActivate = 23;
-constexpr int kSelectScreensaver = 5;  // in the right menu
-
-const char kDesktopKeyWarning[] =
-    "Cannot access screensaver settings. It appears you do not have the "
-    "privilege to access "
-    "this, therefore you will not be able to adjust the screensaver password "
-    "settings from this "
-    "icon. You can still activate the screensaver and your other programs.";
-const char kNoneFound[] =
-    "There were no screensavers found in your windows or "
-    "windows system directory.";
-const char kMissing[] =
-    "The screensaver selected no longer exists. Please "
-    "right click on the icon in the system "
-    "tray, and select an existing screensaver.";
-const char kCouldNotRun[] =
-    "The screensaver could not be run. It may be an invalid or corrupt "
-    "screensaver. Please right "
-    "click on the icon in the system tray and select a different screensaver.";
+using namespace e2e::ui;
 
 // --- Registry values of any type
 // ---------------------------------------------------
@@ -318,7 +291,7 @@ bool SameText(const std::string& a, const std::string& b) {
 }
 
 void FreshUser() {
-  e2e::DeleteRegValue(e2e::kRunKey, "ZBriskoEXE");
+  e2e::DeleteRegValue(e2e::kRunKey, kRunValue);
   e2e::RemovePath(DataFolder());
 }
 
@@ -593,7 +566,7 @@ struct ChoiceDialog {
 
 ChoiceDialog OpenChoiceDialog(Context& ctx, Program& program, const std::string& when) {
   HWND menu = OpenMenu(ctx, program, WM_RBUTTONDOWN, when);
-  Choose(ctx, program, menu, kSelectScreensaver, when);
+  Choose(ctx, program, menu, kRightSelectScreensaver, when);
   ChoiceDialog d;
   d.window = program.WaitForWindow("TFrmscrsel", 5000);
   e2e::Require(ctx, d.window != nullptr, when + ": the choice dialog opens");
@@ -830,7 +803,7 @@ E2E_CASE(ScreensaverNoneFoundAndInvalidFileInform) {
   Program program;
   StartReady(ctx, program);
 
-  Choose(ctx, program, OpenMenu(ctx, program, WM_RBUTTONDOWN, "empty search"), kSelectScreensaver,
+  Choose(ctx, program, OpenMenu(ctx, program, WM_RBUTTONDOWN, "empty search"), kRightSelectScreensaver,
          "empty search");
   HWND box = ExpectBox(ctx, program, "Information", kNoneFound, "information", "empty search");
   e2e::Expect(ctx, program.WaitForWindow("TFrmscrsel", 0) == nullptr, "no dialog behind the box");

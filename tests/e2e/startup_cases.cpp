@@ -4,24 +4,14 @@
 #include <vector>
 
 #include "e2e.h"
+#include "vantrel_ui.h"
 
 namespace {
 
 using e2e::Box;
 using e2e::Context;
 using e2e::Program;
-
-const char kRunValue[] = "ZBriskoEXE";
-const char kAskRemoveStartup[] =
-    "Click YES if you do not want the icon to automatically appear in your system tray when you "
-    "reboot.";
-const char kAskRemoveIcon[] =
-    "You are about to remove the Vantrel icon from your system tray. Click Yes to remove, or "
-    "click No to return.";
-const char kFolderWarning[] =
-    "Could not create a folder as you do not have authority on your system. Please right click "
-    "this software icon on your desktop, and choose the option to \"Run as Admin\" (only needs to "
-    "be done one time), as you currently do not have authority to create a new folder.";
+using namespace e2e::ui;
 
 std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
 std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
@@ -91,7 +81,7 @@ void RunDisable(Context& ctx, Program& program, bool first, bool second, No how 
   e2e::Expect(ctx, read.defaultButton == IDYES, "first question: Yes is the default");
   if (first) {
     Answer(ctx, ask, IDYES, "first question");
-    HWND done = ExpectBox(ctx, program, "Information", "Successfully removed from startup.",
+    HWND done = ExpectBox(ctx, program, "Information", kRemoved,
                           "information", "removal message");
     e2e::Expect(ctx, e2e::ReadBox(done).buttons == std::vector<int>({IDOK}), "removal message: OK");
     Answer(ctx, done, IDOK, "removal message");

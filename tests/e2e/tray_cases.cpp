@@ -9,26 +9,16 @@
 #include <vector>
 
 #include "e2e.h"
+#include "vantrel_ui.h"
 
 namespace {
 
 using e2e::Box;
 using e2e::Context;
 using e2e::Program;
+using namespace e2e::ui;
 
-const char kNoPrograms[] =
-    "There are no programs assigned to this name. You can enter programs to activate, just "
-    "\"right click\" on the hand icon in the system tray, then click \"Edit Program List\" to add "
-    "your programs. You can even select documents, text files, or webpages on your pc.";
-const char kCannotRun[] =
-    "Program could not be run. It appears to be an invalid program entered, or you do not have a "
-    "valid extension defined for this file type. Make sure you have this file extension defined "
-    "to windows.";
-const char kMakerSite[] = "https://www.vantrel.org/";
 const char kAccelerators[] = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-
-// Left menu positions: title 20 on top, title 1 directly above "Edit Your List".
-int TitleItem(int title) { return 20 - title; }
 
 std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
 std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
@@ -58,7 +48,7 @@ char MarkOf(const std::string& caption) {
 }
 
 void FreshUser() {
-  e2e::DeleteRegValue(e2e::kRunKey, "ZBriskoEXE");
+  e2e::DeleteRegValue(e2e::kRunKey, kRunValue);
   e2e::RemovePath(DataFolder());
   e2e::RemovePath(kScratch);
   CreateDirectoryA(kScratch, nullptr);
@@ -83,7 +73,6 @@ std::string UnixPath(const std::string& windows) {
   return out;
 }
 
-const char kBrowserKey[] = "Software\\Wine\\WineBrowser";
 std::string BrowserLog() { return std::string(kScratch) + "\\browser.log"; }
 
 // Wine hands web addresses to winebrowser, which runs the Unix commands named

@@ -1,0 +1,119 @@
+// What the cases know of the program itself: its windows' control ids, the
+// positions in its two tray menus, the names it uses in the registry and the
+// texts of its message boxes.
+#pragma once
+
+namespace e2e::ui {
+
+// Control ids follow the order in which each window's design adds them.
+namespace editor {
+constexpr int Listtitles = 1003;
+constexpr int Button1 = 1005;  // "Change Title Names"
+constexpr int Listapps = 1007;
+constexpr int Cmdany = 1008;   // "Add Program or File"
+constexpr int BitBtn4 = 1009;  // "Add Webpage"
+constexpr int Cmddel = 1010;   // "Remove From List"
+constexpr int BitBtn2 = 1011;  // "Help"
+constexpr int BitBtn1 = 1012;  // "Ok"
+}  // namespace editor
+namespace addfile {
+constexpr int Cmdselect = 1002;  // "Add "
+}  // namespace addfile
+namespace webpage {
+constexpr int Edit1 = 1002;
+constexpr int BitBtn1 = 1003;  // "Add "
+constexpr int BitBtn2 = 1004;  // "Show Me An Example"
+constexpr int BitBtn3 = 1005;  // "Return"
+}  // namespace webpage
+namespace titlechg {
+constexpr int Edit1 = 1002;
+constexpr int Button1 = 1003;  // "Ok"
+}  // namespace titlechg
+namespace help {
+constexpr int Memo1 = 1000;
+constexpr int BitBtn1 = 1001;  // "OK"
+}  // namespace help
+
+// The file name box of the system's file chooser.
+constexpr int kChooserNameBox = 0x47C;
+
+inline const char kEditorClass[] = "TFrmedit";
+
+// Positions in the left menu: title 20 on top, title 1 directly above
+// "Edit Your List", then the three screensaver commands.
+constexpr int TitleItem(int title) { return 20 - title; }
+constexpr int kLeftEdit = 20;
+constexpr int kSetSS = 21;
+constexpr int kSetPwd = 22;
+constexpr int kActivate = 23;
+// Positions in the right menu.
+constexpr int kRightDisable = 0;
+constexpr int kRightHelp = 1;
+constexpr int kRightEdit = 4;
+constexpr int kRightSelectScreensaver = 5;
+
+// --- Registry names and the like ----------------------------------------------------
+
+inline const char kRunValue[] = "ZBriskoEXE";
+inline const char kDesktopKey[] = "Control Panel\\Desktop";
+inline const char kNtPassword[] = "ScreensaverIsSecure";
+inline const char k9xPassword[] = "Screensaveusepassword";
+inline const char kWineKey[] = "Software\\Wine";
+inline const char kBrowserKey[] = "Software\\Wine\\WineBrowser";
+// Where the stand-in screensaver records its starts.
+inline const char kScrLogVariable[] = "VANTREL_FAKE_SCR_LOG";
+inline const char kMakerSite[] = "https://www.vantrel.org/";
+
+// --- Message texts --------------------------------------------------------------------
+
+inline const char kAskRemoveStartup[] =
+    "Click YES if you do not want the icon to automatically appear in your system tray when you "
+    "reboot.";
+inline const char kAskRemoveIcon[] =
+    "You are about to remove the Vantrel icon from your system tray. Click Yes to remove, or "
+    "click No to return.";
+inline const char kRemoved[] = "Successfully removed from startup.";
+inline const char kFolderWarning[] =
+    "Could not create a folder as you do not have authority on your system. Please right click "
+    "this software icon on your desktop, and choose the option to \"Run as Admin\" (only needs to "
+    "be done one time), as you currently do not have authority to create a new folder.";
+
+inline const char kNoPrograms[] =
+    "There are no programs assigned to this name. You can enter programs to activate, just "
+    "\"right click\" on the hand icon in the system tray, then click \"Edit Program List\" to add "
+    "your programs. You can even select documents, text files, or webpages on your pc.";
+inline const char kCannotRun[] =
+    "Program could not be run. It appears to be an invalid program entered, or you do not have a "
+    "valid extension defined for this file type. Make sure you have this file extension defined "
+    "to windows.";
+
+inline const char kFileCancelled[] = "You selected \"Cancel\". Nothing added to list";
+inline const char kWebCancelled[] = "You selected \"Cancel\". No webpage address added to list";
+inline const char kFileAdded[] =
+    "This was successfully added to your list. Click \"Add\" again if you wish to add more to "
+    "this list.";
+inline const char kLimit[] =
+    "Only 10 applications are allowed per title name. You can remove an application to add "
+    "another one, or use a different title name to add this application.";
+inline const char kRemoveEmpty[] =
+    "You must first add some applications to the list before you can remove them!  Use the "
+    "buttons below to add the applications you would like to open.";
+inline const char kNoAddress[] =
+    "You must enter a webpage address in the box, then click the add button.  Note that you can "
+    "paste the webpage directly into the box if you right-click the box, then select paste from "
+    "the menu that appears.";
+
+inline const char kDesktopKeyWarning[] =
+    "Cannot access screensaver settings. It appears you do not have the privilege to access "
+    "this, therefore you will not be able to adjust the screensaver password settings from this "
+    "icon. You can still activate the screensaver and your other programs.";
+inline const char kNoneFound[] =
+    "There were no screensavers found in your windows or windows system directory.";
+inline const char kMissing[] =
+    "The screensaver selected no longer exists. Please right click on the icon in the system "
+    "tray, and select an existing screensaver.";
+inline const char kCouldNotRun[] =
+    "The screensaver could not be run. It may be an invalid or corrupt screensaver. Please right "
+    "click on the icon in the system tray and select a different screensaver.";
+
+}  // namespace e2e::ui
