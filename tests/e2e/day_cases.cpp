@@ -21,72 +21,17 @@ using e2e::Box;
 using e2e::Context;
 using e2e::Program;
 using namespace e2e::ui;
+using e2e::SameText;
+using e2e::TempDir;
+using e2e::WindowsDir;
+using e2e::Send;
+using e2e::Text;
+using e2e::SetText;
+using e2e::Selected;
+using e2e::MadeFiles;
+using e2e::RestoreRegString;
 
 // --- Small helpers ------------------------------------------------------------------
-
-std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
-std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
-
-std::string TempDir() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  char full[MAX_PATH] = {};
-  GetLongPathNameA(temp, full, sizeof full);
-  std::string dir = full[0] ? full : temp;
-  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  return dir;
-}
-
-std::string WindowsDir() {
-  char path[MAX_PATH + 1] = {};
-  GetWindowsDirectoryA(path, MAX_PATH);
-  return path;
-}
-
-std::string ExpectedRunData(const Context& ctx) {
-  if (ctx.programPath.find(' ') == std::string::npos) return ctx.programPath;
-  return "\"" + ctx.programPath + "\"";
-}
-
-std::string WithoutMarks(const std::string& caption) {
-  std::string out;
-  for (char c : caption)
-    if (c != '&') out += c;
-  return out;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
-LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 3000, &result);
-  return static_cast<LRESULT>(result);
-}
-
-std::string Text(HWND window) {
-  LRESULT length = Send(window, WM_GETTEXTLENGTH);
-  std::string text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
-  LRESULT got = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
-  return text;
-}
-
-void SetText(HWND window, const std::string& text) {
-  Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-HWND Control(Context& ctx, HWND window, int id) {
-  HWND control = GetDlgItem(window, id);
-  e2e::Require(ctx, control != nullptr, "control " + std::to_string(id) + " exists");
-  return control;
-}
-
-// Posted, as a click does not wait for the modal window it may open.
-void Click(Context& ctx, HWND window, int id) {
-  PostMessageA(Control(ctx, window, id), BM_CLICK, 0, 0);
-}
 
 // Read as wide text: Wine hands another process only the first character of
 // an ANSI LB_GETTEXT.
@@ -112,45 +57,9 @@ std::string Joined(const std::vector<std::string>& items) {
   return out;
 }
 
-int Selected(HWND list) { return static_cast<int>(Send(list, LB_GETCURSEL)); }
-
 // --- Message boxes ------------------------------------------------------------------------
 
-HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
-               const std::string& text, const std::string& icon, const std::vector<int>& buttons,
-               const std::string& when) {
-  HWND box = program.WaitForWindow("#32770", 10000);
-  e2e::Require(ctx, box != nullptr, when + ": a message box appears");
-  Box read = e2e::ReadBox(box);
-  e2e::ExpectEq(ctx, read.caption, caption, when + ": caption");
-  e2e::ExpectEq(ctx, read.text, text, when + ": text");
-  e2e::ExpectEq(ctx, program.BoxIcon(box), icon, when + ": icon");
-  e2e::Expect(ctx, read.buttons == buttons, when + ": buttons");
-  return box;
-}
-
-void Answer(Context& ctx, HWND box, int button, const std::string& when) {
-  e2e::Require(ctx, e2e::PressBoxButton(box, button), when + ": button pressed");
-  e2e::Require(ctx, e2e::WaitForWindowGone(box, 5000), when + ": the box closes");
-}
-
-void ExpectOkBox(Context& ctx, Program& program, const std::string& caption,
-                 const std::string& text, const std::string& icon, const std::string& when) {
-  Answer(ctx, ExpectBox(ctx, program, caption, text, icon, {IDOK}, when), IDOK, when);
-}
-
-void ExpectNoBox(Context& ctx, Program& program, const std::string& when) {
-  e2e::Expect(ctx, program.WaitForWindow("#32770", 400) == nullptr, when + ": no message box");
-}
-
 // --- Menus -----------------------------------------------------------------------------
-
-HWND OpenMenu(Context& ctx, Program& program, LPARAM press, const std::string& when) {
-  program.PostTrayCallback(press);
-  HWND menu = program.WaitForMenu(5000);
-  e2e::Require(ctx, menu != nullptr, when + ": the menu opens");
-  return menu;
-}
 
 std::vector<e2e::MenuItem> ReadOpenMenu(Context& ctx, Program& program, std::size_t count,
                                         const std::string& when) {
@@ -160,18 +69,8 @@ std::vector<e2e::MenuItem> ReadOpenMenu(Context& ctx, Program& program, std::siz
   return *items;
 }
 
-void Choose(Context& ctx, Program& program, HWND menu, int index, const std::string& when) {
-  program.ChooseMenuItem(menu, index);
-  e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), when + ": the menu closes");
-}
-
 void MenuCommand(Context& ctx, Program& program, LPARAM press, int index, const std::string& when) {
   Choose(ctx, program, OpenMenu(ctx, program, press, when), index, when);
-}
-
-void Dismiss(Context& ctx, HWND menu) {
-  e2e::PressKey(menu, VK_ESCAPE);
-  e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), "Escape dismisses the menu");
 }
 
 // The left menu without marks, after checking that every item is an enabled
@@ -191,41 +90,6 @@ std::vector<std::string> LeftMenu(Context& ctx, Program& program, const std::str
 
 // --- The settings file -------------------------------------------------------------------
 
-struct Section {
-  std::map<std::string, std::string> values;
-  int keyLines = 0;
-};
-
-std::string Trimmed(const std::string& text) {
-  std::size_t a = text.find_first_not_of(" \t\r");
-  std::size_t b = text.find_last_not_of(" \t\r");
-  return a == std::string::npos ? "" : text.substr(a, b - a + 1);
-}
-
-std::optional<Section> ReadSection(const std::string& wanted) {
-  auto text = e2e::ReadFileText(SettingsPath());
-  if (!text) return std::nullopt;
-  Section result;
-  std::string section;
-  std::size_t at = 0;
-  while (at <= text->size()) {
-    std::size_t end = text->find('\n', at);
-    if (end == std::string::npos) end = text->size();
-    std::string line = Trimmed(text->substr(at, end - at));
-    at = end + 1;
-    if (line.empty() || line[0] == ';') continue;
-    if (line.front() == '[' && line.back() == ']') {
-      section = line.substr(1, line.size() - 2);
-      continue;
-    }
-    std::size_t eq = line.find('=');
-    if (section != wanted || eq == std::string::npos) continue;
-    ++result.keyLines;
-    result.values.emplace(Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1)));
-  }
-  return result;
-}
-
 std::string Desc(int t) { return "Desc" + std::to_string(t); }
 std::string Set(int t, int i) {
   return "Set" + std::to_string(t) + std::to_string(t) + std::to_string(i);
@@ -236,7 +100,7 @@ using Entries = std::map<int, std::vector<std::string>>;
 
 void ExpectFiles(Context& ctx, const Names& names, const Entries& entries,
                  const std::string& when) {
-  std::optional<Section> files = ReadSection("Files");
+  std::optional<e2e::IniSection> files = e2e::ReadIniSection(SettingsPath(), "Files");
   e2e::Require(ctx, files.has_value(), when + ": the settings file can be read");
   e2e::Expect(ctx, files->keyLines == 220,
               when + ": 220 key lines in [Files], got " + std::to_string(files->keyLines));
@@ -259,12 +123,6 @@ void ExpectFiles(Context& ctx, const Names& names, const Entries& entries,
 }
 
 // --- The editor and its dialogs ----------------------------------------------------------
-
-HWND WaitWindow(Context& ctx, Program& program, const char* className, const std::string& what) {
-  HWND window = program.WaitForWindow(className, 5000);
-  e2e::Require(ctx, window != nullptr, what + " (" + className + ") opens");
-  return window;
-}
 
 HWND OpenEditor(Context& ctx, Program& program, LPARAM press) {
   const bool left = press == WM_LBUTTONDOWN;
@@ -299,31 +157,6 @@ void Rename(Context& ctx, Program& program, HWND editor, const std::string& name
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Ok closes the rename dialog");
 }
 
-// "Add Program or File", then `path` picked in the real file chooser.
-void AddFile(Context& ctx, Program& program, HWND editor, const std::string& path) {
-  Click(ctx, editor, editor::Cmdany);
-  HWND dialog = WaitWindow(ctx, program, "TFrmedadd", "the add-file dialog");
-  Click(ctx, dialog, addfile::Cmdselect);
-  HWND chooser = program.WaitForWindow("#32770", 10000);
-  e2e::Require(ctx, chooser != nullptr, "\"Add \" opens the file chooser");
-  HWND name = nullptr;
-  e2e::Require(ctx,
-               e2e::WaitUntil([&] { return (name = GetDlgItem(chooser, kChooserNameBox)); }, 5000),
-               "the chooser's name box");
-  SetText(name, path);
-  e2e::Require(ctx, e2e::PressBoxButton(chooser, IDOK), "the chooser's Open pressed");
-  e2e::Require(ctx, e2e::WaitForWindowGone(chooser, 5000), "the chooser closes");
-  e2e::Expect(ctx, e2e::WaitForWindowGone(dialog, 5000), "a chosen file closes the dialog");
-}
-
-void AddWeb(Context& ctx, Program& program, HWND editor, const std::string& address) {
-  Click(ctx, editor, editor::BitBtn4);
-  HWND dialog = WaitWindow(ctx, program, "TFrmwebpage", "the web page dialog");
-  SetText(Control(ctx, dialog, webpage::Edit1), address);
-  Click(ctx, dialog, webpage::BitBtn1);
-  e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "\"Add \" takes " + address);
-}
-
 // Opens help (already asked for) and checks it is the help text, owned as
 // expected; closes it with OK.
 void CheckHelp(Context& ctx, Program& program, HWND owner, const std::string& when) {
@@ -343,7 +176,7 @@ void CheckHelp(Context& ctx, Program& program, HWND owner, const std::string& wh
 // the last argument; a shell line appending it to a log stands for a browser.
 class BrowserLog {
  public:
-  explicit BrowserLog(Context& ctx) : path_(TempDir() + "\\vantrel-day-browser.log") {
+  explicit BrowserLog(Context& ctx) : path_(TempDir(true) + "\\vantrel-day-browser.log") {
     e2e::RemovePath(path_);
     old_ = e2e::ReadRegString(kBrowserKey, "Browsers");
     using UnixName = char*(CDECL*)(LPCWSTR);
@@ -449,48 +282,6 @@ HWND WindowTitled(const char* part) {
   EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&job));
   return job.found;
 }
-
-// Puts a registry string back as it was when the case ends.
-class RestoreRegString {
- public:
-  RestoreRegString(std::string key, std::string name)
-      : key_(std::move(key)), name_(std::move(name)), old_(e2e::ReadRegString(key_, name_)) {}
-  ~RestoreRegString() {
-    if (old_)
-      e2e::WriteRegString(key_, name_, *old_);
-    else
-      e2e::DeleteRegValue(key_, name_);
-  }
-  RestoreRegString(const RestoreRegString&) = delete;
-  RestoreRegString& operator=(const RestoreRegString&) = delete;
-
- private:
-  std::string key_;
-  std::string name_;
-  std::optional<std::string> old_;
-};
-
-// Files the case made, removed when it ends.
-class MadeFiles {
- public:
-  MadeFiles() = default;
-  ~MadeFiles() {
-    for (const std::string& path : paths_) e2e::RemovePath(path);
-  }
-  MadeFiles(const MadeFiles&) = delete;
-  MadeFiles& operator=(const MadeFiles&) = delete;
-  bool Write(const std::string& path, const std::string& text) {
-    paths_.push_back(path);
-    return e2e::WriteFileText(path, text);
-  }
-  bool Copy(const std::string& from, const std::string& to) {
-    paths_.push_back(to);
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
-  }
-
- private:
-  std::vector<std::string> paths_;
-};
 
 bool ScreensaverActive() {
   BOOL on = FALSE;
@@ -603,15 +394,15 @@ E2E_CASE(DayInTheLife) {
   TxtAssociation txt;
   e2e::Require(ctx, txt.Set(), ".txt files open in Wine's text viewer");
   MadeFiles made;
-  const std::string note = TempDir() + "\\daynote.txt";
-  const std::string gone = TempDir() + "\\daygone.txt";
+  const std::string note = TempDir(true) + "\\daynote.txt";
+  const std::string gone = TempDir(true) + "\\daygone.txt";
   e2e::Require(ctx, made.Write(note, "Things to do today\r\n") && made.Write(gone, "soon gone\r\n"),
                "the user's files");
   const std::string fake =
       ctx.spyPath.substr(0, ctx.spyPath.find_last_of('\\') + 1) + "fake_scr.exe";
   const std::string scr = WindowsDir() + "\\vt_day.scr";
   e2e::Require(ctx, made.Copy(fake, scr), "a screensaver placed: " + scr);
-  const std::string scrLog = TempDir() + "\\vantrel-day-scr.log";
+  const std::string scrLog = TempDir(true) + "\\vantrel-day-scr.log";
   e2e::RemovePath(scrLog);
   SetEnvironmentVariableA(kScrLogVariable, scrLog.c_str());
   made.Write(scrLog, "");
@@ -779,7 +570,7 @@ E2E_CASE(DayInTheLife) {
                  "the screensaver picked by keys");
     Send(d.ok, BM_CLICK);
     e2e::Require(ctx, e2e::WaitForWindowGone(d.window, 5000), "OK closes the choice");
-    std::optional<Section> saver = ReadSection("SSaver");
+    std::optional<e2e::IniSection> saver = e2e::ReadIniSection(SettingsPath(), "SSaver");
     e2e::ExpectEq(ctx, saver ? saver->values["Name"] : "<no file>", lines[static_cast<std::size_t>(index)],
                   "the choice is stored");
   }

@@ -429,6 +429,98 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
 
 // --- Registry ------------------------------------------------------------------------------
 
+// --- Windows and controls -----------------------------------------------------------------
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 3000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::string Text(HWND window) {
+  LRESULT length = Send(window, WM_GETTEXTLENGTH);
+  std::string text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
+  LRESULT got = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+  return text;
+}
+
+void SetText(HWND window, const std::string& text) {
+  Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND Control(Context& ctx, HWND window, int id) {
+  HWND control = GetDlgItem(window, id);
+  Require(ctx, control != nullptr, "control " + std::to_string(id) + " exists");
+  return control;
+}
+
+void Click(Context& ctx, HWND window, int id) {
+  PostMessageA(Control(ctx, window, id), BM_CLICK, 0, 0);
+}
+
+int Selected(HWND list) { return static_cast<int>(Send(list, LB_GETCURSEL)); }
+
+HWND WaitWindow(Context& ctx, Program& program, const char* className, const std::string& what) {
+  HWND window = program.WaitForWindow(className, 5000);
+  if (window == nullptr) Screenshot(ctx, std::string("failed-") + className);
+  Require(ctx, window != nullptr, what + " (" + className + ") opens");
+  return window;
+}
+
+// --- Message boxes and menus of the program --------------------------------------------------
+
+HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
+               const std::string& text, const std::string& icon, const std::string& when) {
+  HWND box = program.WaitForWindow("#32770", 10000);
+  Require(ctx, box != nullptr, when + ": a message box appears");
+  Box read = ReadBox(box);
+  ExpectEq(ctx, read.caption, caption, when + ": caption");
+  ExpectEq(ctx, read.text, text, when + ": text");
+  ExpectEq(ctx, program.BoxIcon(box), icon, when + ": icon");
+  return box;
+}
+
+HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
+               const std::string& text, const std::string& icon, const std::vector<int>& buttons,
+               const std::string& when) {
+  HWND box = ExpectBox(ctx, program, caption, text, icon, when);
+  const bool okOnly = buttons == std::vector<int>({IDOK});
+  Expect(ctx, ReadBox(box).buttons == buttons, when + (okOnly ? ": one OK button" : ": buttons"));
+  return box;
+}
+
+void Answer(Context& ctx, HWND box, int button, const std::string& when) {
+  Require(ctx, PressBoxButton(box, button), when + ": button pressed");
+  Require(ctx, WaitForWindowGone(box, 5000), when + ": the box closes");
+}
+
+void ExpectOkBox(Context& ctx, Program& program, const std::string& caption,
+                 const std::string& text, const std::string& icon, const std::string& when) {
+  Answer(ctx, ExpectBox(ctx, program, caption, text, icon, {IDOK}, when), IDOK, when);
+}
+
+void ExpectNoBox(Context& ctx, Program& program, const std::string& when) {
+  Expect(ctx, program.WaitForWindow("#32770", 400) == nullptr, when + ": no message box");
+}
+
+HWND OpenMenu(Context& ctx, Program& program, LPARAM press, const std::string& when) {
+  program.PostTrayCallback(press);
+  HWND menu = program.WaitForMenu(5000);
+  Require(ctx, menu != nullptr, when + ": the menu opens");
+  return menu;
+}
+
+void Choose(Context& ctx, Program& program, HWND menu, int index, const std::string& when) {
+  program.ChooseMenuItem(menu, index);
+  Require(ctx, WaitForWindowGone(menu, 5000), when + ": the menu closes");
+}
+
+void Dismiss(Context& ctx, HWND menu) {
+  PressKey(menu, VK_ESCAPE);
+  Require(ctx, WaitForWindowGone(menu, 5000), "Escape dismisses the menu");
+}
+
 std::optional<std::string> ReadRegString(const std::string& key, const std::string& name) {
   HKEY h = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
@@ -519,6 +611,62 @@ void RemovePath(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
   }
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+std::string Trimmed(const std::string& text) {
+  std::size_t a = text.find_first_not_of(" \t\r");
+  std::size_t b = text.find_last_not_of(" \t\r");
+  return a == std::string::npos ? "" : text.substr(a, b - a + 1);
+}
+
+std::string TempDir(bool longForm) {
+  char temp[MAX_PATH + 1] = {};
+  GetTempPathA(MAX_PATH, temp);
+  char full[MAX_PATH + 1] = {};
+  if (longForm) GetLongPathNameA(temp, full, MAX_PATH);
+  std::string dir = full[0] ? full : temp;
+  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  return dir;
+}
+
+std::string WindowsDir() {
+  char path[MAX_PATH + 1] = {};
+  GetWindowsDirectoryA(path, MAX_PATH);
+  return path;
+}
+
+std::string SystemDir() {
+  char path[MAX_PATH + 1] = {};
+  GetSystemDirectoryA(path, MAX_PATH);
+  return path;
+}
+
+std::optional<IniSection> ReadIniSection(const std::string& path, const std::string& wanted) {
+  auto text = ReadFileText(path);
+  if (!text) return std::nullopt;
+  IniSection result;
+  std::string section;
+  std::size_t at = 0;
+  while (at <= text->size()) {
+    std::size_t end = text->find('\n', at);
+    if (end == std::string::npos) end = text->size();
+    std::string line = Trimmed(text->substr(at, end - at));
+    at = end + 1;
+    if (line.empty() || line[0] == ';') continue;
+    if (line.front() == '[' && line.back() == ']') {
+      section = line.substr(1, line.size() - 2);
+      continue;
+    }
+    std::size_t eq = line.find('=');
+    if (section != wanted || eq == std::string::npos) continue;
+    ++result.keyLines;
+    result.values.emplace(Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1)));
+  }
+  return result;
 }
 
 }  // namespace e2e

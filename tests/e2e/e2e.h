@@ -10,9 +10,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -135,6 +137,38 @@ bool PressBoxButton(HWND box, int id);
 void PressKey(HWND window, WPARAM key);
 bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 
+// --- Windows and controls, asked by message --------------------------------------------
+
+// Sent with a timeout, so a hung program cannot hang the driver.
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+std::string Text(HWND window);
+void SetText(HWND window, const std::string& text);
+HWND Control(Context& ctx, HWND window, int id);
+// Posted, as a click does not wait for the modal window it may open.
+void Click(Context& ctx, HWND window, int id);
+int Selected(HWND list);
+// The program's next window of a class; the case ends when none opens.
+HWND WaitWindow(Context& ctx, Program& program, const char* className, const std::string& what);
+
+// --- Message boxes and menus of the program ----------------------------------------------
+
+// Waits for the next message box and checks its caption, text and icon.
+HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
+               const std::string& text, const std::string& icon, const std::string& when);
+// The same, and the box's buttons.
+HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
+               const std::string& text, const std::string& icon, const std::vector<int>& buttons,
+               const std::string& when);
+void Answer(Context& ctx, HWND box, int button, const std::string& when);
+// A box with one OK button, checked and answered.
+void ExpectOkBox(Context& ctx, Program& program, const std::string& caption,
+                 const std::string& text, const std::string& icon, const std::string& when);
+void ExpectNoBox(Context& ctx, Program& program, const std::string& when);
+
+HWND OpenMenu(Context& ctx, Program& program, LPARAM press, const std::string& when);
+void Choose(Context& ctx, Program& program, HWND menu, int index, const std::string& when);
+void Dismiss(Context& ctx, HWND menu);
+
 // --- Registry of the current user -----------------------------------------------
 
 inline const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -152,5 +186,61 @@ std::optional<std::string> ReadFileText(const std::string& path);
 bool WriteFileText(const std::string& path, const std::string& text);
 // Removes a file, or a folder with the files in it.
 void RemovePath(const std::string& path);
+bool SameText(const std::string& a, const std::string& b);
+std::string Trimmed(const std::string& text);
+// The temporary folder without its last "\\"; `longForm` spells out short names.
+std::string TempDir(bool longForm = false);
+std::string WindowsDir();
+std::string SystemDir();
+
+// One section of an ini file as key -> value (the first of duplicates), and
+// how many key lines it has.
+struct IniSection {
+  std::map<std::string, std::string> values;
+  int keyLines = 0;
+};
+std::optional<IniSection> ReadIniSection(const std::string& path, const std::string& wanted);
+
+// Files the case made, removed when it ends.
+class MadeFiles {
+ public:
+  MadeFiles() = default;
+  ~MadeFiles() {
+    for (const std::string& path : paths_) RemovePath(path);
+  }
+  MadeFiles(const MadeFiles&) = delete;
+  MadeFiles& operator=(const MadeFiles&) = delete;
+  bool Write(const std::string& path, const std::string& text) {
+    paths_.push_back(path);
+    return WriteFileText(path, text);
+  }
+  bool Copy(const std::string& from, const std::string& to) {
+    paths_.push_back(to);
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+  }
+
+ private:
+  std::vector<std::string> paths_;
+};
+
+// Puts a registry string back as it was (or removes it) when the case ends.
+class RestoreRegString {
+ public:
+  RestoreRegString(std::string key, std::string name)
+      : key_(std::move(key)), name_(std::move(name)), old_(ReadRegString(key_, name_)) {}
+  ~RestoreRegString() {
+    if (old_)
+      WriteRegString(key_, name_, *old_);
+    else
+      DeleteRegValue(key_, name_);
+  }
+  RestoreRegString(const RestoreRegString&) = delete;
+  RestoreRegString& operator=(const RestoreRegString&) = delete;
+
+ private:
+  std::string key_;
+  std::string name_;
+  std::optional<std::string> old_;
+};
 
 }  // namespace e2e

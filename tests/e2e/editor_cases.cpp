@@ -15,16 +15,10 @@ using e2e::Box;
 using e2e::Context;
 using e2e::Program;
 using namespace e2e::ui;
-
-std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
-std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
-
-std::string WithoutMarks(const std::string& caption) {
-  std::string out;
-  for (char c : caption)
-    if (c != '&') out += c;
-  return out;
-}
+using e2e::Send;
+using e2e::Text;
+using e2e::SetText;
+using e2e::Selected;
 
 // --- The settings file -----------------------------------------------------------------
 
@@ -36,35 +30,13 @@ struct FilesSection {
   bool readable = false;
 };
 
-std::string Trimmed(const std::string& text) {
-  std::size_t a = text.find_first_not_of(" \t\r");
-  std::size_t b = text.find_last_not_of(" \t\r");
-  return a == std::string::npos ? "" : text.substr(a, b - a + 1);
-}
-
 FilesSection ReadFiles() {
   FilesSection files;
-  auto text = e2e::ReadFileText(SettingsPath());
-  if (!text) return files;
+  auto section = e2e::ReadIniSection(SettingsPath(), "Files");
+  if (!section) return files;
+  files.values = section->values;
+  files.keyLines = section->keyLines;
   files.readable = true;
-  std::string section;
-  std::size_t at = 0;
-  while (at <= text->size()) {
-    std::size_t end = text->find('\n', at);
-    if (end == std::string::npos) end = text->size();
-    std::string line = Trimmed(text->substr(at, end - at));
-    at = end + 1;
-    if (line.empty() || line[0] == ';') continue;
-    if (line.front() == '[' && line.back() == ']') {
-      section = line.substr(1, line.size() - 2);
-      continue;
-    }
-    if (section != "Files") continue;
-    std::size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    ++files.keyLines;
-    files.values.emplace(Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1)));
-  }
   return files;
 }
 
@@ -83,35 +55,6 @@ void StartFirstRun(Context& ctx, Program& program) {
 }
 
 // --- Windows and controls -----------------------------------------------------------
-
-HWND Control(Context& ctx, HWND window, int id) {
-  HWND control = GetDlgItem(window, id);
-  e2e::Require(ctx, control != nullptr, "control " + std::to_string(id) + " exists");
-  return control;
-}
-
-LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 3000, &result);
-  return static_cast<LRESULT>(result);
-}
-
-std::string Text(HWND window) {
-  LRESULT length = Send(window, WM_GETTEXTLENGTH);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  LRESULT got = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(got));
-  return text;
-}
-
-void SetText(HWND window, const std::string& text) {
-  Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-// Posted, as a click does not wait for the modal window it may open.
-void Click(Context& ctx, HWND window, int id) {
-  PostMessageA(Control(ctx, window, id), BM_CLICK, 0, 0);
-}
 
 // Typed character by character, as the keyboard would.
 void Type(HWND control, const std::string& text) {
@@ -139,8 +82,6 @@ std::vector<std::string> ListItems(HWND list) {
   }
   return items;
 }
-
-int Selected(HWND list) { return static_cast<int>(Send(list, LB_GETCURSEL)); }
 
 // Selects a line and tells the window, as a click on it does.
 void ChooseLine(HWND window, int id, int line) {
@@ -178,32 +119,6 @@ bool Centred(HWND window) {
 
 // --- Message boxes --------------------------------------------------------------------
 
-HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
-               const std::string& text, const std::string& icon, const std::string& when) {
-  HWND box = program.WaitForWindow("#32770", 10000);
-  e2e::Require(ctx, box != nullptr, when + ": a message box appears");
-  Box read = e2e::ReadBox(box);
-  e2e::ExpectEq(ctx, read.caption, caption, when + ": caption");
-  e2e::ExpectEq(ctx, read.text, text, when + ": text");
-  e2e::ExpectEq(ctx, program.BoxIcon(box), icon, when + ": icon");
-  e2e::Expect(ctx, read.buttons == std::vector<int>({IDOK}), when + ": one OK button");
-  return box;
-}
-
-void Answer(Context& ctx, HWND box, const std::string& when) {
-  e2e::Require(ctx, e2e::PressBoxButton(box, IDOK), when + ": OK pressed");
-  e2e::Require(ctx, e2e::WaitForWindowGone(box, 5000), when + ": the box closes");
-}
-
-void ExpectAndAnswer(Context& ctx, Program& program, const std::string& caption,
-                     const std::string& text, const std::string& icon, const std::string& when) {
-  Answer(ctx, ExpectBox(ctx, program, caption, text, icon, when), when);
-}
-
-void ExpectNoBox(Context& ctx, Program& program, const std::string& when) {
-  e2e::Expect(ctx, program.WaitForWindow("#32770", 400) == nullptr, when + ": no message box");
-}
-
 // --- Menus and windows ----------------------------------------------------------------
 
 HWND OpenMenu(Context& ctx, Program& program, LPARAM press) {
@@ -211,13 +126,6 @@ HWND OpenMenu(Context& ctx, Program& program, LPARAM press) {
   HWND menu = program.WaitForMenu(5000);
   e2e::Require(ctx, menu != nullptr, "the tray press opens a menu");
   return menu;
-}
-
-HWND WaitWindow(Context& ctx, Program& program, const char* className, const std::string& what) {
-  HWND window = program.WaitForWindow(className, 5000);
-  if (window == nullptr) e2e::Screenshot(ctx, std::string("failed-") + className);
-  e2e::Require(ctx, window != nullptr, what + " (" + className + ") opens");
-  return window;
 }
 
 HWND OpenEditorFromLeft(Context& ctx, Program& program) {
@@ -252,36 +160,6 @@ std::vector<std::string> LeftMenuTitles(Context& ctx, Program& program) {
 }
 
 // --- Dialogs ---------------------------------------------------------------------------
-
-// Runs "Add Program or File" and picks `path` in the real file chooser; the
-// add-file dialog closes with the pick.
-void AddFile(Context& ctx, Program& program, HWND editor, const std::string& path) {
-  Click(ctx, editor, editor::Cmdany);
-  HWND dialog = WaitWindow(ctx, program, "TFrmedadd", "the add-file dialog");
-  Click(ctx, dialog, addfile::Cmdselect);
-  HWND chooser = program.WaitForWindow("#32770", 10000);
-  e2e::Require(ctx, chooser != nullptr, "\"Add \" opens the file chooser");
-  HWND name = nullptr;
-  e2e::Require(ctx, e2e::WaitUntil([&] { return (name = GetDlgItem(chooser, kChooserNameBox)); },
-                                   5000),
-               "the chooser's name box");
-  SetText(name, path);
-  e2e::Require(ctx, e2e::PressBoxButton(chooser, IDOK), "the chooser's Open pressed");
-  e2e::Require(ctx, e2e::WaitForWindowGone(chooser, 5000), "the chooser closes");
-  e2e::Expect(ctx, e2e::WaitForWindowGone(dialog, 5000), "a chosen file closes the dialog");
-}
-
-HWND OpenWebDialog(Context& ctx, Program& program, HWND editor) {
-  Click(ctx, editor, editor::BitBtn4);
-  return WaitWindow(ctx, program, "TFrmwebpage", "the web page dialog");
-}
-
-void AddWeb(Context& ctx, Program& program, HWND editor, const std::string& address) {
-  HWND dialog = OpenWebDialog(ctx, program, editor);
-  SetText(Control(ctx, dialog, webpage::Edit1), address);
-  Click(ctx, dialog, webpage::BitBtn1);
-  e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "\"Add \" takes " + address);
-}
 
 void Rename(Context& ctx, Program& program, HWND editor, const std::string& name) {
   Click(ctx, editor, editor::Button1);
@@ -492,12 +370,12 @@ E2E_CASE(DialogAddFileRealChooserAndCancel) {
   // Escape is the dialog's Cancel: the editor says nothing was added.
   e2e::PressKey(dialog, VK_ESCAPE);
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Escape closes the dialog");
-  ExpectAndAnswer(ctx, program, "Information", kFileCancelled, "information", "cancelled add");
+  ExpectOkBox(ctx, program, "Information", kFileCancelled, "information", "cancelled add");
   e2e::Expect(ctx, EntriesWhen(editor, 0).empty(), "nothing added");
 
   // A real pick: the path reaches the entry list, with the plain success box.
   AddFile(ctx, program, editor, path);
-  ExpectAndAnswer(ctx, program, "Vantrel", kFileAdded, "none", "file added");
+  ExpectOkBox(ctx, program, "Vantrel", kFileAdded, "none", "file added");
   std::vector<std::string> entries = EntriesWhen(editor, 1);
   e2e::ExpectEq(ctx, Joined(entries), path, "the entry list holds the chosen path");
   e2e::Expect(ctx, Selected(GetDlgItem(editor, editor::Listapps)) == 0, "line 1 selected");
@@ -515,7 +393,7 @@ E2E_CASE(DialogAddFileRealChooserAndCancel) {
               "the chooser offers the last file, got \"" + offered + "\"");
   e2e::Require(ctx, e2e::PressBoxButton(chooser, IDOK), "Open pressed on the offered name");
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "the dialog closes");
-  ExpectAndAnswer(ctx, program, "Vantrel", kFileAdded, "none", "same file added again");
+  ExpectOkBox(ctx, program, "Vantrel", kFileAdded, "none", "same file added again");
   e2e::ExpectEq(ctx, Joined(EntriesWhen(editor, 2)), path + " | " + path, "added twice");
 
   PostMessageA(editor, WM_CLOSE, 0, 0);
@@ -543,7 +421,7 @@ E2E_CASE(DialogWebPageRefusalsExampleReturnAndMemory) {
                                      std::string("   ")}) {
     SetText(box, refused);
     Click(ctx, dialog, webpage::BitBtn1);
-    ExpectAndAnswer(ctx, program, "Vantrel", kNoAddress, "none", "\"" + refused + "\" refused");
+    ExpectOkBox(ctx, program, "Vantrel", kNoAddress, "none", "\"" + refused + "\" refused");
     e2e::Expect(ctx, IsWindowVisible(dialog) != FALSE, "the dialog stays open");
   }
   // The focus goes back where the click left it.
@@ -572,13 +450,13 @@ E2E_CASE(DialogWebPageRefusalsExampleReturnAndMemory) {
       std::string(kMakerSite);
   e2e::ExpectEq(ctx, read.text.substr(0, opening.size()), opening, "example box opening");
   e2e::ExpectEq(ctx, Text(box), kMakerSite, "the box holds the maker's address");
-  Answer(ctx, example, "example box");
+  Answer(ctx, example, IDOK, "example box");
   e2e::Expect(ctx, IsWindowVisible(dialog) != FALSE, "the dialog stays open after the example");
 
   // Return is a cancel for the editor, and the box keeps what it held.
   Click(ctx, dialog, webpage::BitBtn3);
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Return closes the dialog");
-  ExpectAndAnswer(ctx, program, "Information", kWebCancelled, "information", "web cancelled");
+  ExpectOkBox(ctx, program, "Information", kWebCancelled, "information", "web cancelled");
   e2e::ExpectEq(ctx, Joined(EntriesWhen(editor, 1)), "HTTP://", "nothing added by Return");
 
   // Blanks around an address are kept; the close box is a cancel too.
@@ -587,7 +465,7 @@ E2E_CASE(DialogWebPageRefusalsExampleReturnAndMemory) {
                 "the box keeps the example address");
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "the close box closes the dialog");
-  ExpectAndAnswer(ctx, program, "Information", kWebCancelled, "information", "closed by its box");
+  ExpectOkBox(ctx, program, "Information", kWebCancelled, "information", "closed by its box");
   AddWeb(ctx, program, editor, " www.example.org ");
   e2e::ExpectEq(ctx, Joined(EntriesWhen(editor, 2)), "HTTP:// |  www.example.org ",
                 "blanks kept");
@@ -668,7 +546,7 @@ E2E_CASE(EditorRoundTripToTheMenuAndTheFile) {
   e2e::Require(ctx, e2e::WaitUntil([&] { return Selected(titles) == 2; }, 3000), "title 3 chosen");
   Rename(ctx, program, editor, "Work stuff");
   AddFile(ctx, program, editor, path);
-  ExpectAndAnswer(ctx, program, "Vantrel", kFileAdded, "none", "file added");
+  ExpectOkBox(ctx, program, "Vantrel", kFileAdded, "none", "file added");
   AddWeb(ctx, program, editor, "https://example.org/news");
   e2e::ExpectEq(ctx, Joined(EntriesWhen(editor, 2)), path + " | https://example.org/news",
                 "the entry list");
@@ -713,13 +591,13 @@ E2E_CASE(EditorLimitRemoveAllAndEmptyName) {
 
   // The eleventh: the dialog and the chooser still open; then the limit.
   AddFile(ctx, program, editor, path);
-  ExpectAndAnswer(ctx, program, "Information", kLimit, "information", "eleventh file");
+  ExpectOkBox(ctx, program, "Information", kLimit, "information", "eleventh file");
   Click(ctx, editor, editor::BitBtn4);
   HWND dialog = WaitWindow(ctx, program, "TFrmwebpage", "the web page dialog at ten entries");
   SetText(Control(ctx, dialog, webpage::Edit1), "https://example.org/11");
   Click(ctx, dialog, webpage::BitBtn1);
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "the address is accepted");
-  ExpectAndAnswer(ctx, program, "Information", kLimit, "information", "eleventh address");
+  ExpectOkBox(ctx, program, "Information", kLimit, "information", "eleventh address");
   e2e::ExpectEq(ctx, Joined(EntriesWhen(editor, 10)), Joined(ten), "still the ten entries");
 
   // Remove the fourth, then everything, then once more.
@@ -735,7 +613,7 @@ E2E_CASE(EditorLimitRemoveAllAndEmptyName) {
                  "one line removed, " + std::to_string(left - 1) + " left");
   }
   Click(ctx, editor, editor::Cmddel);
-  ExpectAndAnswer(ctx, program, "Warning", kRemoveEmpty, "warning", "remove from an empty list");
+  ExpectOkBox(ctx, program, "Warning", kRemoveEmpty, "warning", "remove from an empty list");
 
   // An empty name is saved as empty and shows as an empty item.
   Rename(ctx, program, editor, "Temporary");
@@ -793,8 +671,8 @@ E2E_CASE(EditorReadOnlyFileReportsThenNextOkSaves) {
   AddWeb(ctx, program, editor, "https://example.org/kept");
   Click(ctx, editor, editor::BitBtn1);
   HWND error = ExpectBox(ctx, program, "Vantrel", "Unable to write to " + settings + ".", "error",
-                         "a read-only file");
-  Answer(ctx, error, "a read-only file");
+                         {IDOK}, "a read-only file");
+  Answer(ctx, error, IDOK, "a read-only file");
   e2e::Expect(ctx, e2e::WaitForWindowGone(editor, 5000), "the edit window closes all the same");
   e2e::Expect(ctx, e2e::ReadFileText(settings) == before, "the file is unchanged");
   e2e::Expect(ctx, program.Running(), "the program runs on");

@@ -17,6 +17,12 @@ using e2e::Box;
 using e2e::Context;
 using e2e::Program;
 using namespace e2e::ui;
+using e2e::SameText;
+using e2e::TempDir;
+using e2e::WindowsDir;
+using e2e::SystemDir;
+using e2e::MadeFiles;
+using e2e::RestoreRegString;
 
 // --- Registry values of any type
 // ---------------------------------------------------
@@ -57,26 +63,6 @@ std::optional<DWORD> AsDword(const std::optional<RegValue>& value) {
   std::copy(value->data.begin(), value->data.end(), reinterpret_cast<char*>(&number));
   return number;
 }
-
-// Puts a string value back as it was (or removes it) when the case ends.
-class RestoreRegString {
- public:
-  RestoreRegString(std::string key, std::string name)
-      : key_(std::move(key)), name_(std::move(name)), old_(e2e::ReadRegString(key_, name_)) {}
-  ~RestoreRegString() {
-    if (old_)
-      e2e::WriteRegString(key_, name_, *old_);
-    else
-      e2e::DeleteRegValue(key_, name_);
-  }
-  RestoreRegString(const RestoreRegString&) = delete;
-  RestoreRegString& operator=(const RestoreRegString&) = delete;
-
- private:
-  std::string key_;
-  std::string name_;
-  std::optional<std::string> old_;
-};
 
 // Takes the desktop key away (kept as a copy under another name) and brings it
 // back when the case ends: an absent key cannot be opened with full access
@@ -128,29 +114,6 @@ class DesktopKeyAway {
 // --- Files
 // ------------------------------------------------------------------------------
 
-std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
-std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
-
-std::string WindowsDir() {
-  char path[MAX_PATH + 1] = {};
-  GetWindowsDirectoryA(path, MAX_PATH);
-  return path;
-}
-
-std::string SystemDir() {
-  char path[MAX_PATH + 1] = {};
-  GetSystemDirectoryA(path, MAX_PATH);
-  return path;
-}
-
-std::string TempDir() {
-  char path[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH, path);
-  std::string dir = path;
-  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-  return dir;
-}
-
 std::string FakeScreensaver(const Context& ctx) {
   // Built beside the spy DLL, which lies beside the driver.
   return ctx.spyPath.substr(0, ctx.spyPath.find_last_of('\\') + 1) + "fake_scr.exe";
@@ -187,28 +150,6 @@ class ScrLog {
 
  private:
   std::string path_;
-};
-
-// Files the case put into the system's folders, removed when it ends.
-class PlacedFiles {
- public:
-  PlacedFiles() = default;
-  ~PlacedFiles() {
-    for (const std::string& path : paths_) e2e::RemovePath(path);
-  }
-  PlacedFiles(const PlacedFiles&) = delete;
-  PlacedFiles& operator=(const PlacedFiles&) = delete;
-  bool Copy(const std::string& from, const std::string& to) {
-    paths_.push_back(to);
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
-  }
-  bool Write(const std::string& to, const std::string& text) {
-    paths_.push_back(to);
-    return e2e::WriteFileText(to, text);
-  }
-
- private:
-  std::vector<std::string> paths_;
 };
 
 // Moves every *.scr of both folders aside and puts them back when the case
@@ -279,26 +220,13 @@ std::vector<ScrStart> ReadStarts(const std::string& log) {
 // --- The program and its menus
 // ------------------------------------------------------------
 
-std::string WithoutMarks(const std::string& caption) {
-  std::string out;
-  for (char c : caption)
-    if (c != '&') out += c;
-  return out;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
 void FreshUser() {
   e2e::DeleteRegValue(e2e::kRunKey, kRunValue);
   e2e::RemovePath(DataFolder());
 }
 
-void StartReady(Context& ctx, Program& program) {
-  e2e::Require(ctx, program.Start(ctx), "vantrel.exe started and made its TForm1 window");
-  e2e::Require(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
-               "the tray icon is up");
+void StartSettled(Context& ctx, Program& program) {
+  StartReady(ctx, program);
   e2e::Require(ctx, e2e::WaitUntil([] { return e2e::IsFile(SettingsPath()); }, 5000),
                "the settings file is written");
   // Answered from the message loop, which runs once start-up has written the
@@ -310,30 +238,6 @@ void StartReady(Context& ctx, Program& program) {
                "the program's message loop runs");
 }
 
-HWND ExpectBox(Context& ctx, Program& program, const std::string& caption, const std::string& text,
-               const std::string& icon, const std::string& when) {
-  HWND box = program.WaitForWindow("#32770", 10000);
-  e2e::Require(ctx, box != nullptr, when + ": a message box appears");
-  Box read = e2e::ReadBox(box);
-  e2e::ExpectEq(ctx, read.caption, caption, when + ": caption");
-  e2e::ExpectEq(ctx, read.text, text, when + ": text");
-  e2e::ExpectEq(ctx, program.BoxIcon(box), icon, when + ": icon");
-  e2e::Expect(ctx, read.buttons == std::vector<int>({IDOK}), when + ": one OK button");
-  return box;
-}
-
-void CloseBox(Context& ctx, HWND box, const std::string& when) {
-  e2e::Require(ctx, e2e::PressBoxButton(box, IDOK), when + ": OK pressed");
-  e2e::Require(ctx, e2e::WaitForWindowGone(box, 5000), when + ": the box closes");
-}
-
-HWND OpenMenu(Context& ctx, Program& program, LPARAM press, const std::string& when) {
-  program.PostTrayCallback(press);
-  HWND menu = program.WaitForMenu(5000);
-  e2e::Require(ctx, menu != nullptr, when + ": the menu opens");
-  return menu;
-}
-
 // The captions of the two switches in the open left menu.
 std::pair<std::string, std::string> SwitchCaptions(Context& ctx, Program& program,
                                                    const std::string& when) {
@@ -343,23 +247,13 @@ std::pair<std::string, std::string> SwitchCaptions(Context& ctx, Program& progra
   return {WithoutMarks((*items)[kSetSS].caption), WithoutMarks((*items)[kSetPwd].caption)};
 }
 
-void Choose(Context& ctx, Program& program, HWND menu, int index, const std::string& when) {
-  program.ChooseMenuItem(menu, index);
-  e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), when + ": the menu closes");
-}
-
-void Dismiss(Context& ctx, HWND menu) {
-  e2e::PressKey(menu, VK_ESCAPE);
-  e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), "Escape dismisses the menu");
-}
-
 // A left press that the refresh breaks off with an error box, and no menu.
 void ExpectErrorInsteadOfMenu(Context& ctx, Program& program, const std::string& text,
                               const std::string& when) {
   program.PostTrayCallback(WM_LBUTTONDOWN);
-  HWND box = ExpectBox(ctx, program, "Vantrel", text, "error", when);
+  HWND box = ExpectBox(ctx, program, "Vantrel", text, "error", {IDOK}, when);
   e2e::Expect(ctx, program.WaitForMenu(0) == nullptr, when + ": no menu under the box");
-  CloseBox(ctx, box, when);
+  Answer(ctx, box, IDOK, when);
   e2e::Expect(ctx, program.WaitForMenu(800) == nullptr, when + ": no menu after the box");
   e2e::Expect(ctx, program.Running(), when + ": the program runs on");
 }
@@ -373,7 +267,7 @@ E2E_CASE(ScreensaverActiveSwitchFlipsFlagAndCaption) {
   FreshUser();
   RestoreRegString restore(kDesktopKey, "ScreenSaveActive");
   Program program;
-  StartReady(ctx, program);
+  StartSettled(ctx, program);
 
   BOOL before = FALSE;
   e2e::Require(ctx, SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &before, 0) != FALSE,
@@ -421,7 +315,7 @@ E2E_CASE(ScreensaverPasswordNtStringValue) {
   RestoreRegString restore(kDesktopKey, kNtPassword);
   e2e::DeleteRegValue(kDesktopKey, kNtPassword);
   Program program;
-  StartReady(ctx, program);
+  StartSettled(ctx, program);
 
   HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN, "absent value");
   e2e::ExpectEq(ctx, SwitchCaptions(ctx, program, "absent value").second, "Enable Password",
@@ -462,7 +356,7 @@ E2E_CASE(ScreensaverPassword9xFamilyUnderWin98) {
   e2e::Require(ctx, e2e::WriteRegString(kWineKey, "Version", "win98"), "Wine set to win98");
   e2e::DeleteRegValue(kDesktopKey, k9xPassword);
   Program program;
-  StartReady(ctx, program);
+  StartSettled(ctx, program);
 
   ExpectErrorInsteadOfMenu(ctx, program, "Failed to get data for 'Screensaveusepassword'",
                            "absent value");
@@ -489,14 +383,14 @@ E2E_CASE(ScreensaverPassword9xFamilyUnderWin98) {
 E2E_CASE(ScreensaverDesktopKeyMissingWarnsAndMenuOpens) {
   FreshUser();
   Program program;
-  StartReady(ctx, program);
+  StartSettled(ctx, program);
   DesktopKeyAway away;
   e2e::Require(ctx, away.Away(), "the desktop key is taken away");
 
   program.PostTrayCallback(WM_LBUTTONDOWN);
-  HWND box = ExpectBox(ctx, program, "Warning", kDesktopKeyWarning, "warning", "press");
+  HWND box = ExpectBox(ctx, program, "Warning", kDesktopKeyWarning, "warning", {IDOK}, "press");
   e2e::Screenshot(ctx, "screensaver-desktop-key-warning");
-  CloseBox(ctx, box, "press");
+  Answer(ctx, box, IDOK, "press");
   HWND menu = program.WaitForMenu(5000);
   e2e::Require(ctx, menu != nullptr, "press: the menu opens after the box");
   auto items = program.ReadMenu();
@@ -504,8 +398,9 @@ E2E_CASE(ScreensaverDesktopKeyMissingWarnsAndMenuOpens) {
   e2e::ExpectEq(ctx, WithoutMarks((*items)[kSetPwd].caption), "", "item 22 keeps no caption");
 
   Choose(ctx, program, menu, kSetPwd, "click of item 22");
-  box = ExpectBox(ctx, program, "Warning", kDesktopKeyWarning, "warning", "click of item 22");
-  CloseBox(ctx, box, "click of item 22");
+  box = ExpectBox(ctx, program, "Warning", kDesktopKeyWarning, "warning", {IDOK},
+                  "click of item 22");
+  Answer(ctx, box, IDOK, "click of item 22");
   e2e::Expect(ctx, program.WaitForWindow("#32770", 500) == nullptr, "click: nothing more");
   HKEY desktop = nullptr;
   const bool created =
@@ -636,7 +531,7 @@ E2E_CASE(ScreensaverChoiceDialogListsStoresAndKeepsOnCancel) {
   const std::string sys = SystemDir();
   const std::string fake = FakeScreensaver(ctx);
   e2e::Require(ctx, e2e::IsFile(fake), "fake_scr.exe is built beside the driver: " + fake);
-  PlacedFiles placed;
+  MadeFiles placed;
   const std::string alpha = win + "\\vt_alpha.scr";
   const std::string bothWin = win + "\\vt_both.scr";
   const std::string bothSys = sys + "\\vt_both.scr";
@@ -648,7 +543,7 @@ E2E_CASE(ScreensaverChoiceDialogListsStoresAndKeepsOnCancel) {
   e2e::Require(ctx, SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE,
                "one of them hidden");
   Program program;
-  StartReady(ctx, program);
+  StartSettled(ctx, program);
 
   ChoiceDialog d = OpenChoiceDialog(ctx, program, "first opening");
   // The whole list as the system lists both folders (the prefix may bring
@@ -738,7 +633,7 @@ E2E_CASE(ScreensaverActivationStartsItOnceThenWarnsWhenGone) {
   FreshUser();
   ScrLog scrLog;
   const std::string& log = scrLog.Path();
-  PlacedFiles placed;
+  MadeFiles placed;
   const std::string scr = WindowsDir() + "\\vt_start.scr";
   e2e::Require(ctx, placed.Copy(FakeScreensaver(ctx), scr), "screensaver placed: " + scr);
   // Stored before the start: the program's first writes of the settings file
@@ -746,7 +641,7 @@ E2E_CASE(ScreensaverActivationStartsItOnceThenWarnsWhenGone) {
   CreateDirectoryA(DataFolder().c_str(), nullptr);
   e2e::Require(ctx, WriteChoice(scr), "choice stored");
   Program program;
-  StartReady(ctx, program);
+  StartSettled(ctx, program);
 
   // Chosen twice in a row: the second command comes before the first tick and
   // changes nothing.
@@ -784,14 +679,15 @@ E2E_CASE(ScreensaverActivationStartsItOnceThenWarnsWhenGone) {
 
   e2e::RemovePath(scr);
   Choose(ctx, program, OpenMenu(ctx, program, WM_LBUTTONDOWN, "file gone"), kActivate, "file gone");
-  HWND box = ExpectBox(ctx, program, "Warning", kMissing, "warning", "file gone");
-  CloseBox(ctx, box, "file gone");
+  HWND box = ExpectBox(ctx, program, "Warning", kMissing, "warning", {IDOK}, "file gone");
+  Answer(ctx, box, IDOK, "file gone");
   e2e::ExpectEq(ctx, ReadChoice(), scr, "the stored choice stays");
 
   e2e::Require(ctx, WriteChoice(WindowsDir()), "a folder stored as the choice");
   Choose(ctx, program, OpenMenu(ctx, program, WM_LBUTTONDOWN, "folder"), kActivate, "folder");
-  box = ExpectBox(ctx, program, "Warning", kMissing, "warning", "a folder counts as missing");
-  CloseBox(ctx, box, "folder");
+  box = ExpectBox(ctx, program, "Warning", kMissing, "warning", {IDOK},
+                  "a folder counts as missing");
+  Answer(ctx, box, IDOK, "folder");
   e2e::Expect(ctx, ReadStarts(log).size() == 1, "nothing more started");
 }
 
@@ -801,22 +697,23 @@ E2E_CASE(ScreensaverNoneFoundAndInvalidFileInform) {
   e2e::Require(ctx, ScreensaversIn(WindowsDir()).empty() && ScreensaversIn(SystemDir()).empty(),
                "no *.scr left in either folder");
   Program program;
-  StartReady(ctx, program);
+  StartSettled(ctx, program);
 
-  Choose(ctx, program, OpenMenu(ctx, program, WM_RBUTTONDOWN, "empty search"), kRightSelectScreensaver,
-         "empty search");
-  HWND box = ExpectBox(ctx, program, "Information", kNoneFound, "information", "empty search");
+  Choose(ctx, program, OpenMenu(ctx, program, WM_RBUTTONDOWN, "empty search"),
+         kRightSelectScreensaver, "empty search");
+  HWND box =
+      ExpectBox(ctx, program, "Information", kNoneFound, "information", {IDOK}, "empty search");
   e2e::Expect(ctx, program.WaitForWindow("TFrmscrsel", 0) == nullptr, "no dialog behind the box");
-  CloseBox(ctx, box, "empty search");
+  Answer(ctx, box, IDOK, "empty search");
   e2e::Expect(ctx, program.WaitForWindow("TFrmscrsel", 500) == nullptr, "no dialog after it");
 
-  PlacedFiles placed;
+  MadeFiles placed;
   const std::string text = WindowsDir() + "\\x.scr";
   e2e::Require(ctx, placed.Write(text, "not a program\r\n"), "text file x.scr placed");
   e2e::Require(ctx, WriteChoice(text), "x.scr chosen");
   Choose(ctx, program, OpenMenu(ctx, program, WM_LBUTTONDOWN, "invalid file"), kActivate,
          "invalid file");
-  box = ExpectBox(ctx, program, "Information", kCouldNotRun, "information", "invalid file");
-  CloseBox(ctx, box, "invalid file");
+  box = ExpectBox(ctx, program, "Information", kCouldNotRun, "information", {IDOK}, "invalid file");
+  Answer(ctx, box, IDOK, "invalid file");
   e2e::Expect(ctx, program.Running(), "the program runs on");
 }

@@ -13,48 +13,10 @@ using e2e::Context;
 using e2e::Program;
 using namespace e2e::ui;
 
-std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
-std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
-
-std::string ExpectedRunData(const Context& ctx) {
-  if (ctx.programPath.find(' ') == std::string::npos) return ctx.programPath;
-  return "\"" + ctx.programPath + "\"";
-}
-
-std::string WithoutMarks(const std::string& caption) {
-  std::string out;
-  for (char c : caption)
-    if (c != '&') out += c;
-  return out;
-}
-
 // Every case starts as a first run: no Run value, no data folder.
 void FreshUser() {
   e2e::DeleteRegValue(e2e::kRunKey, kRunValue);
   e2e::RemovePath(DataFolder());
-}
-
-void StartReady(Context& ctx, Program& program) {
-  e2e::Require(ctx, program.Start(ctx), "vantrel.exe started and made its TForm1 window");
-  e2e::Require(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
-               "the tray icon is up");
-}
-
-// Waits for the next message box and checks its caption, text and icon.
-HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
-               const std::string& text, const std::string& icon, const std::string& when) {
-  HWND box = program.WaitForWindow("#32770", 10000);
-  e2e::Require(ctx, box != nullptr, when + ": a message box appears");
-  Box read = e2e::ReadBox(box);
-  e2e::ExpectEq(ctx, read.caption, caption, when + ": caption");
-  e2e::ExpectEq(ctx, read.text, text, when + ": text");
-  e2e::ExpectEq(ctx, program.BoxIcon(box), icon, when + ": icon");
-  return box;
-}
-
-void Answer(Context& ctx, HWND box, int button, const std::string& when) {
-  e2e::Require(ctx, e2e::PressBoxButton(box, button), when + ": button pressed");
-  e2e::Require(ctx, e2e::WaitForWindowGone(box, 5000), when + ": the box closes");
 }
 
 HWND OpenRightMenu(Context& ctx, Program& program) {

@@ -20,17 +20,8 @@ using namespace e2e::ui;
 
 const char kAccelerators[] = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
-std::string DataFolder() { return e2e::AppDataFolder() + "\\Vantrel"; }
-std::string SettingsPath() { return DataFolder() + "\\vantrel.ini"; }
 // The documents the launches open and the browser stand-in live here.
 const char kScratch[] = "C:\\vtray";
-
-std::string WithoutMarks(const std::string& caption) {
-  std::string out;
-  for (char c : caption)
-    if (c != '&') out += c;
-  return out;
-}
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -193,12 +184,6 @@ void CloseNotepads() {
   }
 }
 
-void StartReady(Context& ctx, Program& program) {
-  e2e::Require(ctx, program.Start(ctx), "vantrel.exe started and made its TForm1 window");
-  e2e::Require(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
-               "the tray icon is up");
-}
-
 HWND OpenMenu(Context& ctx, Program& program, LPARAM press) {
   program.PostTrayCallback(press);
   HWND menu = program.WaitForMenu(5000);
@@ -213,7 +198,7 @@ void Choose(Context& ctx, Program& program, LPARAM press, int index) {
   e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "the menu closes after a choice");
 }
 
-void Dismiss(Context& ctx, HWND menu) {
+void EscapeMenu(Context& ctx, HWND menu) {
   e2e::PressKey(menu, VK_ESCAPE);
   e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "Escape closes the menu");
 }
@@ -240,7 +225,7 @@ void ExpectInformation(Context& ctx, Program& program, const std::string& text,
   e2e::Require(ctx, e2e::WaitForWindowGone(box, 5000), when + ": the box closes");
 }
 
-void ExpectNoBox(Context& ctx, Program& program, const std::string& when) {
+void ExpectNoFurtherBox(Context& ctx, Program& program, const std::string& when) {
   HWND box = program.WaitForWindow("#32770", 1500);
   if (box == nullptr) return;
   e2e::Expect(ctx, false, when + ": no further message box, got \"" + e2e::ReadBox(box).text + "\"");
@@ -299,7 +284,7 @@ E2E_CASE(LaunchOpensFileReportsMissingOnceThenSendsAddress) {
   e2e::Expect(ctx, sent == std::vector<std::string>({kAddress}),
               "the browser got exactly the address, got " + std::to_string(sent.size()) + " lines: " +
                   (sent.empty() ? "" : sent[0]));
-  ExpectNoBox(ctx, program, "after the launch");
+  ExpectNoFurtherBox(ctx, program, "after the launch");
   e2e::Expect(ctx, NotepadWindows().size() == 1, "one Notepad window");
   e2e::Screenshot(ctx, "launch-notepad");
   e2e::ExpectEq(ctx, e2e::ReadFileText(SettingsPath()).value_or("<unreadable>"), LauncherSettings(),
@@ -315,7 +300,7 @@ E2E_CASE(LaunchWithEmptyFirstSlotOnlyTellsNoPrograms) {
   StartReady(ctx, program);
   Choose(ctx, program, WM_LBUTTONDOWN, TitleItem(5));
   ExpectInformation(ctx, program, kNoPrograms, "empty title");
-  ExpectNoBox(ctx, program, "after the message");
+  ExpectNoFurtherBox(ctx, program, "after the message");
   e2e::Expect(ctx, NotepadWindows().empty(), "nothing opened in Notepad");
   e2e::Expect(ctx, BrowserAddresses().empty(), "nothing reached the browser");
   e2e::ExpectEq(ctx, e2e::ReadFileText(SettingsPath()).value_or("<unreadable>"), LauncherSettings(),
@@ -330,7 +315,7 @@ E2E_CASE(TrayLeftMenuOnFirstRun) {
   HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
   std::vector<e2e::MenuItem> items = ReadItems(ctx, program);
   e2e::Screenshot(ctx, "menu-left");
-  Dismiss(ctx, menu);
+  EscapeMenu(ctx, menu);
 
   BOOL active = FALSE;
   SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
@@ -361,7 +346,7 @@ E2E_CASE(TrayLeftMenuOnFirstRun) {
   menu = OpenMenu(ctx, program, WM_RBUTTONDOWN);
   items = ReadItems(ctx, program);
   e2e::Screenshot(ctx, "menu-right");
-  Dismiss(ctx, menu);
+  EscapeMenu(ctx, menu);
   taken.clear();
   for (const e2e::MenuItem& item : items) {
     if (item.caption.empty()) continue;
@@ -385,7 +370,7 @@ E2E_CASE(TrayTopItemIsTitle20AndTheLastTitleItemIsTitle1) {
   HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
   std::vector<e2e::MenuItem> items = ReadItems(ctx, program);
   e2e::Screenshot(ctx, "menu-left-named");
-  Dismiss(ctx, menu);
+  EscapeMenu(ctx, menu);
   e2e::Require(ctx, items.size() == 24, "24 items");
   e2e::ExpectEq(ctx, WithoutMarks(items[0].caption), "Twenty", "top item");
   e2e::ExpectEq(ctx, WithoutMarks(items[19].caption), "One", "item above \"Edit Your List\"");
@@ -407,7 +392,7 @@ E2E_CASE(TrayTopItemIsTitle20AndTheLastTitleItemIsTitle1) {
   e2e::Expect(ctx, WaitForAddresses(3), "the accelerator launches something");
   e2e::Expect(ctx, BrowserAddresses() == std::vector<std::string>({twenty, one, one}),
               "title 20, title 1, title 1 launched in that order");
-  ExpectNoBox(ctx, program, "after the launches");
+  ExpectNoFurtherBox(ctx, program, "after the launches");
 }
 
 E2E_CASE(TrayMovesReleasesAndDoubleClicksOpenNoMenu) {
@@ -422,7 +407,7 @@ E2E_CASE(TrayMovesReleasesAndDoubleClicksOpenNoMenu) {
   }
   e2e::Expect(ctx, program.WaitForWindow("#32770", 300) == nullptr, "and no message box");
   // The same program still answers a press.
-  Dismiss(ctx, OpenMenu(ctx, program, WM_LBUTTONDOWN));
+  EscapeMenu(ctx, OpenMenu(ctx, program, WM_LBUTTONDOWN));
 }
 
 namespace {
@@ -462,7 +447,7 @@ E2E_CASE(TrayRightPressDoesNotReadTheSettingsFile) {
   FILETIME old{};
   e2e::Require(ctx, AgeLastAccess(SettingsPath(), old), "last access time set back");
   HWND menu = OpenMenu(ctx, program, WM_RBUTTONDOWN);
-  Dismiss(ctx, menu);
+  EscapeMenu(ctx, menu);
   FILETIME after = LastAccess(SettingsPath());
   e2e::Expect(ctx, CompareFileTime(&after, &old) == 0, "the right press left the file unread");
 
@@ -471,7 +456,7 @@ E2E_CASE(TrayRightPressDoesNotReadTheSettingsFile) {
   e2e::Require(ctx, AgeLastAccess(SettingsPath(), old), "last access time set back again");
   menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
   std::vector<e2e::MenuItem> items = ReadItems(ctx, program);
-  Dismiss(ctx, menu);
+  EscapeMenu(ctx, menu);
   after = LastAccess(SettingsPath());
   e2e::Expect(ctx, CompareFileTime(&after, &old) != 0, "the left press read the file");
   e2e::Expect(ctx, items.size() == 24 && WithoutMarks(items[19].caption) == "After",
@@ -487,5 +472,5 @@ E2E_CASE(TrayDownloadsSendsTheMakersAddressToTheBrowser) {
   e2e::Expect(ctx, WaitForAddresses(1), "an address reaches the browser");
   e2e::Expect(ctx, BrowserAddresses() == std::vector<std::string>({kMakerSite}),
               "the browser got the maker's address");
-  ExpectNoBox(ctx, program, "after the web site command");
+  ExpectNoFurtherBox(ctx, program, "after the web site command");
 }

@@ -3,6 +3,10 @@
 // texts of its message boxes.
 #pragma once
 
+#include <string>
+
+#include "e2e.h"
+
 namespace e2e::ui {
 
 // Control ids follow the order in which each window's design adds them.
@@ -115,5 +119,26 @@ inline const char kMissing[] =
 inline const char kCouldNotRun[] =
     "The screensaver could not be run. It may be an invalid or corrupt screensaver. Please right "
     "click on the icon in the system tray and select a different screensaver.";
+
+// --- The program's files, Run value and start ----------------------------------------
+
+std::string DataFolder();    // "Vantrel" under the user's application data
+std::string SettingsPath();  // vantrel.ini in it
+// The Run value's data: the program's path, quoted when it holds a space.
+std::string ExpectedRunData(const Context& ctx);
+// A menu caption without its "&" marks.
+std::string WithoutMarks(const std::string& caption);
+// Starts the program and waits for its tray icon.
+void StartReady(Context& ctx, Program& program);
+
+// --- The edit window's dialogs -----------------------------------------------------------
+
+// "Add Program or File", then `path` picked in the real file chooser; the
+// add-file dialog closes with the pick.
+void AddFile(Context& ctx, Program& program, HWND editor, const std::string& path);
+// "Add Webpage": the web page dialog, open.
+HWND OpenWebDialog(Context& ctx, Program& program, HWND editor);
+// "Add Webpage", `address` typed and added; the dialog closes.
+void AddWeb(Context& ctx, Program& program, HWND editor, const std::string& address);
 
 }  // namespace e2e::ui
