@@ -149,14 +149,6 @@ std::vector<std::string> EntriesWhen(HWND editor, std::size_t count) {
   return items;
 }
 
-void Rename(Context& ctx, Program& program, HWND editor, const std::string& name) {
-  Click(ctx, editor, editor::Button1);
-  HWND dialog = WaitWindow(ctx, program, "TFrmtitlechg", "the rename dialog");
-  SetText(Control(ctx, dialog, titlechg::Edit1), name);
-  Click(ctx, dialog, titlechg::Button1);
-  e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Ok closes the rename dialog");
-}
-
 // Opens help (already asked for) and checks it is the help text, owned as
 // expected; closes it with OK.
 void CheckHelp(Context& ctx, Program& program, HWND owner, const std::string& when) {

@@ -161,14 +161,6 @@ std::vector<std::string> LeftMenuTitles(Context& ctx, Program& program) {
 
 // --- Dialogs ---------------------------------------------------------------------------
 
-void Rename(Context& ctx, Program& program, HWND editor, const std::string& name) {
-  Click(ctx, editor, editor::Button1);
-  HWND dialog = WaitWindow(ctx, program, "TFrmtitlechg", "the rename dialog");
-  SetText(Control(ctx, dialog, titlechg::Edit1), name);
-  Click(ctx, dialog, titlechg::Button1);
-  e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Ok closes the rename dialog");
-}
-
 // Waits until the entry list shows `count` lines (the window updates after
 // the dialog's modal loop has ended).
 std::vector<std::string> EntriesWhen(HWND editor, std::size_t count) {

@@ -23,6 +23,14 @@ void StartReady(Context& ctx, Program& program) {
           "the tray icon is up");
 }
 
+void Rename(Context& ctx, Program& program, HWND editor, const std::string& name) {
+  Click(ctx, editor, editor::Button1);
+  HWND dialog = WaitWindow(ctx, program, "TFrmtitlechg", "the rename dialog");
+  SetText(Control(ctx, dialog, titlechg::Edit1), name);
+  Click(ctx, dialog, titlechg::Button1);
+  Require(ctx, WaitForWindowGone(dialog, 5000), "Ok closes the rename dialog");
+}
+
 void AddFile(Context& ctx, Program& program, HWND editor, const std::string& path) {
   Click(ctx, editor, editor::Cmdany);
   HWND dialog = WaitWindow(ctx, program, "TFrmedadd", "the add-file dialog");

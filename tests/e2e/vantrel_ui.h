@@ -133,6 +133,8 @@ void StartReady(Context& ctx, Program& program);
 
 // --- The edit window's dialogs -----------------------------------------------------------
 
+// "Change Title Names": the chosen title renamed to `name`.
+void Rename(Context& ctx, Program& program, HWND editor, const std::string& name);
 // "Add Program or File", then `path` picked in the real file chooser; the
 // add-file dialog closes with the pick.
 void AddFile(Context& ctx, Program& program, HWND editor, const std::string& path);
