@@ -42,36 +42,11 @@ for tool in wine wineboot wineserver winepath timeout; do
 done
 
 rm -rf "$OUT"
-mkdir -p "$OUT"
-export WINEPREFIX=$OUT/prefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-
-XVFB_PID=
-cleanup() {
-  timeout 20 wineserver -k 2>/dev/null
-  timeout 20 wineserver -w 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-}
-trap cleanup EXIT
+. "$ROOT/scripts/wine-desktop.sh"
+trap wine_desktop_stop EXIT
 trap 'exit 130' INT TERM
-
-if [ -z "${DISPLAY:-}" ]; then
-  command -v Xvfb >/dev/null || { echo "bench: no DISPLAY and no Xvfb" >&2; exit 2; }
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$OUT/display.txt" 2>"$OUT/xvfb.log" &
-  XVFB_PID=$!
-  for _ in $(seq 100); do [ -s "$OUT/display.txt" ] && break; sleep 0.1; done
-  if [ ! -s "$OUT/display.txt" ]; then echo "bench: Xvfb did not start" >&2; exit 2; fi
-  export DISPLAY=:$(head -n1 "$OUT/display.txt")
-fi
-
 echo "== preparing the Wine prefix"
-timeout 120 wineboot --init >"$OUT/wineboot.log" 2>&1 || { echo "bench: wineboot failed" >&2; exit 2; }
-timeout 60 wineserver -w
-# A virtual desktop gives a taskbar with a tray, and fast window hides.
-timeout 30 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d bench /f >/dev/null 2>&1
-timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v bench /d 1024x768 /f >/dev/null 2>&1
-timeout 60 wineserver -w
+wine_desktop_start "$OUT" bench || exit 2
 
 # Every bench_*.exe of the i686 build is a driver, run as
 #   bench_X.exe <vantrel.exe> <bench_tray_minimal.exe>

@@ -23,24 +23,11 @@ fi
 
 OUT=$ROOT/build/run
 SHOT=$ROOT/build/screenshots/run-desktop.png
-mkdir -p "$OUT" "$(dirname "$SHOT")"
-export WINEPREFIX=$OUT/prefix
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$OUT/display.txt" 2>"$OUT/xvfb.log" &
-XVFB_PID=$!
-cleanup() {
-  timeout 20 wineserver -k 2>/dev/null || true
-  kill "$XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$OUT/display.txt" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$OUT/display.txt")
-if [ ! -d "$WINEPREFIX/drive_c" ]; then
-  echo "Preparing a Wine prefix in $WINEPREFIX (once)..."
-  timeout 120 wineboot --init >"$OUT/wineboot.log" 2>&1
-  timeout 60 wineserver -w
-fi
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d vantrel /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v vantrel /d 1024x768 /f >/dev/null 2>&1
+mkdir -p "$(dirname "$SHOT")"
+. scripts/wine-desktop.sh
+trap wine_desktop_stop EXIT
+echo "Preparing a Wine prefix in $OUT/prefix..."
+wine_desktop_start "$OUT" vantrel
 wine "$EXE" &
 sleep 5
 /usr/bin/import -window root "$SHOT"

@@ -25,57 +25,18 @@ done
 
 rm -rf "$OUT"
 mkdir -p "$OUT/requests" "$SHOTS"
-export WINEPREFIX=$OUT/prefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$ROOT/scripts/wine-desktop.sh"
 
-XVFB_PID=
 WATCHER_PID=
 cleanup() {
   [ -n "$WATCHER_PID" ] && kill "$WATCHER_PID" 2>/dev/null
-  timeout 20 wineserver -k 2>/dev/null
-  timeout 20 wineserver -w 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  wine_desktop_stop
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-if [ -z "${DISPLAY:-}" ]; then
-  command -v Xvfb >/dev/null || { echo "run.sh: no DISPLAY and no Xvfb" >&2; exit 2; }
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$OUT/display.txt" 2>"$OUT/xvfb.log" &
-  XVFB_PID=$!
-  for _ in $(seq 100); do [ -s "$OUT/display.txt" ] && break; sleep 0.1; done
-  if [ ! -s "$OUT/display.txt" ]; then echo "run.sh: Xvfb did not start" >&2; exit 2; fi
-  export DISPLAY=:$(head -n1 "$OUT/display.txt")
-fi
-
 echo "run.sh: preparing the Wine prefix"
-timeout 120 wineboot --init >"$OUT/wineboot.log" 2>&1 || { echo "run.sh: wineboot failed" >&2; exit 2; }
-timeout 60 wineserver -w
-# A virtual desktop gives a taskbar with a tray, and fast window hides.
-timeout 30 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d ci /f >/dev/null 2>&1
-# A crash prints its backtrace and ends, instead of waiting on a dialog nobody answers.
-timeout 30 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v ci /d 1024x768 /f >/dev/null 2>&1
-timeout 60 wineserver -w
-
-# The designed fonts under Wine: Liberation's faces have Arial's, Times New
-# Roman's and Courier New's metrics; Tahoma, MS Sans Serif and the caption
-# buttons' Marlett are Wine's own (fonts-wine), which this Wine finds only in
-# the prefix's Fonts folder. Without them labels wrap differently and get cut.
-WINE_FONTS=/usr/share/wine/fonts
-for f in tahoma.ttf tahomabd.ttf marlett.ttf sserife.fon; do
-  if [ -f "$WINE_FONTS/$f" ]; then
-    cp "$WINE_FONTS/$f" "$WINEPREFIX/drive_c/windows/Fonts/"
-  else
-    echo "run.sh: $WINE_FONTS/$f is missing (fonts-wine); windows will not look as designed" >&2
-  fi
-done
-for pair in 'Arial=Liberation Sans' 'Times New Roman=Liberation Serif' 'Courier New=Liberation Mono'; do
-  timeout 30 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}" /f \
-    >/dev/null 2>&1
-done
-timeout 60 wineserver -w
+wine_desktop_start "$OUT" ci || exit 2
 
 # The driver asks for a screenshot by writing requests/request.txt with a name.
 (
