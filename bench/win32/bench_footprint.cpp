@@ -7,6 +7,8 @@
 // bench_footprint.exe <vantrel.exe> <minimal.exe> [--class <minimal's window class>]
 //                     [--starts N] [--cycles N]
 #include <windows.h>
+
+#include "bench_common.h"
 #include <psapi.h>
 #include <shellapi.h>
 
@@ -20,31 +22,9 @@
 
 namespace {
 
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs, DWORD pollMs = 10) {
-  const DWORD started = GetTickCount();
-  for (;;) {
-    if (ready()) return true;
-    if (GetTickCount() - started >= timeoutMs) return false;
-    Sleep(pollMs);
-  }
-}
-
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
+using bench::FindWindowOf;
+using bench::NowMs;
+using bench::WaitUntil;
 
 std::string TextOf(HWND hwnd) {
   char text[256] = {};
@@ -52,29 +32,6 @@ std::string TextOf(HWND hwnd) {
   SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                       SMTO_ABORTIFHUNG, 3000, &unused);
   return text;
-}
-
-struct FindJob {
-  DWORD pid;
-  const char* className;
-  bool visibleOnly;
-  HWND found;
-};
-
-BOOL CALLBACK FindOne(HWND hwnd, LPARAM param) {
-  auto* job = reinterpret_cast<FindJob*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != job->pid || (job->visibleOnly && !IsWindowVisible(hwnd))) return TRUE;
-  if (ClassOf(hwnd) != job->className) return TRUE;
-  job->found = hwnd;
-  return FALSE;
-}
-
-HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
-  FindJob job{pid, className, visibleOnly, nullptr};
-  EnumWindows(&FindOne, reinterpret_cast<LPARAM>(&job));
-  return job.found;
 }
 
 struct CountJob {

@@ -11,6 +11,8 @@
 #endif
 #include <windows.h>
 
+#include "bench_common.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,60 +22,13 @@
 
 namespace {
 
+using bench::FindWindowOf;
+using bench::Median;
+using bench::NowMs;
+using bench::WaitUntil;
+
 constexpr UINT kTrayCallback = WM_USER + 10;
 constexpr int kWarmUp = 3;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool WaitUntil(const std::function<bool()>& ready, double timeoutMs) {
-  const double start = NowMs();
-  while (!ready()) {
-    if (NowMs() - start > timeoutMs) return false;
-    Sleep(1);
-  }
-  return true;
-}
-
-struct FindJob {
-  DWORD pid;
-  const char* className;
-  bool visibleOnly;
-  HWND found;
-};
-
-BOOL CALLBACK FindOne(HWND hwnd, LPARAM param) {
-  auto* job = reinterpret_cast<FindJob*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != job->pid || (job->visibleOnly && !IsWindowVisible(hwnd))) return TRUE;
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpA(name, job->className) != 0) return TRUE;
-  job->found = hwnd;
-  return FALSE;
-}
-
-HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
-  FindJob job{pid, className, visibleOnly, nullptr};
-  EnumWindows(&FindOne, reinterpret_cast<LPARAM>(&job));
-  return job.found;
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 class Tray {
  public:
@@ -93,7 +48,7 @@ class Tray {
     process_ = info.hProcess;
     pid_ = info.dwProcessId;
     WaitUntil([&] { return (main_ = FindWindowOf(pid_, class_.c_str(), false)) != nullptr; },
-              15000);
+              15000, 1);
     // Both have finished starting once the window answers a sent message.
     DWORD_PTR unused = 0;
     return main_ != nullptr &&
@@ -106,12 +61,12 @@ class Tray {
     PostMessageA(main_, kTrayCallback, 0, WM_LBUTTONDOWN);
     HWND menu = nullptr;
     const bool shown =
-        WaitUntil([&] { return (menu = FindWindowOf(pid_, "#32768", true)) != nullptr; }, 5000);
+        WaitUntil([&] { return (menu = FindWindowOf(pid_, "#32768", true)) != nullptr; }, 5000, 1);
     const double took = NowMs() - start;
     if (!shown) return -1;
     PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0000000);
-    WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 5000);
+    WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 5000, 1);
     // The program is back in its own loop before the next press.
     DWORD_PTR unused = 0;
     SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &unused);

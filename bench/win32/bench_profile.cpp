@@ -3,6 +3,8 @@
 // our own profile code and by the system's profile functions, in one run.
 #include <windows.h>
 
+#include "bench_common.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -18,16 +20,7 @@ using namespace vantrel;
 
 namespace {
 
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::NowMs;
 
 double MedianMs(int runs, const std::function<void()>& setUp, const std::function<void()>& body) {
   std::vector<double> ms;
