@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "bench_common.h"
+#include "../../tests/e2e/vantrel_ids.h"
 #include <psapi.h>
 #include <shellapi.h>
 
@@ -210,17 +211,17 @@ class Tray {
 
 // --- Driving vantrel.exe's windows ---------------------------------------------------------
 
-// Control ids follow the order in which each window's design adds them.
-constexpr int kEditorTitleButton = 1005;  // "Change Title Names"
-constexpr int kEditorAddFile = 1008;
-constexpr int kEditorAddWeb = 1009;
-constexpr int kEditorHelp = 1011;
-constexpr int kHelpOk = 1001;
-constexpr int kWebReturn = 1005;
-constexpr int kRenameOk = 1003;
-constexpr int kLeftEdit = 20;
-constexpr int kRightHelp = 1;
-constexpr int kRightSelectScreensaver = 5;
+namespace ui = e2e::ui;
+constexpr int kEditorTitleButton = ui::editor::Button1;
+constexpr int kEditorAddFile = ui::editor::Cmdany;
+constexpr int kEditorAddWeb = ui::editor::BitBtn4;
+constexpr int kEditorHelp = ui::editor::BitBtn2;
+constexpr int kHelpOk = ui::help::BitBtn1;
+constexpr int kWebReturn = ui::webpage::BitBtn3;
+constexpr int kRenameOk = ui::titlechg::Button1;
+using ui::kLeftEdit;
+using ui::kRightHelp;
+using ui::kRightSelectScreensaver;
 
 class Driver {
  public:
