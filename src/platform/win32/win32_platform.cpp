@@ -14,11 +14,13 @@ constexpr UINT kTrayCallbackMessage = WM_USER + 10;  // 1034, registered with th
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 500;
 
-// The shell's record in its 488-byte form (the 32-bit layout up to the
-// balloon fields); the 64-bit layout of the same version is larger.
+// The shell's record up to the balloon fields (version 2): 504 bytes in the
+// 64-bit layout, 488 in the 32-bit one, so both builds register the same version.
 constexpr DWORD kIconRecordSize = NOTIFYICONDATAA_V2_SIZE;
-#ifndef _WIN64
-static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the tray record must be 488 bytes");
+#ifdef _WIN64
+static_assert(NOTIFYICONDATAA_V2_SIZE == 504, "the 64-bit tray record must be 504 bytes");
+#else
+static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the 32-bit tray record must be 488 bytes");
 #endif
 
 // Calls a Get...DirectoryA-style function, asking again with the size it
