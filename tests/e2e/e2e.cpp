@@ -185,11 +185,22 @@ int RunAll(Context& ctx, const std::string& filter) {
   return failed;
 }
 
-void Screenshot(Context& ctx, const std::string& name) {
+void Screenshot(Context& ctx, const std::string& name, HWND window) {
   if (ctx.shotsDir.empty()) return;
+  std::string line = name;
+  if (window != nullptr) {
+    // Painted before the picture: the window and its controls have handled
+    // their paint messages when this returns, not just been shown.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r{};
+    if (GetWindowRect(window, &r))
+      line += " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+              std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top);
+  }
   const std::string request = ctx.shotsDir + "\\request.txt";
   const std::string partial = request + ".part";
-  if (!WriteFileText(partial, name) || !MoveFileExA(partial.c_str(), request.c_str(),
+  if (!WriteFileText(partial, line) || !MoveFileExA(partial.c_str(), request.c_str(),
                                                     MOVEFILE_REPLACE_EXISTING)) {
     std::printf("         (screenshot %s not requested)\n", name.c_str());
     return;

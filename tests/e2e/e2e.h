@@ -57,9 +57,10 @@ struct Context {
   std::vector<std::string> failures;  // of the running case
 };
 
-// Asks the script around the driver for a screenshot of the whole screen named
-// `name`.png; waits until it has been taken (a few seconds at most).
-void Screenshot(Context& ctx, const std::string& name);
+// Asks the script around the driver for a screenshot named `name`.png: of the
+// whole screen, or, when `window` is given, of that window once it has painted.
+// Waits until it has been taken (a few seconds at most).
+void Screenshot(Context& ctx, const std::string& name, HWND window = nullptr);
 
 // --- Waiting -----------------------------------------------------------------
 

@@ -273,7 +273,7 @@ E2E_CASE(HelpFromTheRightMenuTextKeysAndFreshEachTime) {
   gui.cbSize = sizeof gui;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
   e2e::Expect(ctx, gui.hwndFocus == memo, "the text box has the focus");
-  e2e::Screenshot(ctx, "help");
+  e2e::Screenshot(ctx, "help", window);
 
   // Typing and Enter change the box and keep the window open.
   Type(memo, "typed");
@@ -334,7 +334,7 @@ E2E_CASE(DialogAddFileRealChooserAndCancel) {
   StartFirstRun(ctx, program);
   const std::string path = MakePickableFile(ctx, "vantrel e2e notes.txt");
   HWND editor = OpenEditorFromLeft(ctx, program);
-  e2e::Screenshot(ctx, "editor");
+  e2e::Screenshot(ctx, "editor", editor);
 
   Click(ctx, editor, editor::Cmdany);
   HWND dialog = WaitWindow(ctx, program, "TFrmedadd", "the add-file dialog");
@@ -357,7 +357,7 @@ E2E_CASE(DialogAddFileRealChooserAndCancel) {
   e2e::Expect(ctx, e2e::WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, addfile::Cmdselect); },
                                   2000),
               "\"Add \" has the focus again");
-  e2e::Screenshot(ctx, "dialog-addfile");
+  e2e::Screenshot(ctx, "dialog-addfile", dialog);
 
   // Escape is the dialog's Cancel: the editor says nothing was added.
   e2e::PressKey(dialog, VK_ESCAPE);
@@ -406,7 +406,7 @@ E2E_CASE(DialogWebPageRefusalsExampleReturnAndMemory) {
   e2e::Expect(ctx, ClientIs(dialog, 545, 201), "client area 545 x 201");
   HWND box = Control(ctx, dialog, webpage::Edit1);
   e2e::ExpectEq(ctx, Text(box), "http://", "the box starts with http://");
-  e2e::Screenshot(ctx, "dialog-webpage");
+  e2e::Screenshot(ctx, "dialog-webpage", dialog);
 
   // "http://" alone, with blanks around it, or only blanks: refused, the dialog stays.
   for (const std::string& refused : {std::string("http://"), std::string("  http://  "),
@@ -484,7 +484,7 @@ E2E_CASE(DialogRenameLimitAndCloseBox) {
   HWND box = Control(ctx, dialog, titlechg::Edit1);
   e2e::ExpectEq(ctx, Text(box), "No Title Entered 2", "the box holds the selected name");
   e2e::Expect(ctx, Send(box, EM_GETLIMITTEXT) == 25, "at most 25 characters can be typed");
-  e2e::Screenshot(ctx, "dialog-rename");
+  e2e::Screenshot(ctx, "dialog-rename", dialog);
 
   // Typing stops at 25 characters.
   Send(box, EM_SETSEL, 0, -1);

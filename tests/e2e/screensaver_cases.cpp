@@ -601,7 +601,7 @@ E2E_CASE(ScreensaverChoiceDialogListsStoresAndKeepsOnCancel) {
                 "grey background, got " + std::to_string(GetRValue(grey)) + "/" +
                     std::to_string(GetGValue(grey)) + "/" + std::to_string(GetBValue(grey)));
   }
-  e2e::Screenshot(ctx, "dialog-screensaver");
+  e2e::Screenshot(ctx, "dialog-screensaver", d.window);
 
   // Pick the third line by keys, then OK.
   e2e::Require(ctx, lines.size() >= 3, "at least three lines");

@@ -314,7 +314,7 @@ E2E_CASE(TrayLeftMenuOnFirstRun) {
   StartReady(ctx, program);
   HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
   std::vector<e2e::MenuItem> items = ReadItems(ctx, program);
-  e2e::Screenshot(ctx, "menu-left");
+  e2e::Screenshot(ctx, "menu-left", menu);
   EscapeMenu(ctx, menu);
 
   BOOL active = FALSE;
@@ -345,7 +345,7 @@ E2E_CASE(TrayLeftMenuOnFirstRun) {
   // The right menu's accelerators are distinct too.
   menu = OpenMenu(ctx, program, WM_RBUTTONDOWN);
   items = ReadItems(ctx, program);
-  e2e::Screenshot(ctx, "menu-right");
+  e2e::Screenshot(ctx, "menu-right", menu);
   EscapeMenu(ctx, menu);
   taken.clear();
   for (const e2e::MenuItem& item : items) {
@@ -369,7 +369,7 @@ E2E_CASE(TrayTopItemIsTitle20AndTheLastTitleItemIsTitle1) {
 
   HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
   std::vector<e2e::MenuItem> items = ReadItems(ctx, program);
-  e2e::Screenshot(ctx, "menu-left-named");
+  e2e::Screenshot(ctx, "menu-left-named", menu);
   EscapeMenu(ctx, menu);
   e2e::Require(ctx, items.size() == 24, "24 items");
   e2e::ExpectEq(ctx, WithoutMarks(items[0].caption), "Twenty", "top item");
