@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs bench_footprint.exe under Wine: vantrel.exe against bench_tray_minimal.exe,
 # in a fresh prefix under build/bench-footprint/ on a virtual desktop (Xvfb when
-# no display is set). Builds nothing; FOOTPRINT_BUILD names the i686 build folder.
+# no display is set). Builds nothing; FOOTPRINT_ARCH is x64 (default) or x86,
+# FOOTPRINT_BUILD names another build folder of that architecture.
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${FOOTPRINT_BUILD:-$ROOT/build/win32}
+ARCH=${FOOTPRINT_ARCH:-x64}
+BUILD=${FOOTPRINT_BUILD:-$ROOT/build/win-$ARCH}
 OUT=${FOOTPRINT_OUT:-$ROOT/build/bench-footprint}
 BENCH=$BUILD/bench_footprint.exe
 OURS=$BUILD/vantrel.exe
@@ -16,6 +18,7 @@ done
 
 rm -rf "$OUT"
 . "$ROOT/scripts/wine-desktop.sh"
+wine_use_arch "$ARCH" "$OUT" || { echo "footprint.sh: cannot run the $ARCH build: $WINE_ARCH_WHY" >&2; exit 2; }
 trap wine_desktop_stop EXIT
 trap 'exit 130' INT TERM
 wine_desktop_start "$OUT" bench || exit 2

@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and prints their figures; never a test, nothing fails on
 # a figure. Native: builds the bench preset and runs bench_store on the disk and
-# on /dev/shm, side by side. Windows: builds the i686 programs and runs every
-# Wine benchmark driver (bench/win32/bench_*.cpp) in a fresh Wine prefix on a
-# virtual desktop (on Xvfb when no display is set).
+# on /dev/shm, side by side. Windows: builds the x86-64 programs (and the i686
+# ones where this machine runs 32-bit programs) and runs every Wine benchmark
+# driver (bench/win32/bench_*.cpp) in a fresh Wine prefix on a virtual desktop
+# (on Xvfb when no display is set).
 #
 #   bash bench/run.sh
-# BENCH_WIN32_BUILD names the i686 build folder (default build/win32),
-# BENCH_OUT the folder of the Wine prefix and logs (default build/bench-wine).
+# BENCH_OUT names the folder of the Wine prefixes and logs (default
+# build/bench-wine, suffixed -x64 and -x86).
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-W32=${BENCH_WIN32_BUILD:-$ROOT/build/win32}
 OUT=${BENCH_OUT:-$ROOT/build/bench-wine}
 cd "$ROOT"
 
@@ -33,36 +33,51 @@ paste -d '\t' <(printf '%s\n' "$ON_DISK") <(printf '%s\n' "$ON_SHM") | awk -F'\t
 }'
 
 # --- Windows, under Wine ------------------------------------------------------------------
-echo "== building the i686 programs in $W32"
-{ cmake -S "$ROOT" -B "$W32" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=MinSizeRel && cmake --build "$W32"; } >"$ROOT/build/bench-win32-build.log" 2>&1 ||
-  { echo "bench: the i686 build failed, see build/bench-win32-build.log" >&2; exit 2; }
-for tool in wine wineboot wineserver winepath timeout; do
+# The shipped 64-bit build always; the 32-bit one too where this machine runs
+# 32-bit programs. Each in a fresh prefix of its own, one after the other.
+. "$ROOT/scripts/wine-desktop.sh"
+for tool in wineboot wineserver winepath timeout; do
   command -v "$tool" >/dev/null || { echo "bench: $tool not found, skipping Wine" >&2; exit 2; }
 done
-
-rm -rf "$OUT"
-. "$ROOT/scripts/wine-desktop.sh"
 trap wine_desktop_stop EXIT
 trap 'exit 130' INT TERM
-echo "== preparing the Wine prefix"
-wine_desktop_start "$OUT" bench || exit 2
+wine_check_32bit
+WINE_VERSION=$(/usr/lib/wine/wine64 --version 2>/dev/null || echo "Wine, version unknown")
 
-# Every bench_*.exe of the i686 build is a driver, run as
+# Every bench_*.exe of a build is a driver, run as
 #   bench_X.exe <vantrel.exe> <bench_tray_minimal.exe>
 # and prints its own figures; a driver that needs neither ignores them. To add
 # a Wine benchmark, add bench/win32/bench_X.cpp: nothing here changes. The
 # programs that drivers measure, rather than run, are listed in MEASURED.
 MEASURED=" bench_tray_minimal "
-OURS=$(winepath -w "$W32/vantrel.exe")
-MINIMAL=$(winepath -w "$W32/bench_tray_minimal.exe")
 STATUS=0
-for exe in "$W32"/bench_*.exe; do
-  name=$(basename "$exe" .exe)
-  case "$MEASURED" in *" $name "*) continue ;; esac
-  echo "== wine $name"
-  timeout 600 wine "$exe" "$OURS" "$MINIMAL" 2>"$OUT/$name.stderr" | sed 's/\r$//; s/^/  /'
-  rc=${PIPESTATUS[0]}
-  [ "$rc" -eq 0 ] || { echo "  ($name ended with status $rc)"; STATUS=1; }
-done
+wine_benchmarks() {
+  local arch=$1 label=$2 build=$ROOT/build/win-$1 out=$OUT-$1 exe name rc
+  echo "== building the $label programs in $build"
+  { cmake --preset "win-$arch" && cmake --build --preset "win-$arch"; } >"$ROOT/build/bench-win-$arch-build.log" 2>&1 ||
+    { echo "bench: the $label build failed, see build/bench-win-$arch-build.log" >&2; STATUS=2; return; }
+  rm -rf "$out"
+  wine_use_arch "$arch" "$out" || { echo "bench: cannot run the $label build: $WINE_ARCH_WHY" >&2; STATUS=2; return; }
+  echo "== preparing the Wine prefix ($label, $WINE_VERSION)"
+  wine_desktop_start "$out" bench || { STATUS=2; return; }
+  local ours minimal
+  ours=$(winepath -w "$build/vantrel.exe")
+  minimal=$(winepath -w "$build/bench_tray_minimal.exe")
+  for exe in "$build"/bench_*.exe; do
+    name=$(basename "$exe" .exe)
+    case "$MEASURED" in *" $name "*) continue ;; esac
+    echo "== wine $name ($label)"
+    timeout 600 wine "$exe" "$ours" "$minimal" 2>"$out/$name.stderr" | sed 's/\r$//; s/^/  /'
+    rc=${PIPESTATUS[0]}
+    [ "$rc" -eq 0 ] || { echo "  ($name ended with status $rc)"; STATUS=1; }
+  done
+  wine_desktop_stop
+}
+
+wine_benchmarks x64 x86-64
+if [ "$VANTREL_RUNS_32BIT" = yes ]; then
+  wine_benchmarks x86 i686
+else
+  echo "== the i686 build: skipped: $VANTREL_NO_32BIT_WHY"
+fi
 exit "$STATUS"
