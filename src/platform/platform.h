@@ -64,7 +64,8 @@ class Platform {
   virtual PathKind GetPathKind(const std::string& path) = 0;
   virtual bool CreateDirectory(const std::string& path) = 0;
   // Whole-file read. A lock that another program holds for a moment is waited
-  // out; a file that still cannot be read is Unreadable, never empty.
+  // out; a file that still cannot be read is Unreadable, never empty. The room
+  // that `contents` already has is used again; it holds the bytes only on Done.
   virtual FileRead ReadWholeFile(const std::string& path, std::string& contents) = 0;
   // Replaces the file as a whole: the new contents are written beside it under
   // a name no other running copy uses and put on disk, then take the file's

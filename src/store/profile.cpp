@@ -1,6 +1,7 @@
 #include "store/profile.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/utf8.h"
 
@@ -155,19 +156,35 @@ void ProfileDocument::Load(std::string bytes, const LegacyCodePage* codePage, bo
     }
   }
 
-  // Only the section lines are looked at now; a section's keys when it is asked for.
+  // Only the section lines are looked at now, found by their "[" (a section's
+  // keys when it is asked for), so that a large file costs little more than
+  // its reading.
   const std::string_view text = Text();
   Section* open = nullptr;
-  ForEachLine(text, [&](std::size_t b, std::size_t e, std::size_t n) {
-    const auto name = SectionName(text.substr(b, e - b));
-    if (!name) return;
-    if (open != nullptr) open->bodyEnd = b;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const void* found = std::memchr(text.data() + pos, '[', text.size() - pos);
+    if (found == nullptr) break;
+    const std::size_t bracket =
+        static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    std::size_t begin = bracket;
+    while (begin > 0 && (text[begin - 1] == ' ' || text[begin - 1] == '\t')) --begin;
+    pos = bracket + 1;
+    if (begin > 0 && !IsLineEnd(text[begin - 1])) continue;  // not the line's first mark
+    std::size_t end = bracket;
+    while (end < text.size() && !IsLineEnd(text[end])) ++end;
+    std::size_t next = end;
+    if (next < text.size())
+      next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
+    pos = next;
+    const auto name = SectionName(text.substr(begin, end - begin));
+    if (!name) continue;
+    if (open != nullptr) open->bodyEnd = begin;
     open = nullptr;
     auto [it, added] = sections_.try_emplace(Lower(*name));
-    if (!added) return;
+    if (!added) continue;
     open = &it->second;
-    open->bodyBegin = open->insertAt = n;
-  });
+    open->bodyBegin = open->insertAt = next;
+  }
   if (open != nullptr) open->bodyEnd = text.size();
 }
 

@@ -54,6 +54,8 @@ class ProfileDocument {
              const LegacyCodePage* codePage = nullptr);
   // The file's bytes with every write in place.
   std::string Bytes() const { return Assemble(false); }
+  // Gives up the bytes as they were read, so that their room can be used again.
+  std::string TakeRead() && { return std::move(raw_); }
 
  private:
   // A line of a decoded file: its text and its bytes, both without the line end.

@@ -102,8 +102,7 @@ void FakeFormDriver::PressEscape() {
 void FakeFormDriver::CloseBox() {
   EnsureOpen("Close box");
   if (form_.onCloseBox)
-    RunReported(form_.onCloseBox,
-                [this](const std::string& text) { ReportError(platform_, text); });
+    RunReported(form_.onCloseBox, [this](const std::string& text) { ReportError(platform_, text); });
   form_.Close(kModalCancel);
 }
 
@@ -228,8 +227,8 @@ bool FakePlatform::ReplaceFile(const std::string& path, const std::string& conte
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
-  const bool ok =
-      ::close(fd) == 0 && done == contents.size() && ::rename(temp.c_str(), target.c_str()) == 0;
+  const bool ok = ::close(fd) == 0 && done == contents.size() &&
+                  ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   if (ok) ++writes;
   return ok;

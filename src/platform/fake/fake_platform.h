@@ -80,8 +80,8 @@ class FakePlatform : public Platform {
   // The next reads of an existing file fail as for a file that is there but
   // cannot be read (a lock that outlasts the wait, a deny-read permission); -1: every read.
   int failingReads = 0;
-  int writes = 0;                                 // successful file replacements
-  int fileReads = 0;                              // whole-file reads
+  int writes = 0;         // successful file replacements
+  int fileReads = 0;      // whole-file reads
   std::map<std::string, std::string> shortPaths;  // overrides of the short form
 
   // Questions (Yes/No boxes) take their answers in order; with none left, No.
@@ -189,7 +189,7 @@ class FakePlatform : public Platform {
     RegValue value;
   };
   using RegKeyData = std::map<std::string, StoredValue>;  // by lower-case name
-  std::map<std::string, RegKeyData> registry_;            // by lower-case key path
+  std::map<std::string, RegKeyData> registry_;           // by lower-case key path
   std::map<RegHandle, std::string> handles_;
   RegHandle nextHandle_ = 1;
   PlatformEvents* events_ = nullptr;

@@ -150,18 +150,18 @@ FileRead Win32Platform::ReadWholeFile(const std::string& path, std::string& cont
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return FileRead::Unreadable;
-  std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
+  contents.resize(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   for (;;) {
-    if (done == data.size()) data.resize(done + 65536);  // the file grew meanwhile
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1 << 24));
+    if (done == contents.size()) contents.resize(done + 65536);  // the file grew meanwhile
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 24));
     DWORD got = 0;
-    if (!ReadFile(file.Get(), data.data() + done, want, &got, nullptr)) return FileRead::Unreadable;
+    if (!ReadFile(file.Get(), contents.data() + done, want, &got, nullptr))
+      return FileRead::Unreadable;
     if (got == 0) break;
     done += got;
   }
-  data.resize(done);
-  contents = std::move(data);
+  contents.resize(done);
   return FileRead::Done;
 }
 

@@ -242,10 +242,17 @@ void FormWindow::CreateControl(Control& c) {
       ownerDraw = true;
       break;
   }
-  HWND hwnd = CreateWindowExA(exStyle, windowClass, "", style, c.rect.left, c.rect.top,
-                              c.rect.width, c.rect.height, hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                              platform_.Instance(), nullptr);
+  // An edit box made as a Unicode window holds UTF-16, so its length limit
+  // counts characters; an ANSI one would count the bytes of their UTF-8.
+  HWND hwnd = c.kind == ControlKind::Edit
+                  ? CreateWindowExW(exStyle, L"EDIT", L"", style, c.rect.left, c.rect.top,
+                                    c.rect.width, c.rect.height, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                    platform_.Instance(), nullptr)
+                  : CreateWindowExA(exStyle, windowClass, "", style, c.rect.left, c.rect.top,
+                                    c.rect.width, c.rect.height, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                    platform_.Instance(), nullptr);
   if (hwnd == nullptr) throw VantrelError("Error creating control " + c.name);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
   if (c.kind == ControlKind::Edit && c.maxLength > 0) SendMessageA(hwnd, EM_LIMITTEXT, c.maxLength, 0);

@@ -37,33 +37,22 @@ std::string AskWithRoom(UINT firstRoom, Call call) {
 
 RegType ToRegType(DWORD type) {
   switch (type) {
-    case REG_SZ:
-      return RegType::String;
-    case REG_EXPAND_SZ:
-      return RegType::ExpandString;
-    case REG_DWORD:
-      return RegType::Dword;
-    case REG_BINARY:
-      return RegType::Binary;
-    default:
-      return RegType::Other;
+    case REG_SZ: return RegType::String;
+    case REG_EXPAND_SZ: return RegType::ExpandString;
+    case REG_DWORD: return RegType::Dword;
+    case REG_BINARY: return RegType::Binary;
+    default: return RegType::Other;
   }
 }
 
 DWORD FromRegType(RegType type) {
   switch (type) {
-    case RegType::String:
-      return REG_SZ;
-    case RegType::ExpandString:
-      return REG_EXPAND_SZ;
-    case RegType::Dword:
-      return REG_DWORD;
-    case RegType::Binary:
-      return REG_BINARY;
-    case RegType::None:
-      return REG_NONE;
-    case RegType::Other:
-      return REG_BINARY;
+    case RegType::String: return REG_SZ;
+    case RegType::ExpandString: return REG_EXPAND_SZ;
+    case RegType::Dword: return REG_DWORD;
+    case RegType::Binary: return REG_BINARY;
+    case RegType::None: return REG_NONE;
+    case RegType::Other: return REG_BINARY;
   }
   return REG_BINARY;
 }
