@@ -46,10 +46,10 @@ void ForEachLine(std::string_view text, F&& f) {
   }
 }
 
-// The same on UTF-16LE units (two bytes each).
+// The same on UTF-16LE units (two bytes each; an even number of bytes).
 template <class F>
 void ForEachUtf16Line(std::string_view bytes, F&& f) {
-  const std::size_t size = bytes.size() & ~std::size_t{1};
+  const std::size_t size = bytes.size();
   const auto unit = [&](std::size_t i) {
     return bytes[i + 1] == 0 && IsLineEnd(bytes[i]) ? bytes[i] : '\0';
   };
@@ -57,7 +57,6 @@ void ForEachUtf16Line(std::string_view bytes, F&& f) {
   while (pos < bytes.size()) {
     std::size_t end = pos;
     while (end < size && unit(end) == '\0') end += 2;
-    if (end >= size) end = bytes.size();  // an odd last byte belongs to the last line
     std::size_t next = end;
     if (next < size)
       next += unit(next) == '\r' && next + 2 < size && unit(next + 2) == '\n' ? 4 : 2;
@@ -140,12 +139,14 @@ void ProfileDocument::Load(std::string bytes, const LegacyCodePage* codePage, bo
       (void)next;
     };
     if (encoding_ == TextEncoding::Utf16Le) {
-      ForEachUtf16Line(raw.substr(bom_), [&](std::size_t b, std::size_t e, std::size_t n) {
-        add(bom_ + b, bom_ + e, bom_ + n, Utf16LeToUtf8(raw.substr(bom_ + b, e - b)),
-            n - e == 4   ? "\r\n"
-            : n - e == 2 ? (raw[bom_ + e] == '\r' ? "\r" : "\n")
-                         : "");
-      });
+      ForEachUtf16Line(raw.substr(bom_, raw.size() - bom_ - OddByte()),
+                       [&](std::size_t b, std::size_t e, std::size_t n) {
+                         add(bom_ + b, bom_ + e, bom_ + n,
+                             Utf16LeToUtf8(raw.substr(bom_ + b, e - b)),
+                             n - e == 4   ? "\r\n"
+                             : n - e == 2 ? (raw[bom_ + e] == '\r' ? "\r" : "\n")
+                                          : "");
+                       });
     } else {
       ForEachLine(raw, [&](std::size_t b, std::size_t e, std::size_t n) {
         const std::string_view line = raw.substr(b, e - b);
@@ -196,7 +197,7 @@ std::string_view ProfileDocument::Text() const {
 std::size_t ProfileDocument::RawAt(std::size_t textPos) const {
   if (encoding_ != TextEncoding::Utf16Le && encoding_ != TextEncoding::Legacy)
     return bom_ + textPos;
-  if (spans_.empty() || textPos >= decoded_.size()) return raw_.size();
+  if (spans_.empty() || textPos >= decoded_.size()) return raw_.size() - OddByte();
   auto it = std::upper_bound(spans_.begin(), spans_.end(), textPos,
                              [](std::size_t v, const Span& s) { return v < s.textBegin; });
   --it;
@@ -362,6 +363,7 @@ std::string ProfileDocument::Assemble(bool asText) const {
     }
     break;
   }
+  if (!asText) out.append(raw_, raw_.size() - OddByte(), OddByte());
   return out;
 }
 

@@ -85,6 +85,10 @@ class ProfileDocument {
   void IndexKeys(Section& section) const;
   std::size_t AddLine(std::string text, const LegacyCodePage* codePage);
   std::string Assemble(bool asText) const;
+  // An odd last byte of a UTF-16 file: no unit, kept as the file's last byte.
+  std::size_t OddByte() const {
+    return encoding_ == TextEncoding::Utf16Le ? (raw_.size() - bom_) % 2 : 0;
+  }
 
   std::string raw_;
   std::size_t bom_ = 0;

@@ -491,6 +491,15 @@ E2E_CASE(DialogRenameLimitAndCloseBox) {
   Type(box, "abcdefghijklmnopqrstuvwxyz0123");
   e2e::Expect(ctx, e2e::WaitUntil([&] { return Text(box) == "abcdefghijklmnopqrstuvwxy"; }, 3000),
               "typing keeps 25 characters, got \"" + Text(box) + "\"");
+  // Characters, not bytes: of 30 Cyrillic letters (two bytes each), 25 stay.
+  Send(box, EM_SETSEL, 0, -1);
+  std::wstring letters;
+  for (int i = 0; i < 30; ++i) letters += static_cast<wchar_t>(0x0430 + i % 26);
+  for (wchar_t c : letters) PostMessageW(box, WM_CHAR, c, 1);
+  std::string kept(50, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, letters.c_str(), 25, kept.data(), 50, nullptr, nullptr);
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return Text(box) == kept; }, 3000),
+              "typing keeps 25 Cyrillic letters, got \"" + Text(box) + "\"");
 
   // The close box renames as well.
   SetText(box, "Via close box");

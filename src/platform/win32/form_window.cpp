@@ -318,7 +318,9 @@ bool FormWindow::PreTranslate(const MSG& msg) {
 void FormWindow::RunModalLoop() {
   while (!form_.CloseRequested() && !destroyed_) {
     MSG msg;
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    // Taken as UTF-16, so that a typed character outside the code page's
+    // single bytes reaches the edit boxes whole.
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       // The program is ending: leave the message for the outer loop.
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -326,9 +328,9 @@ void FormWindow::RunModalLoop() {
     }
     if (got < 0) break;
     if (PreTranslate(msg)) continue;
-    if (!destroyed_ && IsDialogMessageA(hwnd_, &msg)) continue;
+    if (!destroyed_ && IsDialogMessageW(hwnd_, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 

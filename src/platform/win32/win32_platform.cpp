@@ -72,9 +72,10 @@ Win32Platform::~Win32Platform() {
 
 int Win32Platform::RunMessageLoop() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  // Taken as UTF-16, as in the modal loops.
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
