@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -65,6 +66,27 @@ inline HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
   FindJob job{pid, className, visibleOnly, nullptr};
   EnumWindows(&FindOne, reinterpret_cast<LPARAM>(&job));
   return job.found;
+}
+
+// A driver's arguments: <vantrel.exe> <bench_tray_minimal.exe> [--runs N].
+struct Arguments {
+  std::string ours;
+  std::string minimal;
+  int runs;
+};
+
+inline Arguments ReadArguments(int argc, char** argv, int runs) {
+  Arguments args{"", "", runs};
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--runs" && i + 1 < argc)
+      args.runs = std::max(1, std::atoi(argv[++i]));
+    else if (args.ours.empty())
+      args.ours = arg;
+    else
+      args.minimal = arg;
+  }
+  return args;
 }
 
 constexpr UINT kTrayCallback = WM_USER + 10;

@@ -8,8 +8,9 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include "bench_common.h"
 
@@ -61,15 +62,9 @@ struct Figures {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string ours;
-  int runs = 10;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--runs" && i + 1 < argc)
-      runs = std::max(1, std::atoi(argv[++i]));
-    else if (ours.empty())
-      ours = arg;
-  }
+  const bench::Arguments args = bench::ReadArguments(argc, argv, 10);
+  const std::string& ours = args.ours;
+  const int runs = args.runs;
   if (ours.empty()) {
     std::printf(
         "usage: bench_large_settings <vantrel.exe> [<bench_tray_minimal.exe>] [--runs N]\n");

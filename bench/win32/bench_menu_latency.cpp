@@ -30,17 +30,10 @@ constexpr int kWarmUp = 3;
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string ours, minimal;
-  int runs = 30;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--runs" && i + 1 < argc)
-      runs = std::max(1, std::atoi(argv[++i]));
-    else if (ours.empty())
-      ours = arg;
-    else
-      minimal = arg;
-  }
+  const bench::Arguments args = bench::ReadArguments(argc, argv, 30);
+  const std::string& ours = args.ours;
+  const std::string& minimal = args.minimal;
+  const int runs = args.runs;
   if (ours.empty() || minimal.empty()) {
     std::printf("usage: bench_menu_latency <vantrel.exe> <bench_tray_minimal.exe> [--runs N]\n");
     return 2;

@@ -19,6 +19,17 @@ namespace {
 
 const char* kIni = "C:\\Users\\tester\\AppData\\Roaming\\Vantrel\\vantrel.ini";
 
+// The write fails with the text the error report shows, the path and a full stop.
+void ExpectUnableToWrite(SettingsFile& file, const std::string& key) {
+  try {
+    file.WriteValue("Files", key, "x");
+    ADD_FAILURE() << "the write of " << key << " should fail";
+  } catch (const VantrelError& e) {
+    EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kIni);
+    EXPECT_EQ(ErrorReportText(e.what()), std::string("Unable to write to ") + kIni + ".");
+  }
+}
+
 TEST(DataFolder, CreatedOnceAndPathsFixed) {
   FakePlatform p;
   SetUpDataFolder(p);
@@ -41,13 +52,7 @@ TEST(DataFolder, PlainFileInTheWayWarnsOnceThenWritesFail) {
 
   SettingsFile file(p, SettingsPath());
   EXPECT_EQ(file.ReadValue("Files", "Desc1", "No Title Entered"), "No Title Entered");
-  try {
-    file.WriteValue("Files", "Desc1", "x");
-    FAIL() << "the write should fail";
-  } catch (const VantrelError& e) {
-    EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kIni);
-    EXPECT_EQ(ErrorReportText(e.what()), std::string("Unable to write to ") + kIni + ".");
-  }
+  ExpectUnableToWrite(file, "Desc1");
 }
 
 TEST(SettingsFile, WritesAreSeenAtOnceAndFileIsCreated) {
@@ -163,13 +168,8 @@ TEST(SettingsFile, UnreadableFileIsNeverWrittenAsEmpty) {
   {
     SettingsFile file(p, SettingsPath());
     EXPECT_EQ(file.ReadValue("Files", "Desc1", "No Title Entered"), "No Title Entered");
-    try {
-      file.WriteValue("Files", "Desc1", "New");
-      FAIL() << "the write should fail";
-    } catch (const VantrelError& e) {
-      EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kIni);
-    }
-    EXPECT_THROW(file.WriteValue("Files", "Desc2", "Two"), VantrelError);
+    ExpectUnableToWrite(file, "Desc1");
+    ExpectUnableToWrite(file, "Desc2");
   }
   EXPECT_EQ(p.ReadFile(kIni), kept);
   EXPECT_EQ(p.writes, 1);
