@@ -750,6 +750,9 @@ E2E_CASE(EditorOkThroughAShortLockKeepsEveryOtherLine) {
   const std::string edited = "; my own notes\r\n" + e2e::ReadFileText(SettingsPath()).value_or("") +
                              "[SSaver]\r\nName=C:\\old.scr\r\n";
   e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), edited), "hand-edited lines added");
+  // The file's own attributes stay with it.
+  e2e::Require(ctx, SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE,
+               "the settings file made hidden");
   HWND editor = OpenEditorFromLeft(ctx, program);
   Rename(ctx, program, editor, "Saved through a lock");
   e2e::Require(ctx, e2e::HoldUnshared(SettingsPath(), 50,
@@ -759,6 +762,14 @@ E2E_CASE(EditorOkThroughAShortLockKeepsEveryOtherLine) {
   ExpectNoBox(ctx, program, "a lock of 50 ms");
   ExpectBytes(ctx, WithLine(edited, "Desc1=No Title Entered 1\r\n", "Desc1=Saved through a lock\r\n"),
               "after Ok");
+  const DWORD attributes = GetFileAttributesA(SettingsPath().c_str());
+  e2e::Expect(ctx, attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+              "the file is still hidden");
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((DataFolder() + "\\*.new").c_str(), &found);
+  e2e::Expect(ctx, search == INVALID_HANDLE_VALUE, "nothing written beside is left behind");
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // A file in the legacy code page (1252 here) reads right, keeps its bytes
