@@ -1,11 +1,15 @@
-// What the Wine benchmarks share: a millisecond clock, waiting, medians and
-// finding another process's window by its class.
+// What the Wine benchmarks share: a millisecond clock, waiting, medians,
+// finding another process's window by its class, and a tray program driven
+// by its tray callback.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -63,5 +67,112 @@ inline HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
   EnumWindows(&FindOne, reinterpret_cast<LPARAM>(&job));
   return job.found;
 }
+
+// A driver's arguments: <vantrel.exe> <bench_tray_minimal.exe> [--runs N].
+struct Arguments {
+  std::string ours;
+  std::string minimal;
+  int runs;
+};
+
+inline Arguments ReadArguments(int argc, char** argv, int runs) {
+  Arguments args{"", "", runs};
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--runs" && i + 1 < argc)
+      args.runs = std::max(1, std::atoi(argv[++i]));
+    else if (args.ours.empty())
+      args.ours = arg;
+    else
+      args.minimal = arg;
+  }
+  return args;
+}
+
+constexpr UINT kTrayCallback = WM_USER + 10;
+
+// A tray program started once and pressed through its hidden window: each
+// press posts the tray callback 513 and times until its pop-up menu window
+// (#32768) is visible; Escape then dismisses it.
+class Tray {
+ public:
+  Tray(std::string label, std::string commandLine, std::string windowClass)
+      : label_(std::move(label)),
+        commandLine_(std::move(commandLine)),
+        class_(std::move(windowClass)) {}
+  ~Tray() { Stop(); }
+  Tray(const Tray&) = delete;
+  Tray& operator=(const Tray&) = delete;
+
+  // Starts the program and waits until it has finished starting.
+  bool Start() {
+    if (!Launch()) return false;
+    // Started once the window answers a sent message.
+    DWORD_PTR unused = 0;
+    return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 60000, &unused) != 0;
+  }
+
+  // Milliseconds from starting the program to its first menu, pressed as soon
+  // as its window exists; negative when none came.
+  double StartToFirstMenu() {
+    const double start = NowMs();
+    if (!Launch()) return -1;
+    return PressAndDismiss(start, 60000);
+  }
+
+  // Milliseconds from the posted press to the visible menu; negative when none came.
+  double PressAndDismiss(double start = -1, double timeoutMs = 5000) {
+    if (start < 0) start = NowMs();
+    PostMessageA(main_, kTrayCallback, 0, WM_LBUTTONDOWN);
+    HWND menu = nullptr;
+    const bool shown = WaitUntil(
+        [&] { return (menu = FindWindowOf(pid_, "#32768", true)) != nullptr; }, timeoutMs, 1);
+    const double took = NowMs() - start;
+    if (!shown) return -1;
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0000000);
+    WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 5000, 1);
+    // The program is back in its own loop before the next press.
+    DWORD_PTR unused = 0;
+    SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &unused);
+    return took;
+  }
+
+  void Stop() {
+    if (process_ == nullptr) return;
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0) {
+      TerminateProcess(process_, 1);
+      WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+  }
+
+  const std::string& Label() const { return label_; }
+
+ private:
+  bool Launch() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, commandLine_.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &info))
+      return false;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    pid_ = info.dwProcessId;
+    WaitUntil([&] { return (main_ = FindWindowOf(pid_, class_.c_str(), false)) != nullptr; }, 15000,
+              1);
+    return main_ != nullptr;
+  }
+
+  std::string label_;
+  std::string commandLine_;
+  std::string class_;
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+  HWND main_ = nullptr;
+};
 
 }  // namespace bench

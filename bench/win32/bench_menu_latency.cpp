@@ -22,93 +22,18 @@
 
 namespace {
 
-using bench::FindWindowOf;
 using bench::Median;
-using bench::NowMs;
-using bench::WaitUntil;
+using bench::Tray;
 
-constexpr UINT kTrayCallback = WM_USER + 10;
 constexpr int kWarmUp = 3;
-
-class Tray {
- public:
-  Tray(std::string label, std::string commandLine, std::string windowClass)
-      : label_(std::move(label)), commandLine_(std::move(commandLine)),
-        class_(std::move(windowClass)) {}
-  ~Tray() { Stop(); }
-
-  bool Start() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, commandLine_.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &info))
-      return false;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    pid_ = info.dwProcessId;
-    WaitUntil([&] { return (main_ = FindWindowOf(pid_, class_.c_str(), false)) != nullptr; },
-              15000, 1);
-    // Both have finished starting once the window answers a sent message.
-    DWORD_PTR unused = 0;
-    return main_ != nullptr &&
-           SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &unused) != 0;
-  }
-
-  // Milliseconds from the posted press to the visible menu; negative when none came.
-  double PressAndDismiss() {
-    const double start = NowMs();
-    PostMessageA(main_, kTrayCallback, 0, WM_LBUTTONDOWN);
-    HWND menu = nullptr;
-    const bool shown =
-        WaitUntil([&] { return (menu = FindWindowOf(pid_, "#32768", true)) != nullptr; }, 5000, 1);
-    const double took = NowMs() - start;
-    if (!shown) return -1;
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0000000);
-    WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 5000, 1);
-    // The program is back in its own loop before the next press.
-    DWORD_PTR unused = 0;
-    SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &unused);
-    return took;
-  }
-
-  void Stop() {
-    if (process_ == nullptr) return;
-    PostMessageA(main_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0) {
-      TerminateProcess(process_, 1);
-      WaitForSingleObject(process_, 5000);
-    }
-    CloseHandle(process_);
-    process_ = nullptr;
-  }
-
-  const std::string& Label() const { return label_; }
-
- private:
-  std::string label_;
-  std::string commandLine_;
-  std::string class_;
-  HANDLE process_ = nullptr;
-  DWORD pid_ = 0;
-  HWND main_ = nullptr;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string ours, minimal;
-  int runs = 30;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--runs" && i + 1 < argc)
-      runs = std::max(1, std::atoi(argv[++i]));
-    else if (ours.empty())
-      ours = arg;
-    else
-      minimal = arg;
-  }
+  const bench::Arguments args = bench::ReadArguments(argc, argv, 30);
+  const std::string& ours = args.ours;
+  const std::string& minimal = args.minimal;
+  const int runs = args.runs;
   if (ours.empty() || minimal.empty()) {
     std::printf("usage: bench_menu_latency <vantrel.exe> <bench_tray_minimal.exe> [--runs N]\n");
     return 2;
@@ -139,8 +64,10 @@ int main(int argc, char** argv) {
 
   const double oursMedian = Median(ms[0]);
   const double minimalMedian = Median(ms[1]);
-  std::printf("menu latency, left press to visible menu (one process each, %d alternating presses "
-              "after %d warm-up):\n", runs, kWarmUp);
+  std::printf(
+      "menu latency, left press to visible menu (one process each, %d alternating presses "
+      "after %d warm-up):\n",
+      runs, kWarmUp);
   for (int k = 0; k < 2; ++k)
     std::printf("  %-8s median %7.2f ms  min %7.2f  max %7.2f  first press after start %7.2f ms\n",
                 trays[k].Label().c_str(), Median(ms[k]),

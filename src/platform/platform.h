@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -17,6 +18,10 @@ enum class BoxResult { Ok, Yes, No };
 
 // What the file test reports for a path.
 enum class PathKind { Missing, File, Directory };
+
+// What a whole-file read found: the file read, no file at all (nothing there,
+// or a folder), or a file that is there but could not be read.
+enum class FileRead { Done, Missing, Unreadable };
 
 enum class RegType { None, String, ExpandString, Dword, Binary, Other };
 
@@ -58,13 +63,22 @@ class Platform {
   virtual std::string ProgramPath() = 0;
   virtual PathKind GetPathKind(const std::string& path) = 0;
   virtual bool CreateDirectory(const std::string& path) = 0;
-  // Whole-file read; false when the file is missing or unreadable.
-  virtual bool ReadWholeFile(const std::string& path, std::string& contents) = 0;
-  // Replaces the file as a whole (written beside it, then renamed over it), so a
-  // crash leaves either the old or the new file. False when it cannot be written.
+  // Whole-file read. A lock that another program holds for a moment is waited
+  // out; a file that still cannot be read is Unreadable, never empty. The room
+  // that `contents` already has is used again; it holds the bytes only on Done.
+  virtual FileRead ReadWholeFile(const std::string& path, std::string& contents) = 0;
+  // Replaces the file as a whole: the new contents are written beside it under
+  // a name no other running copy uses and put on disk, then take the file's
+  // place keeping its attributes and permissions; a linked file is written
+  // through its link. A crash or a power loss leaves either the old or the new
+  // file. False when it cannot be written.
   virtual bool ReplaceFile(const std::string& path, const std::string& contents) = 0;
   // Makes what was written to the file durable on disk.
   virtual void FlushFile(const std::string& path) = 0;
+  // Text in the system's legacy ANSI code page (the one its programs had before
+  // UTF-8) to UTF-8, and back; nothing when that code page cannot hold the text.
+  virtual std::string LegacyToUtf8(std::string_view bytes) = 0;
+  virtual std::optional<std::string> Utf8ToLegacy(std::string_view text) = 0;
   // Long names of every entry matching the pattern, of any attributes, in the
   // order the system returns them.
   virtual std::vector<std::string> FindFiles(const std::string& pattern) = 0;
@@ -74,8 +88,8 @@ class Platform {
   // --- Shell -------------------------------------------------------------------
   // ShellExecuteA with the main window as owner; above 32 means started.
   virtual std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
-                                      const std::string& parameters,
-                                      const std::string& directory, int showMode) = 0;
+                                      const std::string& parameters, const std::string& directory,
+                                      int showMode) = 0;
 
   // --- Main window, tray icon, menus, timer -------------------------------------
   virtual void CreateMainWindow(const std::string& className, const std::string& caption) = 0;

@@ -11,11 +11,18 @@ namespace {
 
 std::string g_dataFolder;
 std::string g_settingsPath;
-// What a live SettingsFile has written but not yet put on disk, by path, so
-// that every other SettingsFile on the same path reads it at once.
-std::map<std::string, std::string>& Pending() {
-  static std::map<std::string, std::string> pending;
+// The document of the live SettingsFile whose writes are not yet on disk, by
+// path, so that every other SettingsFile on the same path reads them at once.
+std::map<std::string, const ProfileDocument*>& Pending() {
+  static std::map<std::string, const ProfileDocument*> pending;
   return pending;
+}
+
+// The room of the last read, used again by the next one: under Wine, touching
+// a large file's worth of fresh memory costs more than reading the file.
+std::string& SpareRoom() {
+  static std::string room;
+  return room;
 }
 
 }  // namespace
@@ -33,63 +40,79 @@ const std::string& DataFolder() { return g_dataFolder; }
 const std::string& SettingsPath() { return g_settingsPath; }
 
 SettingsFile::SettingsFile(Platform& platform, std::string path)
-    : platform_(platform), path_(std::move(path)) {}
+    : platform_(platform), path_(std::move(path)), codePage_(platform) {}
 
 SettingsFile::~SettingsFile() {
   Commit();
   if (written_) platform_.FlushFile(path_);
+  if (document_) SpareRoom() = std::move(*document_).TakeRead();
 }
 
 bool SettingsFile::Commit() {
   if (!pending_) return true;
   pending_ = false;
   Pending().erase(path_);
-  return platform_.ReplaceFile(path_, *contents_);
+  return platform_.ReplaceFile(path_, document_->Bytes());
 }
 
 void SettingsFile::Release() {
   if (!Commit()) {
-    contents_.reset();
+    Forget();
     throw VantrelError(kWriteFailedText + path_);
   }
   if (written_) platform_.FlushFile(path_);
   written_ = false;
 }
 
-const std::string& SettingsFile::Contents() {
-  if (!contents_) {
+// The next use reads the file afresh.
+void SettingsFile::Forget() {
+  if (pending_) Pending().erase(path_);
+  pending_ = false;
+  document_.reset();
+}
+
+ProfileDocument& SettingsFile::Document() {
+  if (!document_) {
     if (auto pending = Pending().find(path_); pending != Pending().end()) {
-      contents_ = pending->second;
-      return *contents_;
+      document_ = *pending->second;
+      unreadable_ = false;
+      return *document_;
     }
-    std::string text;
-    if (platform_.GetPathKind(path_) != PathKind::File || !platform_.ReadWholeFile(path_, text))
-      text.clear();
-    contents_ = std::move(text);
+    std::string bytes = std::move(SpareRoom());
+    const FileRead read = platform_.ReadWholeFile(path_, bytes);
+    unreadable_ = read == FileRead::Unreadable;
+    if (read != FileRead::Done) bytes.clear();
+    document_.emplace(std::move(bytes), &codePage_);
   }
-  return *contents_;
+  return *document_;
 }
 
 std::string SettingsFile::ReadValue(const std::string& section, const std::string& key,
                                     const std::string& defaultValue) {
-  return ProfileRead(Contents(), section, key, defaultValue);
+  return Document().Read(section, key, defaultValue);
 }
 
 void SettingsFile::WriteValue(const std::string& section, const std::string& key,
                               const std::string& value) {
-  std::string updated = ProfileWrite(Contents(), section, key, value);
+  // A file that could not be read is never taken for an empty one: it is read
+  // again, and while it stays unreadable nothing is written.
+  if (unreadable_) Forget();
+  ProfileDocument& document = Document();
+  if (unreadable_) {
+    Forget();
+    throw VantrelError(kWriteFailedText + path_);
+  }
+  document.Write(section, key, value, &codePage_);
   if (!written_) {
-    if (!platform_.ReplaceFile(path_, updated)) {
-      contents_.reset();  // read the file afresh: it is as it was before this write
+    if (!platform_.ReplaceFile(path_, document.Bytes())) {
+      Forget();  // the file is as it was before this write
       throw VantrelError(kWriteFailedText + path_);
     }
     written_ = true;
-    contents_ = std::move(updated);
     return;
   }
-  contents_ = std::move(updated);
   pending_ = true;
-  Pending()[path_] = *contents_;
+  Pending()[path_] = &document;
 }
 
 }  // namespace vantrel

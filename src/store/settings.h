@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "store/profile.h"
 
 namespace vantrel {
 
@@ -20,8 +21,24 @@ void SetUpDataFolder(Platform& platform);
 const std::string& DataFolder();
 const std::string& SettingsPath();
 
+// The platform's legacy code page, as the settings file's format asks for it.
+class PlatformCodePage : public LegacyCodePage {
+ public:
+  explicit PlatformCodePage(Platform& platform) : platform_(platform) {}
+  std::string ToUtf8(std::string_view bytes) const override {
+    return platform_.LegacyToUtf8(bytes);
+  }
+  std::optional<std::string> FromUtf8(std::string_view text) const override {
+    return platform_.Utf8ToLegacy(text);
+  }
+
+ private:
+  Platform& platform_;
+};
+
 // A short-lived handle on one settings file: made for one operation and released
-// at its end. It keeps a copy of the file while it lives. The file on disk is
+// at its end. It reads and parses the file once, at its first use, and keeps
+// that copy while it lives. The file on disk is
 // only ever replaced as a whole (written beside it, then renamed over it), so it
 // is never left half-written: the operation's first write goes to disk at once,
 // so that a file that cannot be written is reported at that write, and the
@@ -38,21 +55,24 @@ class SettingsFile {
   std::string ReadValue(const std::string& section, const std::string& key,
                         const std::string& defaultValue);
   // Raises VantrelError "Unable to write to <path>" when the file cannot be
-  // written; the file is then as it was.
+  // written, or is there but cannot be read; the file is then as it was.
   void WriteValue(const std::string& section, const std::string& key, const std::string& value);
   // Puts every write on disk and makes it durable. Raises "Unable to write to
   // <path>" when the file cannot be replaced; it then holds the first write.
   void Release();
 
  private:
-  const std::string& Contents();
+  ProfileDocument& Document();
+  void Forget();
   bool Commit();
 
   Platform& platform_;
   std::string path_;
-  std::optional<std::string> contents_;
-  bool written_ = false;  // something reached the disk
-  bool pending_ = false;  // writes not yet on disk
+  PlatformCodePage codePage_;
+  std::optional<ProfileDocument> document_;
+  bool unreadable_ = false;  // the file is there but could not be read
+  bool written_ = false;     // something reached the disk
+  bool pending_ = false;     // writes not yet on disk
 };
 
 }  // namespace vantrel

@@ -624,6 +624,17 @@ void RemovePath(const std::string& path) {
   }
 }
 
+bool HoldUnshared(const std::string& path, DWORD heldMs, const std::function<void()>& meanwhile) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  const DWORD started = GetTickCount();
+  meanwhile();
+  const DWORD took = GetTickCount() - started;
+  if (took < heldMs) Sleep(heldMs - took);
+  CloseHandle(f);
+  return true;
+}
+
 bool SameText(const std::string& a, const std::string& b) {
   return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }

@@ -491,6 +491,15 @@ E2E_CASE(DialogRenameLimitAndCloseBox) {
   Type(box, "abcdefghijklmnopqrstuvwxyz0123");
   e2e::Expect(ctx, e2e::WaitUntil([&] { return Text(box) == "abcdefghijklmnopqrstuvwxy"; }, 3000),
               "typing keeps 25 characters, got \"" + Text(box) + "\"");
+  // Characters, not bytes: of 30 Cyrillic letters (two bytes each), 25 stay.
+  Send(box, EM_SETSEL, 0, -1);
+  std::wstring letters;
+  for (int i = 0; i < 30; ++i) letters += static_cast<wchar_t>(0x0430 + i % 26);
+  for (wchar_t c : letters) PostMessageW(box, WM_CHAR, c, 1);
+  std::string kept(50, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, letters.c_str(), 25, kept.data(), 50, nullptr, nullptr);
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return Text(box) == kept; }, 3000),
+              "typing keeps 25 Cyrillic letters, got \"" + Text(box) + "\"");
 
   // The close box renames as well.
   SetText(box, "Via close box");
@@ -708,4 +717,106 @@ E2E_CASE(EditorClicksInTheTitleListAndEnterSaves) {
   e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Enter in the title list presses Ok");
   ExpectFiles(ctx, ExpectedFiles({{4, "Four"}}, {{4, {"https://example.org/four"}}}),
               "saved by Enter");
+}
+
+// --- The settings file's own lines and encodings ---------------------------------------------
+
+namespace {
+
+// The file with one line replaced, for a comparison byte for byte.
+std::string WithLine(std::string text, const std::string& line, const std::string& replacement) {
+  const std::size_t at = text.find(line);
+  if (at != std::string::npos) text.replace(at, line.size(), replacement);
+  return text;
+}
+
+void ExpectBytes(Context& ctx, const std::string& expected, const std::string& when) {
+  const std::string got = e2e::ReadFileText(SettingsPath()).value_or("<unreadable>");
+  std::size_t differs = 0;
+  while (differs < got.size() && differs < expected.size() && got[differs] == expected[differs])
+    ++differs;
+  e2e::Expect(ctx, got == expected,
+              when + ": the file byte for byte as expected; it differs from byte " +
+                  std::to_string(differs) + " on: \"" + got.substr(differs, 60) + "\"");
+}
+
+}  // namespace
+
+// A virus scanner or a sync tool that holds the file for a moment must not
+// make the save start from an empty file.
+E2E_CASE(EditorOkThroughAShortLockKeepsEveryOtherLine) {
+  Program program;
+  StartFirstRun(ctx, program);
+  const std::string edited = "; my own notes\r\n" + e2e::ReadFileText(SettingsPath()).value_or("") +
+                             "[SSaver]\r\nName=C:\\old.scr\r\n";
+  e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), edited), "hand-edited lines added");
+  // The file's own attributes stay with it.
+  e2e::Require(ctx, SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE,
+               "the settings file made hidden");
+  HWND editor = OpenEditorFromLeft(ctx, program);
+  Rename(ctx, program, editor, "Saved through a lock");
+  e2e::Require(ctx, e2e::HoldUnshared(SettingsPath(), 50,
+                                      [&] { Click(ctx, editor, editor::BitBtn1); }),
+               "the settings file held without sharing");
+  e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Ok closes the edit window");
+  ExpectNoBox(ctx, program, "a lock of 50 ms");
+  ExpectBytes(ctx, WithLine(edited, "Desc1=No Title Entered 1\r\n", "Desc1=Saved through a lock\r\n"),
+              "after Ok");
+  const DWORD attributes = GetFileAttributesA(SettingsPath().c_str());
+  e2e::Expect(ctx, attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+              "the file is still hidden");
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((DataFolder() + "\\*.new").c_str(), &found);
+  e2e::Expect(ctx, search == INVALID_HANDLE_VALUE, "nothing written beside is left behind");
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A file in the legacy code page (1252 here) reads right, keeps its bytes
+// where it can hold a new name, and becomes UTF-8 as a whole where it cannot.
+E2E_CASE(EditorLegacyFileReadsRightAndKeepsItsEncoding) {
+  DWORD codePage = 0;
+  GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                 reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR));
+  e2e::Require(ctx, codePage == 1252, "the legacy code page is 1252, got " + std::to_string(codePage));
+  auto file = [](const std::string& cafe, const std::string& two, const std::string& three) {
+    std::string text = "; notes about the " + cafe + "\r\n[Files]\r\n";
+    for (int t = 1; t <= 20; ++t) {
+      text += Desc(t) + "=" +
+              (t == 1 ? cafe : t == 2 ? two : t == 3 ? three : "No Title Entered " + std::to_string(t)) +
+              "\r\n";
+      for (int i = 1; i <= 10; ++i) text += Set(t, i) + "=Null\r\n";
+    }
+    return text;
+  };
+  const std::string cafe = "caf\xC3\xA9", the = "th\xC3\xA9";
+  const std::string privet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
+  e2e::RemovePath(DataFolder());
+  CreateDirectoryA(DataFolder().c_str(), nullptr);
+  const std::string legacy = file("caf\xE9", "No Title Entered 2", "No Title Entered 3");
+  e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), legacy), "legacy file written");
+
+  Program program;
+  StartReady(ctx, program);
+  e2e::ExpectEq(ctx, LeftMenuTitles(ctx, program)[0], cafe, "the menu shows title 1");
+  HWND editor = OpenEditorFromLeft(ctx, program);
+  HWND titles = GetDlgItem(editor, editor::Listtitles);
+  e2e::ExpectEq(ctx, ListItems(titles)[0], cafe, "the editor lists title 1");
+  ChooseLine(editor, editor::Listtitles, 1);
+  e2e::Require(ctx, e2e::WaitUntil([&] { return Selected(titles) == 1; }, 3000), "title 2 chosen");
+  Rename(ctx, program, editor, the);
+  CloseEditorWithOk(ctx, editor);
+  ExpectNoBox(ctx, program, "a name the code page holds");
+  ExpectBytes(ctx, WithLine(legacy, "Desc2=No Title Entered 2\r\n", "Desc2=th\xE9\r\n"),
+              "still in the legacy code page");
+
+  editor = OpenEditorFromLeft(ctx, program);
+  titles = GetDlgItem(editor, editor::Listtitles);
+  ChooseLine(editor, editor::Listtitles, 2);
+  e2e::Require(ctx, e2e::WaitUntil([&] { return Selected(titles) == 2; }, 3000), "title 3 chosen");
+  Rename(ctx, program, editor, privet);
+  CloseEditorWithOk(ctx, editor);
+  ExpectNoBox(ctx, program, "a name the code page cannot hold");
+  ExpectBytes(ctx, file(cafe, the, privet), "the whole file in UTF-8");
+  e2e::ExpectEq(ctx, LeftMenuTitles(ctx, program)[2], privet, "the menu shows title 3");
 }

@@ -629,6 +629,32 @@ E2E_CASE(ScreensaverChoiceDialogListsStoresAndKeepsOnCancel) {
   e2e::Expect(ctx, program.Running(), "the program runs on");
 }
 
+// A virus scanner or a sync tool that holds the file for a moment must not
+// make the choice's write start from an empty file.
+E2E_CASE(ScreensaverOkThroughAShortLockKeepsEveryOtherLine) {
+  FreshUser();
+  MadeFiles placed;
+  e2e::Require(ctx, placed.Copy(FakeScreensaver(ctx), WindowsDir() + "\\vt_locked.scr"),
+               "a screensaver placed");
+  Program program;
+  StartSettled(ctx, program);
+  const std::string edited = "; my own notes\r\n" + e2e::ReadFileText(SettingsPath()).value_or("") +
+                             "[SSaver]\r\nName=C:\\old.scr\r\n";
+  e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), edited), "hand-edited lines added");
+  ChoiceDialog d = OpenChoiceDialog(ctx, program, "opening");
+  const std::vector<std::string> lines = ListLines(d.list);
+  e2e::Require(ctx, !lines.empty(), "screensavers listed");
+  e2e::Require(ctx, e2e::HoldUnshared(SettingsPath(), 50,
+                                      [&] { PostMessageA(d.ok, BM_CLICK, 0, 0); }),
+               "the settings file held without sharing");
+  e2e::Require(ctx, e2e::WaitForWindowGone(d.window, 5000), "OK closes the dialog");
+  e2e::Expect(ctx, program.WaitForWindow("#32770", 400) == nullptr, "no message box");
+  std::string expected = edited;
+  expected.replace(expected.find("Name=C:\\old.scr"), 15, "Name=" + lines[0]);
+  e2e::Expect(ctx, e2e::ReadFileText(SettingsPath()).value_or("") == expected,
+              "every other line kept byte for byte");
+}
+
 E2E_CASE(ScreensaverActivationStartsItOnceThenWarnsWhenGone) {
   FreshUser();
   ScrLog scrLog;

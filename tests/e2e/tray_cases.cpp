@@ -474,3 +474,128 @@ E2E_CASE(TrayDownloadsSendsTheMakersAddressToTheBrowser) {
               "the browser got the maker's address");
   ExpectNoFurtherBox(ctx, program, "after the web site command");
 }
+
+namespace {
+
+// Points the user's application data folder elsewhere for the processes
+// started after it (Wine reads it from both shell-folder keys), and puts the
+// values back as they were, types and all, when the case ends.
+class AppDataElsewhere {
+ public:
+  explicit AppDataElsewhere(const std::string& folder) {
+    for (const char* key : {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"}) {
+      HKEY h = nullptr;
+      if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) continue;
+      Saved saved{key, false, 0, std::string(2048, '\0')};
+      DWORD size = static_cast<DWORD>(saved.data.size());
+      saved.had = RegQueryValueExA(h, "AppData", nullptr, &saved.type,
+                                   reinterpret_cast<BYTE*>(saved.data.data()), &size) == ERROR_SUCCESS;
+      saved.data.resize(saved.had ? size : 0);
+      RegSetValueExA(h, "AppData", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                     static_cast<DWORD>(folder.size() + 1));
+      RegCloseKey(h);
+      saved_.push_back(saved);
+    }
+  }
+  ~AppDataElsewhere() {
+    for (const Saved& saved : saved_) {
+      HKEY h = nullptr;
+      if (RegOpenKeyExA(HKEY_CURRENT_USER, saved.key, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)
+        continue;
+      if (saved.had)
+        RegSetValueExA(h, "AppData", 0, saved.type, reinterpret_cast<const BYTE*>(saved.data.data()),
+                       static_cast<DWORD>(saved.data.size()));
+      else
+        RegDeleteValueA(h, "AppData");
+      RegCloseKey(h);
+    }
+  }
+  AppDataElsewhere(const AppDataElsewhere&) = delete;
+  AppDataElsewhere& operator=(const AppDataElsewhere&) = delete;
+
+ private:
+  struct Saved {
+    const char* key;
+    bool had;
+    DWORD type;
+    std::string data;
+  };
+  std::vector<Saved> saved_;
+};
+
+// Creates every missing folder of a path.
+void MakeFolders(const std::string& path) {
+  for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  CreateDirectoryA(path.c_str(), nullptr);
+}
+
+}  // namespace
+
+// A user folder and a program folder named outside the legacy code page, and
+// entries named in Cyrillic, Japanese and with accents: the program starts
+// without a word, saves, records a Run value that names it, and opens them.
+E2E_CASE(NamesOutsideTheLegacyCodePageStartSaveAndOpen) {
+  FreshUser();
+  CloseNotepads();
+  const std::string user = "C:\\users\\\xD0\x94\xD0\xBC\xD0\xB8\xD1\x82\xD1\x80\xD0\xB8\xD0\xB9";
+  const std::string programDir = "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
+  MakeFolders(user + "\\AppData\\Roaming");
+  CreateDirectoryA(programDir.c_str(), nullptr);
+  struct Cleanup {
+    std::string a, b;
+    ~Cleanup() {
+      e2e::RemovePath(a);
+      e2e::RemovePath(b);
+    }
+  } cleanup{user, programDir};
+  AppDataElsewhere appData(user + "\\AppData\\Roaming");
+  e2e::ExpectEq(ctx, e2e::AppDataFolder(), user + "\\AppData\\Roaming", "the driver sees the folder");
+  Context moved = ctx;
+  moved.programPath = programDir + "\\vantrel.exe";
+  e2e::Require(ctx, CopyFileA(ctx.programPath.c_str(), moved.programPath.c_str(), FALSE) != FALSE,
+               "vantrel.exe copied to " + moved.programPath);
+  ShellStandIns standIns(ctx, true);
+
+  Program program;
+  e2e::Require(ctx, program.Start(moved), "the copy started and made its TForm1 window");
+  e2e::Require(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
+               "the tray icon is up");
+  ExpectNoFurtherBox(ctx, program, "start-up");
+  e2e::Expect(ctx, e2e::WaitUntil([] { return e2e::IsFile(SettingsPath()); }, 5000),
+              "the settings file is written in " + DataFolder());
+  e2e::ExpectEq(ctx, e2e::ReadRegString(e2e::kRunKey, kRunValue).value_or("<missing>"),
+                moved.programPath, "the Run value names the program");
+
+  // Three files picked in the real chooser, saved, then opened from the menu.
+  const std::vector<std::string> names = {"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82.txt",
+                                          "\xE6\x97\xA5\xE6\x9C\xAC.txt", "caf\xC3\xA9.txt"};
+  std::vector<std::string> paths;
+  for (const std::string& name : names) {
+    paths.push_back(std::string(kScratch) + "\\" + name);
+    e2e::Require(ctx, e2e::WriteFileText(paths.back(), "text\r\n"), "file made: " + paths.back());
+  }
+  HWND menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
+  program.ChooseMenuItem(menu, kLeftEdit);
+  HWND editor = WaitWindow(ctx, program, kEditorClass, "the edit window");
+  for (const std::string& path : paths) {
+    AddFile(ctx, program, editor, path);
+    ExpectOkBox(ctx, program, "Vantrel", kFileAdded, "none", "added: " + path);
+  }
+  Click(ctx, editor, editor::BitBtn1);
+  e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Ok closes the edit window");
+  ExpectNoFurtherBox(ctx, program, "the save");
+  auto files = e2e::ReadIniSection(SettingsPath(), "Files");
+  e2e::Require(ctx, files.has_value(), "the settings file can be read");
+  for (std::size_t i = 0; i < paths.size(); ++i)
+    e2e::ExpectEq(ctx, files->values["Set11" + std::to_string(i + 1)], paths[i], "entry saved");
+
+  Choose(ctx, program, WM_LBUTTONDOWN, TitleItem(1));
+  e2e::Expect(ctx, e2e::WaitUntil([] { return NotepadWindows().size() == 3; }, 15000),
+              "three Notepad windows open, got " + std::to_string(NotepadWindows().size()));
+  ExpectNoFurtherBox(ctx, program, "the launch");
+  CloseNotepads();
+  program.Stop();
+  e2e::DeleteRegValue(e2e::kRunKey, kRunValue);
+}

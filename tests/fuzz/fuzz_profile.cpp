@@ -1,17 +1,41 @@
 // Feeds arbitrary files to the settings-file reader and writer and checks what
-// must hold for any file: a written value reads back, and a write leaves the
-// values of other sections alone.
+// must hold for any file: a written value reads back, a write leaves the values
+// of other sections alone, and every line but the written one keeps its bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
+#include "platform/utf8.h"
 #include "store/profile.h"
 
 namespace {
 
 void Check(bool ok) {
   if (!ok) std::abort();
+}
+
+// The two texts differ in one stretch that holds no line end of the first:
+// at most one line's text was replaced, the rest only had lines put between.
+bool OnlyOneLineChanged(std::string_view before, std::string_view after) {
+  std::size_t head = 0;
+  while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < before.size() - head && tail < after.size() - head &&
+         before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+    ++tail;
+  return before.substr(head, before.size() - head - tail).find_first_of("\r\n") ==
+         std::string_view::npos;
+}
+
+// Compared as text where the file is UTF-16, whose units hold line-end bytes.
+bool EveryOtherLineKept(const std::string& before, const std::string& after) {
+  if (before.rfind("\xFF\xFE", 0) == 0)
+    return after.rfind("\xFF\xFE", 0) == 0 &&
+           OnlyOneLineChanged(vantrel::Utf16LeToUtf8(std::string_view(before).substr(2)),
+                              vantrel::Utf16LeToUtf8(std::string_view(after).substr(2)));
+  return OnlyOneLineChanged(before, after);
 }
 
 }  // namespace
@@ -33,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string written = vantrel::ProfileWrite(contents, "Files", "Key1", value);
   Check(vantrel::ProfileRead(written, "Files", "Key1", "MISSING") == value);
   Check(vantrel::ProfileRead(written, "Other", "Probe", "none") == before);
+  Check(EveryOtherLineKept(contents, written));
   // Writing the same value again changes nothing.
   Check(vantrel::ProfileWrite(written, "Files", "Key1", value) == written);
   return 0;

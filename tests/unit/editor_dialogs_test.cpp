@@ -133,6 +133,9 @@ TEST(RenameDialog, TypingStopsAtTwentyFiveCharactersAndOkCloses) {
   p.Script("TFrmtitlechg", [](FakeFormDriver& d) {
     d.Type("Edit1", "abcdefghijklmnopqrstuvwxyz0123");
     EXPECT_EQ(d.Text("Edit1"), "abcdefghijklmnopqrstuvwxy");
+    // Characters, not bytes: 25 Cyrillic letters are 50 bytes.
+    d.Type("Edit1", "Очень длинное имя для меню и ещё");
+    EXPECT_EQ(d.Text("Edit1"), "Очень длинное имя для мен");
     d.Click("Button1");
     EXPECT_TRUE(d.Closed());
   });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/utf8.h"
 #include "store/profile.h"
 
 namespace vantrel {
@@ -45,8 +46,9 @@ TEST(Profile, ReadsAnyLineEndsBomAndCutsLongValues) {
 TEST(Profile, WriteKeepsEveryOtherByteInPlace) {
   const std::string before =
       "; keep me\r\n\r\n[Files]\r\nDesc1=Old\r\n\r\n; trailing comment\r\n[Other]\r\nx=1\r\n";
-  EXPECT_EQ(ProfileWrite(before, "files", "DESC1", "New"),
-            "; keep me\r\n\r\n[Files]\r\nDESC1=New\r\n\r\n; trailing comment\r\n[Other]\r\nx=1\r\n");
+  EXPECT_EQ(
+      ProfileWrite(before, "files", "DESC1", "New"),
+      "; keep me\r\n\r\n[Files]\r\nDESC1=New\r\n\r\n; trailing comment\r\n[Other]\r\nx=1\r\n");
   // A new key goes after the section's last entry, before blank and comment lines.
   EXPECT_EQ(ProfileWrite(before, "Files", "Desc2", "Two"),
             "; keep me\r\n\r\n[Files]\r\nDesc1=Old\r\nDesc2=Two\r\n\r\n; trailing comment\r\n"
@@ -69,6 +71,23 @@ TEST(Profile, WriteHandlesOddFilesSafely) {
   const std::string written = ProfileWrite("", "S", "A", "x\r\n[Evil]\r\nB=1");
   EXPECT_EQ(ProfileRead(written, "Evil", "B", "absent"), "absent");
   EXPECT_EQ(ProfileRead(written, "S", "A", ""), "x  [Evil]  B=1");
+}
+
+TEST(Profile, NewLinesAtTheEndKeepTheirSectionsApart) {
+  ProfileDocument doc("[A]\r\nk=1");  // no final line end
+  doc.Write("A", "k2", "2");
+  doc.Write("C", "x", "3");
+  doc.Write("A", "k3", "4");
+  doc.Write("C", "y", "5");
+  doc.Write("a", "K2", "6");
+  EXPECT_EQ(doc.Bytes(), "[A]\r\nk=1\r\nK2=6\r\nk3=4\r\n[C]\r\nx=3\r\ny=5\r\n");
+  EXPECT_EQ(doc.Read("c", "Y", ""), "5");
+
+  // UTF-16 units that are no text stay as they were.
+  const std::string tail("\x00\xD8\x41", 3);  // a lone surrogate, then an odd last byte
+  const std::string bom = "\xFF\xFE";
+  EXPECT_EQ(ProfileWrite(bom + Utf8ToUtf16Le("[S]\r\nA=1\r\n;") + tail, "S", "A", "2"),
+            bom + Utf8ToUtf16Le("[S]\r\nA=2\r\n;") + tail);
 }
 
 TEST(Profile, WrittenValuesReadBack) {

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "platform/errors.h"
+#include "platform/utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -72,7 +73,8 @@ void FakeFormDriver::Type(const std::string& name, const std::string& text) {
   if (c.kind != ControlKind::Edit && c.kind != ControlKind::Memo)
     throw std::logic_error("Type into " + name + ", which takes no text");
   if (!c.visible) throw std::logic_error("Type into hidden control " + name);
-  c.text = c.maxLength > 0 ? text.substr(0, static_cast<std::size_t>(c.maxLength)) : text;
+  c.text =
+      c.maxLength > 0 ? std::string(Utf8Prefix(text, static_cast<std::size_t>(c.maxLength))) : text;
 }
 
 void FakeFormDriver::Select(const std::string& name, int index) {
@@ -178,14 +180,37 @@ bool FakePlatform::CreateDirectory(const std::string& path) {
   return fs::create_directory(p, ec) && !ec;  // the parent is not created
 }
 
-bool FakePlatform::ReadWholeFile(const std::string& path, std::string& contents) {
+FileRead FakePlatform::ReadWholeFile(const std::string& path, std::string& contents) {
+  std::error_code ec;
+  if (!fs::is_regular_file(Real(path), ec)) return FileRead::Missing;
+  if (failingReads != 0) {
+    if (failingReads > 0) --failingReads;
+    return FileRead::Unreadable;
+  }
   std::ifstream in(Real(path), std::ios::binary);
-  if (!in) return false;
+  if (!in) return FileRead::Unreadable;
   std::ostringstream out;
   out << in.rdbuf();
   contents = out.str();
   ++fileReads;
-  return true;
+  return FileRead::Done;
+}
+
+std::string FakePlatform::LegacyToUtf8(std::string_view bytes) {
+  std::string out;
+  for (char c : bytes) AppendUtf8(out, static_cast<unsigned char>(c));
+  return out;
+}
+
+std::optional<std::string> FakePlatform::Utf8ToLegacy(std::string_view text) {
+  if (!IsValidUtf8(text)) return std::nullopt;
+  const std::string units = Utf8ToUtf16Le(text);
+  std::string out;
+  for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
+    if (units[i + 1] != 0) return std::nullopt;
+    out += units[i];
+  }
+  return out;
 }
 
 bool FakePlatform::ReplaceFile(const std::string& path, const std::string& contents) {

@@ -77,6 +77,9 @@ class FakePlatform : public Platform {
   void MakeDirectory(const std::string& windowsPath);
   void SetReadOnly(const std::string& windowsPath, bool readOnly);
   bool diskFull = false;  // every write fails
+  // The next reads of an existing file fail as for a file that is there but
+  // cannot be read (a lock that outlasts the wait, a deny-read permission); -1: every read.
+  int failingReads = 0;
   int writes = 0;         // successful file replacements
   int fileReads = 0;      // whole-file reads
   std::map<std::string, std::string> shortPaths;  // overrides of the short form
@@ -148,9 +151,12 @@ class FakePlatform : public Platform {
   std::string ProgramPath() override { return programPath; }
   PathKind GetPathKind(const std::string& path) override;
   bool CreateDirectory(const std::string& path) override;
-  bool ReadWholeFile(const std::string& path, std::string& contents) override;
+  FileRead ReadWholeFile(const std::string& path, std::string& contents) override;
   bool ReplaceFile(const std::string& path, const std::string& contents) override;
   void FlushFile(const std::string& path) override;
+  // The legacy code page here is Latin-1 (the first 256 code points).
+  std::string LegacyToUtf8(std::string_view bytes) override;
+  std::optional<std::string> Utf8ToLegacy(std::string_view text) override;
   std::vector<std::string> FindFiles(const std::string& pattern) override;
   std::string ShortPath(const std::string& path) override;
   std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,

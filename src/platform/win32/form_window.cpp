@@ -242,10 +242,17 @@ void FormWindow::CreateControl(Control& c) {
       ownerDraw = true;
       break;
   }
-  HWND hwnd = CreateWindowExA(exStyle, windowClass, "", style, c.rect.left, c.rect.top,
-                              c.rect.width, c.rect.height, hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                              platform_.Instance(), nullptr);
+  // An edit box made as a Unicode window holds UTF-16, so its length limit
+  // counts characters; an ANSI one would count the bytes of their UTF-8.
+  HWND hwnd = c.kind == ControlKind::Edit
+                  ? CreateWindowExW(exStyle, L"EDIT", L"", style, c.rect.left, c.rect.top,
+                                    c.rect.width, c.rect.height, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                    platform_.Instance(), nullptr)
+                  : CreateWindowExA(exStyle, windowClass, "", style, c.rect.left, c.rect.top,
+                                    c.rect.width, c.rect.height, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                    platform_.Instance(), nullptr);
   if (hwnd == nullptr) throw VantrelError("Error creating control " + c.name);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
   if (c.kind == ControlKind::Edit && c.maxLength > 0) SendMessageA(hwnd, EM_LIMITTEXT, c.maxLength, 0);
@@ -311,7 +318,9 @@ bool FormWindow::PreTranslate(const MSG& msg) {
 void FormWindow::RunModalLoop() {
   while (!form_.CloseRequested() && !destroyed_) {
     MSG msg;
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    // Taken as UTF-16, so that a typed character outside the code page's
+    // single bytes reaches the edit boxes whole.
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       // The program is ending: leave the message for the outer loop.
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -319,9 +328,9 @@ void FormWindow::RunModalLoop() {
     }
     if (got < 0) break;
     if (PreTranslate(msg)) continue;
-    if (!destroyed_ && IsDialogMessageA(hwnd_, &msg)) continue;
+    if (!destroyed_ && IsDialogMessageW(hwnd_, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 

@@ -37,27 +37,6 @@ std::string AskWithRoom(UINT firstRoom, Call call) {
   return "";
 }
 
-bool IsTransientLock(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
-         error == ERROR_LOCK_VIOLATION;
-}
-
-bool WriteAll(const std::string& path, const std::string& contents) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
-  std::size_t done = 0;
-  while (ok && done < contents.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 20));
-    DWORD written = 0;
-    ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written == chunk;
-    done += written;
-  }
-  if (!CloseHandle(file)) ok = false;
-  return ok;
-}
-
 RegType ToRegType(DWORD type) {
   switch (type) {
     case REG_SZ: return RegType::String;
@@ -83,18 +62,22 @@ DWORD FromRegType(RegType type) {
 }  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
+  // The shell's open may hand a file to an opener that is a COM handler.
+  comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 }
 
 Win32Platform::~Win32Platform() {
   if (main_ != nullptr && IsWindow(main_)) DestroyWindow(main_);
+  if (comReady_) CoUninitialize();
 }
 
 int Win32Platform::RunMessageLoop() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  // Taken as UTF-16, as in the modal loops.
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
@@ -167,53 +150,6 @@ bool Win32Platform::CreateDirectory(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
-bool Win32Platform::ReadWholeFile(const std::string& path, std::string& contents) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  std::string data;
-  char chunk[16384];
-  DWORD got = 0;
-  bool ok = true;
-  while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0)
-    data.append(chunk, got);
-  CloseHandle(file);
-  if (!ok) return false;
-  contents = std::move(data);
-  return true;
-}
-
-bool Win32Platform::ReplaceFile(const std::string& path, const std::string& contents) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
-    return false;
-  const std::string fresh = path + ".new";
-  if (!WriteAll(fresh, contents)) {
-    DeleteFileA(fresh.c_str());
-    return false;
-  }
-  // Another program (a virus scanner, an editor) may hold the file for a
-  // moment; a lock that outlasts a second counts as a failure.
-  for (int waited = 0;; waited += 20) {
-    if (MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-    if (!IsTransientLock(GetLastError()) || waited >= 1000) break;
-    Sleep(20);
-  }
-  DeleteFileA(fresh.c_str());
-  return false;
-}
-
-void Win32Platform::FlushFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  FlushFileBuffers(file);
-  CloseHandle(file);
-}
-
 std::vector<std::string> Win32Platform::FindFiles(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
@@ -259,9 +195,21 @@ void Win32Platform::CreateMainWindow(const std::string& className, const std::st
   wc.lpszClassName = className.c_str();
   RegisterClassExA(&wc);
   // Never shown: WS_VISIBLE is left out and nothing calls ShowWindow on it.
-  main_ = CreateWindowExA(0, className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW,
-                          CW_USEDEFAULT, CW_USEDEFAULT, 200, 100, nullptr, nullptr, instance_,
-                          this);
+  main_ = CreateWindowExA(0, className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 200, 100, nullptr, nullptr, instance_, this);
+  AllowTaskbarCreated();
+}
+
+void Win32Platform::AllowTaskbarCreated() {
+  // Run elevated, the program would not hear a non-elevated shell say that its
+  // tray was re-created. Windows before 7 lack the call: there nothing filters.
+  using FilterEx = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  auto filter = user32 == nullptr ? nullptr
+                                  : reinterpret_cast<FilterEx>(reinterpret_cast<void*>(
+                                        GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+  if (filter != nullptr && main_ != nullptr && taskbarCreated_ != 0)
+    filter(main_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
 }
 
 void Win32Platform::SetEvents(PlatformEvents* events) { events_ = events; }
@@ -324,8 +272,8 @@ int Win32Platform::PopupMenu(const std::vector<std::string>& captions, Point at)
     item.cch = static_cast<UINT>(text.size());
     InsertMenuItemA(menu, static_cast<UINT>(i), TRUE, &item);
   }
-  BOOL chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
-                               0, main_, nullptr);
+  BOOL chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0,
+                               main_, nullptr);
   // Lets the menu close properly when the user clicks elsewhere.
   PostMessageA(main_, WM_NULL, 0, 0);
   DestroyMenu(menu);
@@ -423,8 +371,8 @@ std::optional<std::string> Win32Platform::ChooseFile(const std::string& initialN
     if (chooser.open(&ofn)) return std::string(room.c_str());
     if (chooser.lastError() != FNERR_BUFFERTOOSMALL) return std::nullopt;
     // The first two bytes hold the room that the chosen name needs.
-    unsigned needed = static_cast<unsigned char>(room[0]) |
-                      (static_cast<unsigned char>(room[1]) << 8);
+    unsigned needed =
+        static_cast<unsigned char>(room[0]) | (static_cast<unsigned char>(room[1]) << 8);
     room.assign(std::max<std::size_t>(needed + 1, room.size() * 2), '\0');
   }
   return std::nullopt;

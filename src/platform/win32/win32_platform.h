@@ -34,9 +34,11 @@ class Win32Platform : public Platform {
   std::string ProgramPath() override;
   PathKind GetPathKind(const std::string& path) override;
   bool CreateDirectory(const std::string& path) override;
-  bool ReadWholeFile(const std::string& path, std::string& contents) override;
+  FileRead ReadWholeFile(const std::string& path, std::string& contents) override;
   bool ReplaceFile(const std::string& path, const std::string& contents) override;
   void FlushFile(const std::string& path) override;
+  std::string LegacyToUtf8(std::string_view bytes) override;
+  std::optional<std::string> Utf8ToLegacy(std::string_view text) override;
   std::vector<std::string> FindFiles(const std::string& pattern) override;
   std::string ShortPath(const std::string& path) override;
 
@@ -78,6 +80,7 @@ class Win32Platform : public Platform {
   static LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMainMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void AddIconToShell();
+  void AllowTaskbarCreated();
 
   HINSTANCE instance_;
   HWND main_ = nullptr;
@@ -85,6 +88,7 @@ class Win32Platform : public Platform {
   NOTIFYICONDATAA icon_{};
   bool iconShown_ = false;
   UINT taskbarCreated_ = 0;
+  bool comReady_ = false;
   bool timerEnabled_ = false;
   std::vector<FormWindow*> modalStack_;  // innermost last
 
