@@ -33,7 +33,14 @@ TEST(WebPageDialog, RefusesOnlyBlankOrBareSchemeAndKeepsTheTextAsTyped) {
       d.Click("BitBtn1");
       EXPECT_FALSE(d.Closed()) << text;
     }
-    d.CloseBox();
+    // No default and no cancel button: Enter in the box and Escape click
+    // nothing (no box above); Enter on a focused button clicks that button.
+    d.PressEnter();
+    d.PressEscape();
+    EXPECT_FALSE(d.Closed());
+    d.Focus("BitBtn3");
+    d.PressEnter();
+    EXPECT_TRUE(d.Closed());
   });
   AddWebCancelled = true;
   EXPECT_EQ(p.ShowModal(dialog, nullptr), kModalCancel);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/dialog_behaviour.h"
 #include "platform/errors.h"
 #include "platform/win32/glyphs.h"
 #include "platform/win32/win32_platform.h"
@@ -89,7 +90,8 @@ int Win32Platform::ShowModal(Form& form, Form* owner) {
   HWND ownerWindow = main_;
   if (owner != nullptr) {
     for (FormWindow* window : modalStack_)
-      if (&window->ShownForm() == owner && window->Handle() != nullptr) ownerWindow = window->Handle();
+      if (&window->ShownForm() == owner && window->Handle() != nullptr)
+        ownerWindow = window->Handle();
   }
   FormWindow window(*this, form);
   return window.ShowModal(ownerWindow);
@@ -141,9 +143,15 @@ void FormWindow::Create(HWND owner) {
 
   DWORD style = WS_CLIPCHILDREN;
   switch (form_.border) {
-    case BorderStyle::Sizeable: style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
-    case BorderStyle::Single: style |= WS_OVERLAPPED | WS_CAPTION; break;
-    case BorderStyle::None: style |= WS_POPUP; break;
+    case BorderStyle::Sizeable:
+      style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
+      break;
+    case BorderStyle::Single:
+      style |= WS_OVERLAPPED | WS_CAPTION;
+      break;
+    case BorderStyle::None:
+      style |= WS_POPUP;
+      break;
   }
   if (form_.border != BorderStyle::None && form_.systemMenu) {
     style |= WS_SYSMENU;
@@ -180,10 +188,10 @@ void FormWindow::Create(HWND owner) {
   bool anyHint = std::any_of(form_.Controls().begin(), form_.Controls().end(),
                              [](const Control& c) { return !c.hint.empty(); });
   if (anyHint) {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               instance, nullptr);
+    tooltip_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
     SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
   }
 
@@ -242,13 +250,13 @@ void FormWindow::CreateControl(Control& c) {
       ownerDraw = true;
       break;
   }
-  HWND hwnd = CreateWindowExA(exStyle, windowClass, "", style, c.rect.left, c.rect.top,
-                              c.rect.width, c.rect.height, hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                              platform_.Instance(), nullptr);
+  HWND hwnd = CreateWindowExA(
+      exStyle, windowClass, "", style, c.rect.left, c.rect.top, c.rect.width, c.rect.height, hwnd_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), platform_.Instance(), nullptr);
   if (hwnd == nullptr) throw VantrelError("Error creating control " + c.name);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
-  if (c.kind == ControlKind::Edit && c.maxLength > 0) SendMessageA(hwnd, EM_LIMITTEXT, c.maxLength, 0);
+  if (c.kind == ControlKind::Edit && c.maxLength > 0)
+    SendMessageA(hwnd, EM_LIMITTEXT, c.maxLength, 0);
   if (c.kind == ControlKind::ListBox) {
     if (c.itemHeight > 0) SendMessageA(hwnd, LB_SETITEMHEIGHT, 0, c.itemHeight);
     SetPropA(hwnd, kListProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
@@ -272,40 +280,35 @@ void FormWindow::CreateControl(Control& c) {
 }
 
 void FormWindow::FocusFirstTabStop() {
-  for (Shown& s : shown_) {
-    if (s.control->tabOrder < 0 || !IsWindowVisible(s.hwnd) || !IsWindowEnabled(s.hwnd)) continue;
-    SetFocus(s.hwnd);
-    if (s.control->kind == ControlKind::Edit) SendMessageA(s.hwnd, EM_SETSEL, 0, -1);
-    if (s.control->kind == ControlKind::Memo) {
-      SendMessageA(s.hwnd, EM_SETSEL, 0, 0);
-      SendMessageA(s.hwnd, EM_SCROLLCARET, 0, 0);
-    }
-    return;
+  Control* first = FirstFocus(form_);
+  Shown* s = first != nullptr ? ShownOf(first->id) : nullptr;
+  if (s == nullptr) return;
+  SetFocus(s->hwnd);
+  if (first->kind == ControlKind::Edit) SendMessageA(s->hwnd, EM_SETSEL, 0, -1);
+  if (first->kind == ControlKind::Memo) {
+    SendMessageA(s->hwnd, EM_SETSEL, 0, 0);
+    SendMessageA(s->hwnd, EM_SCROLLCARET, 0, 0);
   }
 }
 
-// Keys the dialog manager would get wrong for this window: Escape always means
-// the cancel button (a multi-line edit would close the window instead), and
-// Enter on a focused button clicks that button, as the user expects.
+// Enter and Escape are decided by the form's model, not the dialog manager
+// (which would let a multi-line box's Escape close the window); only a key that
+// the focused control keeps goes on to it.
 bool FormWindow::PreTranslate(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || hwnd_ == nullptr) return false;
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  if (msg.wParam == VK_ESCAPE) {
-    for (Shown& s : shown_)
-      if (s.control->isCancel && IsWindowVisible(s.hwnd) && IsWindowEnabled(s.hwnd)) {
-        ClickControl(*s.control);
-        break;
-      }
-    return true;
-  }
-  if (msg.wParam == VK_RETURN) {
-    Shown* focused = ShownOf(GetFocus());
-    if (focused != nullptr && focused->control->kind == ControlKind::Button) {
-      ClickControl(*focused->control);
-      return true;
-    }
-  }
-  return false;
+  DialogKey key;
+  if (msg.wParam == VK_RETURN)
+    key = DialogKey::Enter;
+  else if (msg.wParam == VK_ESCAPE)
+    key = DialogKey::Escape;
+  else
+    return false;
+  Shown* focusedShown = ShownOf(GetFocus());
+  Control* focused = focusedShown != nullptr ? focusedShown->control : nullptr;
+  if (KeepsKey(focused, key)) return false;
+  if (Control* target = KeyTarget(form_, key, focused)) ClickControl(*target);
+  return true;
 }
 
 void FormWindow::RunModalLoop() {
@@ -368,8 +371,8 @@ void FormWindow::Push(bool everything) {
       case ControlKind::Edit:
       case ControlKind::Memo:
         if (everything || c.text != s.text) {
-          SetWindowTextA(s.hwnd, c.kind == ControlKind::Memo ? WithCrLf(c.text).c_str()
-                                                             : c.text.c_str());
+          SetWindowTextA(s.hwnd,
+                         c.kind == ControlKind::Memo ? WithCrLf(c.text).c_str() : c.text.c_str());
           s.text = c.text;
         }
         break;
@@ -402,36 +405,26 @@ void FormWindow::Report(const std::string& message) { ReportError(platform_, mes
 
 // Every handler runs between a pull of what the user did and a push of what
 // the handler changed; exceptions never cross the window procedure.
-void FormWindow::ClickControl(Control& control) {
+void FormWindow::Run(const std::function<void()>& action) {
   try {
     Pull();
-    form_.Click(control, [this](const std::string& text) { Report(text); });
+    action();
     Push(false);
   } catch (const std::exception& e) {
     Report(e.what());
   }
+}
+
+void FormWindow::ClickControl(Control& control) {
+  Run([&] { form_.Click(control, [this](const std::string& text) { Report(text); }); });
 }
 
 void FormWindow::RunListClick(Control& control) {
-  if (!control.onClick) return;
-  try {
-    Pull();
-    RunReported(control.onClick, [this](const std::string& text) { Report(text); });
-    Push(false);
-  } catch (const std::exception& e) {
-    Report(e.what());
-  }
+  Run([&] { ClickLine(control, [this](const std::string& text) { Report(text); }); });
 }
 
 void FormWindow::CloseBox() {
-  try {
-    Pull();
-    if (form_.onCloseBox)
-      RunReported(form_.onCloseBox, [this](const std::string& text) { Report(text); });
-    Push(false);
-  } catch (const std::exception& e) {
-    Report(e.what());
-  }
+  Run([&] { CloseByBox(form_, [this](const std::string& text) { Report(text); }); });
   form_.Close(kModalCancel);
 }
 
@@ -439,9 +432,9 @@ HFONT FormWindow::FontFor(const Font& font) {
   auto key = std::make_pair(font.face, font.height);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second;
-  HFONT created = CreateFontA(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
+  HFONT created = CreateFontA(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH | FF_DONTCARE, font.face.c_str());
   fonts_[key] = created;
   return created;
 }
@@ -478,10 +471,10 @@ void FormWindow::DrawOwnerItem(const DRAWITEMSTRUCT& item) {
   const Control& c = *s->control;
   HDC dc = item.hDC;
   RECT r = item.rcItem;
-  HICON appIcon = bigIcon_ != nullptr ? bigIcon_
-                                      : static_cast<HICON>(LoadImageA(
-                                            platform_.Instance(), MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                            32, 32, LR_SHARED));
+  HICON appIcon = bigIcon_ != nullptr
+                      ? bigIcon_
+                      : static_cast<HICON>(LoadImageA(platform_.Instance(), MAKEINTRESOURCEA(1),
+                                                      IMAGE_ICON, 32, 32, LR_SHARED));
   if (c.kind == ControlKind::Image) {
     FillRect(dc, &r, BrushFor(form_.color));
     int side = std::min(r.right - r.left, r.bottom - r.top);
@@ -625,12 +618,14 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // A plain window forgets its focused control when a message box or
       // dialog takes over; give it back, as a dialog does.
       if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
-      } else if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_) &&
-                 IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return 0;
+        Shown* focus = ShownOf(GetFocus());
+        lastFocus_ = focus != nullptr ? focus->control : nullptr;
+      } else if (Control* back = FocusAfterBox(lastFocus_)) {
+        Shown* s = ShownOf(back->id);
+        if (s != nullptr && IsWindowEnabled(s->hwnd)) {
+          SetFocus(s->hwnd);
+          return 0;
+        }
       }
       break;
     case WM_ENABLE:

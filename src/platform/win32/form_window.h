@@ -2,6 +2,7 @@
 // no window by name; everything comes from the form's design and state.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -53,6 +54,7 @@ class FormWindow {
   Shown* ShownOf(int id);
   void Pull();
   void Push(bool everything);
+  void Run(const std::function<void()>& action);
   void ClickControl(Control& control);
   void RunListClick(Control& control);
   void CloseBox();
@@ -67,7 +69,7 @@ class FormWindow {
   Form& form_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
-  HWND lastFocus_ = nullptr;  // the control to give the focus back on activation
+  Control* lastFocus_ = nullptr;  // the control to give the focus back on activation
   bool destroyed_ = false;
   std::vector<Shown> shown_;
   std::vector<HWND> disabled_;
