@@ -112,12 +112,14 @@ TFrmhelp::TFrmhelp() {
   top = 284;
 
   // First in the tab order: it has the focus, so Enter makes a new line there.
-  Control& memo = Add(Design(ControlKind::Memo, "Memo1", {8, 8, 569, 289}, HelpText(), ArialFont(9)));
+  Control& memo =
+      Add(Design(ControlKind::Memo, frmhelp::Memo1, {8, 8, 569, 289}, HelpText(), ArialFont(9)));
   memo.tabOrder = 0;
   memo.wordWrap = true;
   memo.vScroll = true;
   memo.color = kFormGrey;
-  Control& ok = Add(Design(ControlKind::Button, "BitBtn1", {493, 310, 75, 25}, "OK", TahomaFont()));
+  Control& ok =
+      Add(Design(ControlKind::Button, frmhelp::BitBtn1, {493, 310, 75, 25}, "OK", TahomaFont()));
   ok.tabOrder = 1;
   ok.isDefault = true;
   ok.modalResult = kModalOk;

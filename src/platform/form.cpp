@@ -7,7 +7,9 @@
 namespace vantrel {
 
 Control& Form::Add(Control control) {
-  if (control.id == 0) control.id = 1000 + static_cast<int>(controls_.size());
+  if (control.id == 0 || FindById(control.id) != nullptr)
+    throw std::logic_error("control " + control.name + " in " + className +
+                           " needs an id of its own");
   if (control.kind == ControlKind::Edit || control.kind == ControlKind::Memo) {
     if (control.text.empty()) control.text = control.caption;
   }

@@ -372,20 +372,20 @@ E2E_CASE(TrayTopItemIsTitle20AndTheLastTitleItemIsTitle1) {
   e2e::Screenshot(ctx, "menu-left-named");
   EscapeMenu(ctx, menu);
   e2e::Require(ctx, items.size() == 24, "24 items");
-  e2e::ExpectEq(ctx, WithoutMarks(items[0].caption), "Twenty", "top item");
-  e2e::ExpectEq(ctx, WithoutMarks(items[19].caption), "One", "item above \"Edit Your List\"");
+  e2e::ExpectEq(ctx, WithoutMarks(items[TitleItem(20)].caption), "Twenty", "top item");
+  e2e::ExpectEq(ctx, WithoutMarks(items[TitleItem(1)].caption), "One", "item above \"Edit Your List\"");
   e2e::ExpectEq(ctx, WithoutMarks(items[static_cast<std::size_t>(TitleItem(2))].caption), "",
                 "a name holding \"No Title Entered\" shows empty");
   e2e::ExpectEq(ctx, WithoutMarks(items[static_cast<std::size_t>(TitleItem(3))].caption),
                 "my no title entered", "the same words in lower case stay");
 
-  Choose(ctx, program, WM_LBUTTONDOWN, 0);
+  Choose(ctx, program, WM_LBUTTONDOWN, TitleItem(20));
   e2e::Expect(ctx, WaitForAddresses(1), "the top item launches something");
-  Choose(ctx, program, WM_LBUTTONDOWN, 19);
+  Choose(ctx, program, WM_LBUTTONDOWN, TitleItem(1));
   e2e::Expect(ctx, WaitForAddresses(2), "the item above \"Edit Your List\" launches something");
   // Title 1 again, by its accelerator this time.
   menu = OpenMenu(ctx, program, WM_LBUTTONDOWN);
-  const char mark = MarkOf(ReadItems(ctx, program)[19].caption);
+  const char mark = MarkOf(ReadItems(ctx, program)[TitleItem(1)].caption);
   e2e::Require(ctx, mark != '\0' && mark != '?', "title 1's item has an accelerator");
   PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(Lower(std::string(1, mark))[0]), 0);
   e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "the accelerator closes the menu");
@@ -459,7 +459,7 @@ E2E_CASE(TrayRightPressDoesNotReadTheSettingsFile) {
   EscapeMenu(ctx, menu);
   after = LastAccess(SettingsPath());
   e2e::Expect(ctx, CompareFileTime(&after, &old) != 0, "the left press read the file");
-  e2e::Expect(ctx, items.size() == 24 && WithoutMarks(items[19].caption) == "After",
+  e2e::Expect(ctx, items.size() == 24 && WithoutMarks(items[TitleItem(1)].caption) == "After",
               "the left press shows the name written since");
 }
 
@@ -468,7 +468,7 @@ E2E_CASE(TrayDownloadsSendsTheMakersAddressToTheBrowser) {
   ShellStandIns standIns(ctx, false);
   Program program;
   StartReady(ctx, program);
-  Choose(ctx, program, WM_RBUTTONDOWN, 2);
+  Choose(ctx, program, WM_RBUTTONDOWN, kRightDownload);
   e2e::Expect(ctx, WaitForAddresses(1), "an address reaches the browser");
   e2e::Expect(ctx, BrowserAddresses() == std::vector<std::string>({kMakerSite}),
               "the browser got the maker's address");
