@@ -215,12 +215,11 @@ void Win32Platform::FlushFile(const std::string& path) {
 std::vector<std::string> Win32Platform::FindFiles(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  FileSearch search(FindFirstFileA(pattern.c_str(), &found));
+  if (!search) return names;
   do {
     names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.get(), &found));
   return names;
 }
 
@@ -272,7 +271,8 @@ void Win32Platform::AddTrayIcon(const std::string& tip) {
   icon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon_.uCallbackMessage = kTrayCallbackMessage;
   std::string path = ProgramPath();
-  icon_.hIcon = ExtractIconA(instance_, path.c_str(), 0);
+  trayIcon_.reset(ExtractIconA(instance_, path.c_str(), 0));
+  icon_.hIcon = trayIcon_.get();
   std::strncpy(icon_.szTip, tip.c_str(), sizeof icon_.szTip - 1);
   AddIconToShell();
 }
@@ -306,8 +306,8 @@ Point Win32Platform::CursorPos() {
 void Win32Platform::SetForegroundMainWindow() { SetForegroundWindow(main_); }
 
 int Win32Platform::PopupMenu(const std::vector<std::string>& captions, Point at) {
-  HMENU menu = CreatePopupMenu();
-  if (menu == nullptr) return -1;
+  OwnedMenu menu(CreatePopupMenu());
+  if (!menu) return -1;
   for (std::size_t i = 0; i < captions.size(); ++i) {
     // Inserted as MFT_STRING items, so an empty caption stays an empty text
     // item and never turns into a separator.
@@ -320,13 +320,12 @@ int Win32Platform::PopupMenu(const std::vector<std::string>& captions, Point at)
     std::string text = captions[i];
     item.dwTypeData = text.data();
     item.cch = static_cast<UINT>(text.size());
-    InsertMenuItemA(menu, static_cast<UINT>(i), TRUE, &item);
+    InsertMenuItemA(menu.get(), static_cast<UINT>(i), TRUE, &item);
   }
-  BOOL chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
+  BOOL chosen = TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
                                0, main_, nullptr);
   // Lets the menu close properly when the user clicks elsewhere.
   PostMessageA(main_, WM_NULL, 0, 0);
-  DestroyMenu(menu);
   return chosen > 0 ? static_cast<int>(chosen) - 1 : -1;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/handles.h"
 
 namespace vantrel::win32 {
 
@@ -83,6 +84,7 @@ class Win32Platform : public Platform {
   HWND main_ = nullptr;
   PlatformEvents* events_ = nullptr;
   NOTIFYICONDATAA icon_{};
+  OwnedIcon trayIcon_;  // the program's first icon, as the tray shows it
   bool iconShown_ = false;
   UINT taskbarCreated_ = 0;
   bool timerEnabled_ = false;
