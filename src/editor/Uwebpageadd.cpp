@@ -2,7 +2,6 @@
 
 #include "editor/text.h"
 #include "platform/messages.h"
-#include "tray/site.h"
 
 namespace vantrel {
 
@@ -17,7 +16,8 @@ constexpr const char* kNoAddressText =
 
 }  // namespace
 
-TFrmwebpage::TFrmwebpage(Platform& platform) : platform_(platform) {
+TFrmwebpage::TFrmwebpage(Platform& platform, std::string exampleSite)
+    : platform_(platform), exampleSite_(std::move(exampleSite)) {
   className = "TFrmwebpage";
   caption = "Add websites to open";
   clientWidth = 545;
@@ -68,7 +68,7 @@ void TFrmwebpage::BitBtn1Click() {
 }
 
 void TFrmwebpage::BitBtn2Click() {
-  const std::string site = kMakerSite;
+  const std::string& site = exampleSite_;
   (*this)["Edit1"].text = site;
   ShowPlain(platform_,
             "Simply type in the webpage address into the box. For example, if you wish to open " +

@@ -1,6 +1,8 @@
 // The web page dialog: takes a typed or pasted web address.
 #pragma once
 
+#include <string>
+
 #include "platform/form.h"
 #include "platform/platform.h"
 
@@ -21,13 +23,15 @@ extern bool AddWebCancelled;
 
 class TFrmwebpage : public Form {
  public:
-  explicit TFrmwebpage(Platform& platform);
+  // exampleSite: the address that "Show Me An Example" puts in the box.
+  TFrmwebpage(Platform& platform, std::string exampleSite);
   void BitBtn1Click();  // "Add "
   void BitBtn2Click();  // "Show Me An Example"
   void BitBtn3Click();  // "Return"
 
  private:
   Platform& platform_;
+  std::string exampleSite_;
 };
 
 }  // namespace vantrel

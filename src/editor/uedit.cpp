@@ -29,6 +29,10 @@ bool ValidLine(const Control& list, int index) {
   return index >= 0 && index < static_cast<int>(list.items.size());
 }
 
+void SelectFirstEntry(Control& entryList) {
+  if (!entryList.items.empty()) entryList.selected = 0;
+}
+
 }  // namespace
 
 TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
@@ -99,9 +103,12 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
 
   // A failed first-run write is reported and start-up goes on: the table and
   // the title list are complete in memory all the same.
-  RunGuarded(platform_, [this] {
-    StartUpTitles(platform_, titles_, (*this)["Listtitles"], (*this)["Listapps"]);
-  });
+  Control& titleList = (*this)["Listtitles"];
+  Control& entryList = (*this)["Listapps"];
+  RunGuarded(platform_,
+             [&] { StartUpTitles(platform_, titles_, titleList.items, entryList.items); });
+  titleList.selected = 0;  // title 1 and its first entry
+  SelectFirstEntry(entryList);
 }
 
 void TFrmedit::SetDialogs(TFrmedadd* addFile, TFrmwebpage* webPage) {
@@ -112,7 +119,7 @@ void TFrmedit::SetDialogs(TFrmedadd* addFile, TFrmwebpage* webPage) {
 void TFrmedit::ListtitlesClick() {
   Control& titleList = (*this)["Listtitles"];
   Control& entryList = (*this)["Listapps"];
-  StoreEntryList(titles_, entryList);
+  StoreEntryList(titles_, entryList.items);
   entryList.items.clear();
   entryList.selected = -1;
   // The title list always has a selection; should it ever lose it, the
@@ -120,7 +127,8 @@ void TFrmedit::ListtitlesClick() {
   if (!ValidLine(titleList, titleList.selected) || titleList.selected >= kTitleCount)
     titleList.selected = titles_.CurrentTitle - 1;
   titles_.CurrentTitle = static_cast<std::int16_t>(titleList.selected + 1);
-  ShowEntryList(titles_, titles_.CurrentTitle, entryList);
+  ShowEntryList(titles_, titles_.CurrentTitle, entryList.items);
+  SelectFirstEntry(entryList);
 }
 
 void TFrmedit::CmdanyClick() {
@@ -190,7 +198,7 @@ void TFrmedit::Button1Click() {
 void TFrmedit::BitBtn2Click() { ShowHelpWindow(platform_, this); }
 
 void TFrmedit::BitBtn1Click() {
-  SaveTitles(platform_, titles_, (*this)["Listtitles"], (*this)["Listapps"]);
+  SaveTitles(platform_, titles_, (*this)["Listtitles"].items, (*this)["Listapps"].items);
   Close(kModalOk);
 }
 

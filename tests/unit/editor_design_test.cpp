@@ -23,7 +23,7 @@ struct Windows {
     SetUpDataFolder(p);
     all.push_back(std::make_unique<TFrmedit>(p));
     all.push_back(std::make_unique<TFrmedadd>(p));
-    all.push_back(std::make_unique<TFrmwebpage>(p));
+    all.push_back(std::make_unique<TFrmwebpage>(p, "http://example.test/"));
     all.push_back(std::make_unique<TFrmtitlechg>());
     all.push_back(std::make_unique<TFrmhelp>());
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/errors.h"
+#include "platform/win32/entry.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/message_box.h"
 
@@ -88,7 +89,11 @@ Win32Platform::~Win32Platform() {
   if (main_ != nullptr && IsWindow(main_)) DestroyWindow(main_);
 }
 
-int Win32Platform::RunMessageLoop() {
+std::unique_ptr<Platform> MakePlatform() {
+  return std::make_unique<Win32Platform>(GetModuleHandleA(nullptr));
+}
+
+int RunMessageLoop() {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -22,10 +22,6 @@ class Win32Platform : public Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
-  // Runs the program's message loop until the main window has been closed;
-  // returns the exit code that WM_QUIT carried.
-  int RunMessageLoop();
-
   BoxResult ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) override;
   void ShowErrorBox(const std::string& text) override;
 
