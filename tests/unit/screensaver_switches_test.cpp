@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
 #include "screensaver/switches.h"
+#include "tray/accelerators.h"
 #include "tray/ufirst.h"
 
 namespace vantrel {
@@ -40,11 +40,6 @@ struct LeftMenu {
   std::string setPwd;
   bool opened = false;
 };
-
-std::string WithoutMarks(std::string caption) {
-  caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
-  return caption;
-}
 
 void LeftPress(LeftMenu& menu) {
   const std::size_t before = menu.platform.menus.size();
