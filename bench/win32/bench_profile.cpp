@@ -66,9 +66,9 @@ int main() {
     for (int t = 1; t <= kTitleCount; ++t) (void)file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
   });
   const double systemReads = MedianMs(201, [] {}, [&] {
-    char room[2048];
+    char buffer[2048];
     for (int t = 1; t <= kTitleCount; ++t)
-      GetPrivateProfileStringA(kFilesSection, TitleKey(t).c_str(), kNoTitle, room, sizeof room, path.c_str());
+      GetPrivateProfileStringA(kFilesSection, TitleKey(t).c_str(), kNoTitle, buffer, sizeof buffer, path.c_str());
   });
 
   std::printf("wine save, ours (220 writes through one SettingsFile):     median %8.2f ms\n", oursSave);

@@ -6,6 +6,16 @@
 
 namespace vantrel {
 
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
 Control& Form::Add(Control control) {
   if (control.id == 0 || FindById(control.id) != nullptr)
     throw std::logic_error("control " + control.name + " in " + className +

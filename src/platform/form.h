@@ -101,6 +101,9 @@ inline Control Design(ControlKind kind, ControlId id, Rect rect, std::string cap
   return c;
 }
 
+// The text with every bare LF made CR LF, the line end that memos show.
+std::string WithCrLf(const std::string& text);
+
 class Form {
  public:
   Form() = default;

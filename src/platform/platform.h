@@ -30,6 +30,12 @@ struct Point {
   int y = 0;
 };
 
+// How ShellExecute shows the started program's window, numbered as the system
+// numbers its SW_ modes.
+inline constexpr int kShowActivatedNormal = 1;     // SW_SHOWNORMAL: restored to its normal place
+inline constexpr int kShowActivatedMaximized = 3;  // SW_SHOWMAXIMIZED
+inline constexpr int kShowActivatedAsIs = 5;       // SW_SHOW: at its current size and place
+
 // Opaque handle of an open registry key; 0 is never a valid handle.
 using RegHandle = std::uintptr_t;
 
@@ -74,8 +80,8 @@ class Platform {
   // --- Shell -------------------------------------------------------------------
   // ShellExecuteA with the main window as owner; above 32 means started.
   virtual std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
-                                      const std::string& parameters,
-                                      const std::string& directory, int showMode) = 0;
+                                      const std::string& parameters, const std::string& directory,
+                                      int showMode) = 0;
 
   // --- Main window, tray icon, menus, timer -------------------------------------
   virtual void CreateMainWindow(const std::string& className, const std::string& caption) = 0;

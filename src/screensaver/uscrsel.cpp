@@ -6,8 +6,6 @@
 namespace vantrel {
 namespace {
 
-constexpr int kShowNormal = 5;  // SW_SHOW
-
 std::string ReadChosenScreensaver(Platform& platform) {
   SettingsFile settings(platform, SettingsPath());
   return settings.ReadValue(kScreensaverSection, kScreensaverKey, kNoScreensaver);
@@ -109,7 +107,7 @@ void Timer1Timer(Platform& platform, ActivationState& state) {
     ShowWarning(platform, kScreensaverMissingText);
     return;
   }
-  if (platform.ShellExecute("open", path, "/S", "", kShowNormal) <= 32)
+  if (platform.ShellExecute("open", path, "/S", "", kShowActivatedAsIs) <= 32)
     ShowInformation(platform, kScreensaverFailedText);
 }
 

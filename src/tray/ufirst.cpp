@@ -141,8 +141,7 @@ void TForm1::EditProgramList1Click() {
 }
 
 void TForm1::Download1Click() {
-  constexpr int kShowMaximized = 3;
-  if (platform_.ShellExecute("open", kMakerSite, "", "", kShowMaximized) <= 32)
+  if (platform_.ShellExecute("open", kMakerSite, "", "", kShowActivatedMaximized) <= 32)
     ShowPlain(platform_, std::string(kDownloadFailedText) + kMakerSite);
 }
 

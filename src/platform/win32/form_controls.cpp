@@ -10,17 +10,6 @@ namespace {
 
 const char kListProcProp[] = "VantrelListProc";
 
-// Memo lines may come with bare LF ends; the edit control needs CR LF.
-std::string WithCrLf(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-    out += text[i];
-  }
-  return out;
-}
-
 std::string WindowText(HWND hwnd) {
   int length = GetWindowTextLengthA(hwnd);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');

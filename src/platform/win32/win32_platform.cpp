@@ -23,15 +23,15 @@ static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the tray record must be 488 bytes
 #endif
 
 // Calls a Get...DirectoryA-style function, asking again with the size it
-// reports when the first room was too small. Empty on failure.
+// reports when the first buffer was too small. Empty on failure.
 template <typename Call>
-std::string AskWithRoom(UINT firstRoom, Call call) {
-  std::string room(firstRoom, '\0');
+std::string AskWithBuffer(UINT firstSize, Call call) {
+  std::string buffer(firstSize, '\0');
   for (int attempt = 0; attempt < 4; ++attempt) {
-    UINT got = call(room.data(), static_cast<UINT>(room.size()));
+    UINT got = call(buffer.data(), static_cast<UINT>(buffer.size()));
     if (got == 0) return "";
-    if (got < room.size()) return std::string(room.c_str());
-    room.assign(got + 1, '\0');
+    if (got < buffer.size()) return std::string(buffer.c_str());
+    buffer.assign(got + 1, '\0');
   }
   return "";
 }
@@ -135,27 +135,27 @@ void Win32Platform::ShowErrorBox(const std::string& text) {
 // --- Folders and files ------------------------------------------------------------
 
 std::string Win32Platform::AppDataFolder() {
-  char room[MAX_PATH + 1] = {};
-  SHGetSpecialFolderPathA(nullptr, room, CSIDL_APPDATA, FALSE);
-  return room;
+  char buffer[MAX_PATH + 1] = {};
+  SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_APPDATA, FALSE);
+  return buffer;
 }
 
 std::string Win32Platform::WindowsDirectory() {
-  return AskWithRoom(200, [](char* room, UINT size) { return GetWindowsDirectoryA(room, size); });
+  return AskWithBuffer(200, [](char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); });
 }
 
 std::string Win32Platform::SystemDirectory() {
-  return AskWithRoom(200, [](char* room, UINT size) { return GetSystemDirectoryA(room, size); });
+  return AskWithBuffer(200, [](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
 }
 
 std::string Win32Platform::ProgramPath() {
-  // GetModuleFileNameA cuts the path and returns the full room when it is too small.
-  std::string room(MAX_PATH, '\0');
+  // GetModuleFileNameA cuts the path and returns the buffer's full size when it is too small.
+  std::string buffer(MAX_PATH, '\0');
   for (int attempt = 0; attempt < 6; ++attempt) {
-    DWORD got = GetModuleFileNameA(nullptr, room.data(), static_cast<DWORD>(room.size()));
+    DWORD got = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (got == 0) return "";
-    if (got < room.size()) return std::string(room.c_str());
-    room.assign(room.size() * 2, '\0');
+    if (got < buffer.size()) return std::string(buffer.c_str());
+    buffer.assign(buffer.size() * 2, '\0');
   }
   return "";
 }
@@ -229,12 +229,12 @@ std::vector<std::string> Win32Platform::FindFiles(const std::string& pattern) {
 }
 
 std::string Win32Platform::ShortPath(const std::string& path) {
-  std::string room(MAX_PATH, '\0');
+  std::string buffer(MAX_PATH, '\0');
   for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD got = GetShortPathNameA(path.c_str(), room.data(), static_cast<DWORD>(room.size()));
+    DWORD got = GetShortPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (got == 0) return "";
-    if (got < room.size()) return std::string(room.c_str());
-    room.assign(got + 1, '\0');
+    if (got < buffer.size()) return std::string(buffer.c_str());
+    buffer.assign(got + 1, '\0');
   }
   return "";
 }
@@ -412,22 +412,22 @@ const FileChooser& LoadFileChooser() {
 std::optional<std::string> Win32Platform::ChooseFile(const std::string& initialName) {
   const FileChooser& chooser = LoadFileChooser();
   if (chooser.open == nullptr || chooser.lastError == nullptr) return std::nullopt;
-  std::string room(32768, '\0');
+  std::string buffer(32768, '\0');
   for (int attempt = 0; attempt < 3; ++attempt) {
-    room.replace(0, std::min(initialName.size(), room.size() - 1),
-                 initialName.substr(0, room.size() - 1));
+    buffer.replace(0, std::min(initialName.size(), buffer.size() - 1),
+                 initialName.substr(0, buffer.size() - 1));
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = DialogOwner();
-    ofn.lpstrFile = room.data();
-    ofn.nMaxFile = static_cast<DWORD>(room.size());
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (chooser.open(&ofn)) return std::string(room.c_str());
+    if (chooser.open(&ofn)) return std::string(buffer.c_str());
     if (chooser.lastError() != FNERR_BUFFERTOOSMALL) return std::nullopt;
-    // The first two bytes hold the room that the chosen name needs.
-    unsigned needed = static_cast<unsigned char>(room[0]) |
-                      (static_cast<unsigned char>(room[1]) << 8);
-    room.assign(std::max<std::size_t>(needed + 1, room.size() * 2), '\0');
+    // The first two bytes hold the size that the chosen name needs.
+    unsigned needed = static_cast<unsigned char>(buffer[0]) |
+                      (static_cast<unsigned char>(buffer[1]) << 8);
+    buffer.assign(std::max<std::size_t>(needed + 1, buffer.size() * 2), '\0');
   }
   return std::nullopt;
 }
