@@ -1,12 +1,11 @@
 # The Windows program, cross-compiled with MinGW-w64: statically linked, so it
 # needs no DLL beyond Windows' own.
 file(GLOB VANTREL_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-list(REMOVE_ITEM VANTREL_WIN32_SOURCES ${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp)
 # The Windows platform as a library, so benchmarks can use it too.
 add_library(vantrel_win32 STATIC ${VANTREL_WIN32_SOURCES})
 target_link_libraries(vantrel_win32 PUBLIC vantrel_core shell32 advapi32 gdi32 user32 ole32)
 
-add_executable(vantrel WIN32 src/platform/win32/main.cpp res/vantrel.rc)
+add_executable(vantrel WIN32 src/main.cpp res/vantrel.rc)
 target_link_libraries(vantrel PRIVATE vantrel_win32)
 target_link_options(vantrel PRIVATE -static -s -mwindows)
 set_source_files_properties(res/vantrel.rc PROPERTIES

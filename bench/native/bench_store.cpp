@@ -34,7 +34,7 @@ int main() {
   FakePlatform p;
   SetUpDataFolder(p);
   TitleData data;
-  Control titles, entries;
+  Lines titles, entries;
   StartUpTitles(p, data, titles, entries);  // a file of the first-run size
   const std::string firstRun = p.ReadFile(SettingsPath());
 

@@ -42,7 +42,7 @@ int main() {
   const std::string path = SettingsPath();
   DeleteFileA(path.c_str());
   TitleData data;
-  Control titles, entries;
+  Lines titles, entries;
   StartUpTitles(platform, data, titles, entries);  // the first-run file
   std::string firstRun;
   platform.ReadWholeFile(path, firstRun);
@@ -52,7 +52,7 @@ int main() {
   const double systemSave = MedianMs(21, reset, [&] {
     for (int t = 1; t <= kTitleCount; ++t)
       WritePrivateProfileStringA(kFilesSection, TitleKey(t).c_str(),
-                                 titles.items[static_cast<std::size_t>(t - 1)].c_str(), path.c_str());
+                                 titles[static_cast<std::size_t>(t - 1)].c_str(), path.c_str());
     for (int t = 1; t <= kTitleCount; ++t)
       for (int i = 1; i <= kSlotCount; ++i)
         WritePrivateProfileStringA(kFilesSection, EntryKey(t, i).c_str(),
@@ -66,9 +66,9 @@ int main() {
     for (int t = 1; t <= kTitleCount; ++t) (void)file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
   });
   const double systemReads = MedianMs(201, [] {}, [&] {
-    char room[2048];
+    char buffer[2048];
     for (int t = 1; t <= kTitleCount; ++t)
-      GetPrivateProfileStringA(kFilesSection, TitleKey(t).c_str(), kNoTitle, room, sizeof room, path.c_str());
+      GetPrivateProfileStringA(kFilesSection, TitleKey(t).c_str(), kNoTitle, buffer, sizeof buffer, path.c_str());
   });
 
   std::printf("wine save, ours (220 writes through one SettingsFile):     median %8.2f ms\n", oursSave);

@@ -1,6 +1,5 @@
 #include "editor/Utitlechg.h"
 
-
 namespace vantrel {
 
 TFrmtitlechg::TFrmtitlechg() {
@@ -11,20 +10,21 @@ TFrmtitlechg::TFrmtitlechg() {
   border = BorderStyle::Single;
   position = FormPosition::ScreenCenter;
 
-  Add(Design(ControlKind::Label, "Label1", {12, 8, 404, 61},
+  Add(Design(ControlKind::Label, frmtitlechg::Label1, {12, 8, 404, 61},
              "These title names are what appears on your menu when you left-click the system "
              "tray hand icon, and this allows you to customize your own names. (Example: You "
              "can enter a title name called \"work documents\", then assign many different "
              "documents to open up)."));
-  Add(Design(ControlKind::Label, "Label2", {12, 73, 405, 33},
+  Add(Design(ControlKind::Label, frmtitlechg::Label2, {12, 73, 405, 33},
              "Type a new title name, then click OK. (You can also space over any old title "
              "names that you don't want listed on your menu)."));
   // The limit holds for typing only; the editor may put a longer name here.
-  Control& edit1 = Add(Design(ControlKind::Edit, "Edit1", {48, 115, 321, 22}));
+  Control& edit1 = Add(Design(ControlKind::Edit, frmtitlechg::Edit1, {48, 115, 321, 22}));
   edit1.tabOrder = 0;
   edit1.maxLength = 25;
   // No cancel: however the dialog closes, the editor takes the box text.
-  Control& button1 = Add(Design(ControlKind::Button, "Button1", {328, 148, 75, 25}, "Ok"));
+  Control& button1 =
+      Add(Design(ControlKind::Button, frmtitlechg::Button1, {328, 148, 75, 25}, "Ok"));
   button1.tabOrder = 1;
   button1.modalResult = kModalOk;
 }

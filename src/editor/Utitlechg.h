@@ -5,6 +5,14 @@
 
 namespace vantrel {
 
+// The rename dialog's controls, in the order of their design.
+namespace frmtitlechg {
+inline constexpr ControlId Label1{1000, "Label1"};
+inline constexpr ControlId Label2{1001, "Label2"};
+inline constexpr ControlId Edit1{1002, "Edit1"};
+inline constexpr ControlId Button1{1003, "Button1"};
+}  // namespace frmtitlechg
+
 class TFrmtitlechg : public Form {
  public:
   TFrmtitlechg();

@@ -2,7 +2,6 @@
 
 #include "editor/text.h"
 #include "platform/messages.h"
-#include "tray/site.h"
 
 namespace vantrel {
 
@@ -17,7 +16,8 @@ constexpr const char* kNoAddressText =
 
 }  // namespace
 
-TFrmwebpage::TFrmwebpage(Platform& platform) : platform_(platform) {
+TFrmwebpage::TFrmwebpage(Platform& platform, std::string exampleSite)
+    : platform_(platform), exampleSite_(std::move(exampleSite)) {
   className = "TFrmwebpage";
   caption = "Add websites to open";
   clientWidth = 545;
@@ -27,29 +27,31 @@ TFrmwebpage::TFrmwebpage(Platform& platform) : platform_(platform) {
   left = 275;
   top = 240;
 
-  Add(Design(ControlKind::Label, "Label1", {12, 2, 509, 43},
+  Add(Design(ControlKind::Label, frmwebpage::Label1, {12, 2, 509, 43},
              "Enter or paste a website address in the box below, then click \"Add\". This "
              "will assign a webpage so you can quickly open the webpage address directly "
              "from your system tray icon. (Note: you can right-click the box below to paste "
              "into it). "));
-  Add(Design(ControlKind::Label, "Label2", {12, 46, 517, 28},
+  Add(Design(ControlKind::Label, frmwebpage::Label2, {12, 46, 517, 28},
              "You can also add many webpages to one list if you desire. Just repeat the add "
              "process and you will see your webpages added to the list on the previous "
              "window."));
   // Starts as "http://" once; afterwards it keeps whatever it held when the
   // dialog last closed.
-  Control& edit1 = Add(Design(ControlKind::Edit, "Edit1", {32, 83, 441, 22}, "http://"));
+  Control& edit1 = Add(Design(ControlKind::Edit, frmwebpage::Edit1, {32, 83, 441, 22}, "http://"));
   edit1.tabOrder = 0;
-  Control& bitBtn1 = Add(Design(ControlKind::Button, "BitBtn1", {170, 117, 156, 25}, "Add "));
+  Control& bitBtn1 =
+      Add(Design(ControlKind::Button, frmwebpage::BitBtn1, {170, 117, 156, 25}, "Add "));
   bitBtn1.tabOrder = 1;
   bitBtn1.glyph = Glyph::Add;
   bitBtn1.onClick = [this] { BitBtn1Click(); };
-  Control& bitBtn2 =
-      Add(Design(ControlKind::Button, "BitBtn2", {170, 149, 156, 25}, "Show Me An Example"));
+  Control& bitBtn2 = Add(
+      Design(ControlKind::Button, frmwebpage::BitBtn2, {170, 149, 156, 25}, "Show Me An Example"));
   bitBtn2.tabOrder = 2;
   bitBtn2.glyph = Glyph::Web;
   bitBtn2.onClick = [this] { BitBtn2Click(); };
-  Control& bitBtn3 = Add(Design(ControlKind::Button, "BitBtn3", {463, 165, 63, 25}, "Return"));
+  Control& bitBtn3 =
+      Add(Design(ControlKind::Button, frmwebpage::BitBtn3, {463, 165, 63, 25}, "Return"));
   bitBtn3.tabOrder = 3;
   bitBtn3.onClick = [this] { BitBtn3Click(); };
 }
@@ -66,7 +68,7 @@ void TFrmwebpage::BitBtn1Click() {
 }
 
 void TFrmwebpage::BitBtn2Click() {
-  const std::string site = kMakerSite;
+  const std::string& site = exampleSite_;
   (*this)["Edit1"].text = site;
   ShowPlain(platform_,
             "Simply type in the webpage address into the box. For example, if you wish to open " +

@@ -29,6 +29,10 @@ bool ValidLine(const Control& list, int index) {
   return index >= 0 && index < static_cast<int>(list.items.size());
 }
 
+void SelectFirstEntry(Control& entryList) {
+  if (!entryList.items.empty()) entryList.selected = 0;
+}
+
 }  // namespace
 
 TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
@@ -40,57 +44,57 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   minimizeBox = false;
   position = FormPosition::ScreenCenter;
 
-  Add(Design(ControlKind::Label, "Label2", {5, 3, 541, 31},
+  Add(Design(ControlKind::Label, frmedit::Label2, {5, 3, 541, 31},
              "The title name is the name that appears on the system tray icon menu. You may "
              "use or modify the names any way you wish. Upon clicking the title names from "
              "your system tray icon menu, you can open all your programs,"));
-  Add(Design(ControlKind::Label, "Label4", {5, 30, 539, 28},
+  Add(Design(ControlKind::Label, frmedit::Label4, {5, 30, 539, 28},
              "webpages, etc., with just one mouse click. Any applications you add below, "
              "will be assigned to the title name you have highlighted. Note that you can add "
              "exe programs, mp3 files, doc files, txt files, webpages, etc."));
-  Add(Design(ControlKind::Label, "Label6", {5, 67, 396, 28},
+  Add(Design(ControlKind::Label, frmedit::Label6, {5, 67, 396, 28},
              "Titles:  Type in your own name. These are the names that will appear in your "
              "system tray icon menu, used to identify the group of programs you add below."));
   Control& listtitles =
-      Add(Design(ControlKind::ListBox, "Listtitles", {4, 99, 226, 126}, "", TahomaFont()));
+      Add(Design(ControlKind::ListBox, frmedit::Listtitles, {4, 99, 226, 126}, "", TahomaFont()));
   listtitles.tabOrder = 2;
   listtitles.hint = "Select a title name, or highlight a blank area to add a new title";
   listtitles.onClick = [this] { ListtitlesClick(); };
-  Control& image2 = Add(Design(ControlKind::Image, "Image2", {236, 101, 37, 32}));
+  Control& image2 = Add(Design(ControlKind::Image, frmedit::Image2, {236, 101, 37, 32}));
   image2.glyph = Glyph::AppIcon;
   Control& button1 =
-      Add(Design(ControlKind::Button, "Button1", {281, 105, 105, 23}, "Change Title Names"));
+      Add(Design(ControlKind::Button, frmedit::Button1, {281, 105, 105, 23}, "Change Title Names"));
   button1.tabOrder = 3;
   button1.hint = "Change the highlighted \"Title Name\"";
   button1.onClick = [this] { Button1Click(); };
-  Add(Design(ControlKind::Label, "Label5", {5, 242, 521, 28},
+  Add(Design(ControlKind::Label, frmedit::Label5, {5, 242, 521, 28},
              "Program list associated with the title name above. Add any programs, "
              "documents, webpages, etc., that you wish to open when the title is clicked."));
   Control& listapps =
-      Add(Design(ControlKind::ListBox, "Listapps", {3, 273, 533, 92}, "", TahomaFont()));
+      Add(Design(ControlKind::ListBox, frmedit::Listapps, {3, 273, 533, 92}, "", TahomaFont()));
   listapps.tabOrder = 1;
   Control& cmdany =
-      Add(Design(ControlKind::Button, "Cmdany", {8, 371, 122, 20}, "Add Program or File"));
+      Add(Design(ControlKind::Button, frmedit::Cmdany, {8, 371, 122, 20}, "Add Program or File"));
   cmdany.tabOrder = 5;
   cmdany.glyph = Glyph::Add;
   cmdany.onClick = [this] { CmdanyClick(); };
   Control& bitBtn4 =
-      Add(Design(ControlKind::Button, "BitBtn4", {136, 371, 122, 20}, "Add Webpage"));
+      Add(Design(ControlKind::Button, frmedit::BitBtn4, {136, 371, 122, 20}, "Add Webpage"));
   bitBtn4.tabOrder = 6;
   bitBtn4.glyph = Glyph::Web;
   bitBtn4.onClick = [this] { BitBtn4Click(); };
   Control& cmddel =
-      Add(Design(ControlKind::Button, "Cmddel", {263, 371, 122, 20}, "Remove From List"));
+      Add(Design(ControlKind::Button, frmedit::Cmddel, {263, 371, 122, 20}, "Remove From List"));
   cmddel.tabOrder = 7;
   cmddel.glyph = Glyph::Remove;
   cmddel.onClick = [this] { CmddelClick(); };
-  Control& bitBtn2 = Add(Design(ControlKind::Button, "BitBtn2", {458, 372, 80, 21}, "Help"));
+  Control& bitBtn2 = Add(Design(ControlKind::Button, frmedit::BitBtn2, {458, 372, 80, 21}, "Help"));
   bitBtn2.tabOrder = 4;
   bitBtn2.glyph = Glyph::Help;
   bitBtn2.onClick = [this] { BitBtn2Click(); };
   // The default button, so Enter in either list saves; its modal result
   // closes the window even when the save fails.
-  Control& bitBtn1 = Add(Design(ControlKind::Button, "BitBtn1", {458, 396, 80, 21}, "Ok"));
+  Control& bitBtn1 = Add(Design(ControlKind::Button, frmedit::BitBtn1, {458, 396, 80, 21}, "Ok"));
   bitBtn1.tabOrder = 0;
   bitBtn1.isDefault = true;
   bitBtn1.modalResult = kModalOk;
@@ -99,9 +103,12 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
 
   // A failed first-run write is reported and start-up goes on: the table and
   // the title list are complete in memory all the same.
-  RunGuarded(platform_, [this] {
-    StartUpTitles(platform_, titles_, (*this)["Listtitles"], (*this)["Listapps"]);
-  });
+  Control& titleList = (*this)["Listtitles"];
+  Control& entryList = (*this)["Listapps"];
+  RunGuarded(platform_,
+             [&] { StartUpTitles(platform_, titles_, titleList.items, entryList.items); });
+  titleList.selected = 0;  // title 1 and its first entry
+  SelectFirstEntry(entryList);
 }
 
 void TFrmedit::SetDialogs(TFrmedadd* addFile, TFrmwebpage* webPage) {
@@ -112,7 +119,7 @@ void TFrmedit::SetDialogs(TFrmedadd* addFile, TFrmwebpage* webPage) {
 void TFrmedit::ListtitlesClick() {
   Control& titleList = (*this)["Listtitles"];
   Control& entryList = (*this)["Listapps"];
-  StoreEntryList(titles_, entryList);
+  StoreEntryList(titles_, entryList.items);
   entryList.items.clear();
   entryList.selected = -1;
   // The title list always has a selection; should it ever lose it, the
@@ -120,7 +127,8 @@ void TFrmedit::ListtitlesClick() {
   if (!ValidLine(titleList, titleList.selected) || titleList.selected >= kTitleCount)
     titleList.selected = titles_.CurrentTitle - 1;
   titles_.CurrentTitle = static_cast<std::int16_t>(titleList.selected + 1);
-  ShowEntryList(titles_, titles_.CurrentTitle, entryList);
+  ShowEntryList(titles_, titles_.CurrentTitle, entryList.items);
+  SelectFirstEntry(entryList);
 }
 
 void TFrmedit::CmdanyClick() {
@@ -190,7 +198,7 @@ void TFrmedit::Button1Click() {
 void TFrmedit::BitBtn2Click() { ShowHelpWindow(platform_, this); }
 
 void TFrmedit::BitBtn1Click() {
-  SaveTitles(platform_, titles_, (*this)["Listtitles"], (*this)["Listapps"]);
+  SaveTitles(platform_, titles_, (*this)["Listtitles"].items, (*this)["Listapps"].items);
   Close(kModalOk);
 }
 

@@ -7,6 +7,23 @@
 
 namespace vantrel {
 
+// The edit window's controls, in the order of their design.
+namespace frmedit {
+inline constexpr ControlId Label2{1000, "Label2"};
+inline constexpr ControlId Label4{1001, "Label4"};
+inline constexpr ControlId Label6{1002, "Label6"};
+inline constexpr ControlId Listtitles{1003, "Listtitles"};
+inline constexpr ControlId Image2{1004, "Image2"};
+inline constexpr ControlId Button1{1005, "Button1"};
+inline constexpr ControlId Label5{1006, "Label5"};
+inline constexpr ControlId Listapps{1007, "Listapps"};
+inline constexpr ControlId Cmdany{1008, "Cmdany"};
+inline constexpr ControlId BitBtn4{1009, "BitBtn4"};
+inline constexpr ControlId Cmddel{1010, "Cmddel"};
+inline constexpr ControlId BitBtn2{1011, "BitBtn2"};
+inline constexpr ControlId BitBtn1{1012, "BitBtn1"};
+}  // namespace frmedit
+
 class TFrmedadd;
 class TFrmwebpage;
 

@@ -23,19 +23,21 @@ TFrmedadd::TFrmedadd(Platform& platform) : platform_(platform) {
   minimizeBox = false;
   position = FormPosition::ScreenCenter;
 
-  Add(Design(ControlKind::Label, "Label1", {5, 11, 303, 50},
+  Add(Design(ControlKind::Label, frmedadd::Label1, {5, 11, 303, 50},
              "Click \"Add\" files or programs to your list.  You can add 1 or more programs, "
              "documents, pictures, webpages, or any other file on your pc."));
   // Never shown: it only carries the chosen path back to the editor.
-  Control& edit1 = Add(Design(ControlKind::Edit, "Edit1", {64, 15, 73, 21}));
+  Control& edit1 = Add(Design(ControlKind::Edit, frmedadd::Edit1, {64, 15, 73, 21}));
   edit1.visible = false;
-  Control& cmdselect = Add(Design(ControlKind::Button, "Cmdselect", {65, 73, 86, 22}, "Add "));
+  Control& cmdselect =
+      Add(Design(ControlKind::Button, frmedadd::Cmdselect, {65, 73, 86, 22}, "Add "));
   cmdselect.tabOrder = 2;
   cmdselect.hint =
       "Add programs to the \"Title\" so you can easily open from the system tray icon.";
   cmdselect.glyph = Glyph::Add;
   cmdselect.onClick = [this] { CmdselectClick(); };
-  Control& bitBtn2 = Add(Design(ControlKind::Button, "BitBtn2", {169, 73, 86, 22}, "Cancel"));
+  Control& bitBtn2 =
+      Add(Design(ControlKind::Button, frmedadd::BitBtn2, {169, 73, 86, 22}, "Cancel"));
   bitBtn2.tabOrder = 1;
   bitBtn2.isCancel = true;
   bitBtn2.modalResult = kModalCancel;

@@ -8,6 +8,14 @@
 
 namespace vantrel {
 
+// The add-file dialog's controls, in the order of their design.
+namespace frmedadd {
+inline constexpr ControlId Label1{1000, "Label1"};
+inline constexpr ControlId Edit1{1001, "Edit1"};
+inline constexpr ControlId Cmdselect{1002, "Cmdselect"};
+inline constexpr ControlId BitBtn2{1003, "BitBtn2"};
+}  // namespace frmedadd
+
 // True while nothing has been chosen; the dialog clears it on a real add.
 extern bool AddFileCancelled;
 

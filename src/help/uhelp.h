@@ -8,6 +8,12 @@
 
 namespace vantrel {
 
+// The help window's controls, in the order of their design.
+namespace frmhelp {
+inline constexpr ControlId Memo1{1000, "Memo1"};
+inline constexpr ControlId BitBtn1{1001, "BitBtn1"};
+}  // namespace frmhelp
+
 class TFrmhelp : public Form {
  public:
   TFrmhelp();

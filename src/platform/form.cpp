@@ -6,8 +6,20 @@
 
 namespace vantrel {
 
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
 Control& Form::Add(Control control) {
-  if (control.id == 0) control.id = 1000 + static_cast<int>(controls_.size());
+  if (control.id == 0 || FindById(control.id) != nullptr)
+    throw std::logic_error("control " + control.name + " in " + className +
+                           " needs an id of its own");
   if (control.kind == ControlKind::Edit || control.kind == ControlKind::Memo) {
     if (control.text.empty()) control.text = control.caption;
   }

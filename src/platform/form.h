@@ -45,17 +45,27 @@ inline Font ArialFont(int points = 8) { return {"Arial", -(points * 96 + 36) / 7
 inline Font TahomaFont(int points = 8) { return {"Tahoma", -(points * 96 + 36) / 72}; }
 inline Font SansSerifFont(int points = 8) { return {"MS Sans Serif", -(points * 96 + 36) / 72}; }
 
+// A control's name and its window id, both fixed in its window's header, so
+// that automation and the end-to-end tests find the control by a name. The ids
+// are the order of adding plus 1000 as the windows were first laid out; a new
+// control takes a new number and never renumbers the others.
+struct ControlId {
+  int id;
+  const char* name;
+  constexpr operator int() const { return id; }
+};
+
 struct Control {
   // Design.
   std::string name;
   ControlKind kind = ControlKind::Label;
-  int id = 0;  // stable control id, unique within its form
+  int id = 0;  // unique within its form
   Rect rect;
   std::string caption;  // labels and buttons; initial text of edits and memos
   Font font;
-  int tabOrder = -1;  // -1: not a tab stop
-  bool isDefault = false;  // answers Enter
-  bool isCancel = false;   // answers Escape
+  int tabOrder = -1;             // -1: not a tab stop
+  bool isDefault = false;        // answers Enter
+  bool isCancel = false;         // answers Escape
   int modalResult = kModalNone;  // closes the form after its click
   std::string hint;
   bool visible = true;
@@ -68,9 +78,9 @@ struct Control {
   int itemHeight = 0;  // list boxes; 0 means the font's
 
   // Live state.
-  std::string text;  // edits and memos
+  std::string text;                // edits and memos
   std::vector<std::string> items;  // list boxes
-  int selected = -1;  // list boxes: selected line, -1 none
+  int selected = -1;               // list boxes: selected line, -1 none
 
   // Handlers: a button's click, a list box's click or keyboard selection change.
   std::function<void()> onClick;
@@ -78,17 +88,21 @@ struct Control {
 
 // Shorthand for a design's control: the fields every control has; the rest are
 // set on the control that Form::Add hands back. Labels wrap unless told not to.
-inline Control Design(ControlKind kind, std::string name, Rect rect, std::string caption = {},
+inline Control Design(ControlKind kind, ControlId id, Rect rect, std::string caption = {},
                       Font font = ArialFont()) {
   Control c;
   c.kind = kind;
-  c.name = std::move(name);
+  c.id = id.id;
+  c.name = id.name;
   c.rect = rect;
   c.caption = std::move(caption);
   c.font = std::move(font);
   c.wordWrap = kind == ControlKind::Label;
   return c;
 }
+
+// The text with every bare LF made CR LF, the line end that memos show.
+std::string WithCrLf(const std::string& text);
 
 class Form {
  public:
@@ -116,7 +130,7 @@ class Form {
   // Runs when the user closes the window by its close box, before it closes.
   std::function<void()> onCloseBox;
 
-  // Adds a control; ids follow the order of adding unless given. References stay valid.
+  // Adds a control, which must bring an id of its own. References stay valid.
   Control& Add(Control control);
   Control& operator[](const std::string& name);
   const Control& operator[](const std::string& name) const;

@@ -35,6 +35,12 @@ struct Point {
   int y = 0;
 };
 
+// How ShellExecute shows the started program's window, numbered as the system
+// numbers its SW_ modes.
+inline constexpr int kShowActivatedNormal = 1;     // SW_SHOWNORMAL: restored to its normal place
+inline constexpr int kShowActivatedMaximized = 3;  // SW_SHOWMAXIMIZED
+inline constexpr int kShowActivatedAsIs = 5;       // SW_SHOW: at its current size and place
+
 // Opaque handle of an open registry key; 0 is never a valid handle.
 using RegHandle = std::uintptr_t;
 

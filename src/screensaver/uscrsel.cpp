@@ -6,8 +6,6 @@
 namespace vantrel {
 namespace {
 
-constexpr int kShowNormal = 5;  // SW_SHOW
-
 std::string ReadChosenScreensaver(Platform& platform) {
   SettingsFile settings(platform, SettingsPath());
   return settings.ReadValue(kScreensaverSection, kScreensaverKey, kNoScreensaver);
@@ -26,24 +24,26 @@ TFrmscrsel::TFrmscrsel(Platform& platform) : platform_(platform) {
   color = kFormGrey;
   font = SansSerifFont();
 
-  Add(Design(ControlKind::Label, "Label1", {13, 8, 404, 59},
+  Add(Design(ControlKind::Label, frmscrsel::Label1, {13, 8, 404, 59},
              "Click and highlight a screensaver below, then click OK. This is the screensaver "
              "which will activate only when you select it from the icon in the system tray. (This "
              "allows you to select a different screensaver than your normal system screensaver)."));
-  Control& list = Add(Design(ControlKind::ListBox, "ListBox1", {39, 80, 344, 121}));
+  Control& list = Add(Design(ControlKind::ListBox, frmscrsel::ListBox1, {39, 80, 344, 121}));
   list.itemHeight = 14;
   list.tabOrder = 0;
-  Add(Design(ControlKind::Label, "Label3", {5, 216, 104, 13}, "Current Selection:")).wordWrap = false;
-  Add(Design(ControlKind::Label, "Lblscrsel", {114, 216, 299, 13})).wordWrap = false;
+  Add(Design(ControlKind::Label, frmscrsel::Label3, {5, 216, 104, 13}, "Current Selection:"))
+      .wordWrap = false;
+  Add(Design(ControlKind::Label, frmscrsel::Lblscrsel, {114, 216, 299, 13})).wordWrap = false;
 
   // Cancel stands above OK, and the two differ in height.
-  Control& cancel = Add(Design(ControlKind::Button, "BitBtn2", {336, 250, 75, 24}, "Cancel"));
+  Control& cancel =
+      Add(Design(ControlKind::Button, frmscrsel::BitBtn2, {336, 250, 75, 24}, "Cancel"));
   cancel.isCancel = true;
   cancel.modalResult = kModalCancel;
   cancel.tabOrder = 2;
   cancel.glyph = Glyph::Cancel;
   cancel.onClick = [this] { BitBtn2Click(); };
-  Control& ok = Add(Design(ControlKind::Button, "BitBtn1", {336, 280, 75, 22}, "OK"));
+  Control& ok = Add(Design(ControlKind::Button, frmscrsel::BitBtn1, {336, 280, 75, 22}, "OK"));
   ok.isDefault = true;
   ok.modalResult = kModalOk;
   ok.tabOrder = 1;
@@ -107,7 +107,7 @@ void Timer1Timer(Platform& platform, ActivationState& state) {
     ShowWarning(platform, kScreensaverMissingText);
     return;
   }
-  if (platform.ShellExecute("open", path, "/S", "", kShowNormal) <= 32)
+  if (platform.ShellExecute("open", path, "/S", "", kShowActivatedAsIs) <= 32)
     ShowInformation(platform, kScreensaverFailedText);
 }
 

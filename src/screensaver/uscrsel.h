@@ -8,6 +8,16 @@
 
 namespace vantrel {
 
+// The screensaver choice dialog's controls, in the order of their design.
+namespace frmscrsel {
+inline constexpr ControlId Label1{1000, "Label1"};
+inline constexpr ControlId ListBox1{1001, "ListBox1"};
+inline constexpr ControlId Label3{1002, "Label3"};
+inline constexpr ControlId Lblscrsel{1003, "Lblscrsel"};
+inline constexpr ControlId BitBtn2{1004, "BitBtn2"};
+inline constexpr ControlId BitBtn1{1005, "BitBtn1"};
+}  // namespace frmscrsel
+
 inline constexpr const char* kScreensaverSection = "SSaver";
 inline constexpr const char* kScreensaverKey = "Name";
 inline constexpr const char* kNoScreensaver = "Null";

@@ -1,13 +1,14 @@
 // The 20 titles with their entries: the key scheme of section "Files", the
 // in-memory table the editor keeps, and the moves between file, table and the
-// editor's two lists (a list is a list-box control: its items and selection).
+// lines that the edit window shows (the title names, and the entries of the
+// title shown).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "platform/form.h"
 #include "platform/platform.h"
 
 namespace vantrel {
@@ -29,15 +30,18 @@ struct TitleData {
   std::int16_t CurrentTitle = 1;
 };
 
-// Start-up: load an existing file or write the first-run defaults, then select
-// title 1 and its first entry.
-void StartUpTitles(Platform& platform, TitleData& data, Control& titleList, Control& entryList);
-void LoadTitles(Platform& platform, TitleData& data, Control& titleList, Control& entryList);
-void WriteDefaultTitles(Platform& platform, TitleData& data, Control& titleList);
-void StoreEntryList(TitleData& data, const Control& entryList);
-void ShowEntryList(const TitleData& data, int title, Control& entryList);
-void SelectFirstEntry(Control& entryList);
-void SaveTitles(Platform& platform, TitleData& data, const Control& titleList,
-                const Control& entryList);
+using Lines = std::vector<std::string>;
+
+// Start-up: load an existing file or write the first-run defaults; title 1 is
+// the current title, its entries in `entries`. A failed first-run write is
+// raised after the table and the names are complete.
+void StartUpTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries);
+void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries);
+void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names);
+// The current title's entries back into the table, packed, "Null" after them.
+void StoreEntryList(TitleData& data, const Lines& entries);
+// Appends the title's entries, leaving out empty slots.
+void ShowEntryList(const TitleData& data, int title, Lines& entries);
+void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const Lines& entries);
 
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 #include "editor/unit2.h"
 #include "editor/Uwebpageadd.h"
 #include "screensaver/uscrsel.h"
+#include "tray/site.h"
 #include "tray/ufirst.h"
 
 namespace vantrel {
@@ -31,7 +32,7 @@ void Application::Start() {
   windows_->editor = std::make_unique<TFrmedit>(platform_);
   windows_->addFile = std::make_unique<TFrmedadd>(platform_);
   windows_->screensaverChoice = std::make_unique<TFrmscrsel>(platform_);
-  windows_->webPage = std::make_unique<TFrmwebpage>(platform_);
+  windows_->webPage = std::make_unique<TFrmwebpage>(platform_, kMakerSite);
   windows_->editor->SetDialogs(windows_->addFile.get(), windows_->webPage.get());
   main_->SetWindows(windows_->editor.get(), windows_->screensaverChoice.get());
 }

@@ -1,5 +1,6 @@
-// The program entry's portable part: the hidden main window and, once each, the
-// windows that the commands use for the rest of the run.
+// The composition root that src/main.cpp puts on the platform: the hidden main
+// window and, once each, the windows that the commands use for the rest of the
+// run, wired together (the maker's address included).
 #pragma once
 
 #include <memory>

@@ -31,12 +31,11 @@ void LaunchTitle(Platform& platform, const std::string& titleText) {
     ShowInformation(platform, kNoProgramsText);
     return;
   }
-  constexpr int kShowNormal = 1;
   for (const std::string& entry : slots) {
     if (entry == kEmptySlot) continue;
     // Web addresses go to the user's own browser: the shell opens the address.
     const std::string target = IsWebEntry(entry) ? entry : ToShortPath(platform, entry);
-    if (platform.ShellExecute("open", target, "", "", kShowNormal) <= 32)
+    if (platform.ShellExecute("open", target, "", "", kShowActivatedNormal) <= 32)
       ShowInformation(platform, kCannotRunText);
   }
 }

@@ -2,8 +2,8 @@
 
 namespace vantrel {
 
-// The maker's web site: the download command, the help and the web page
-// dialog's example all name this one address.
+// The maker's web site: the download command names it, and Application hands
+// it to the web page dialog for its example.
 inline constexpr const char* kMakerSite = "https://www.vantrel.org/";
 
 }  // namespace vantrel

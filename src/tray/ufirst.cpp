@@ -31,28 +31,34 @@ void RegisterRunValue(Platform& platform, const std::string& programPath) {
 }
 
 TForm1::TForm1(Platform& platform) : platform_(platform) {
+  namespace left = popupmenu1;
+  Popupmenu1.resize(left::kCount);
   for (int t = kTitleCount; t >= 1; --t) {
     const std::string number = std::to_string(t);
-    Popupmenu1.push_back({"Popupname" + number, "", [this, number] { LaunchTitle(platform_, number); }});
+    Popupmenu1[left::Popupname(t)] = {"Popupname" + number, "",
+                                      [this, number] { LaunchTitle(platform_, number); }};
   }
-  Popupmenu1.push_back({"EditAdd", "Edit Your List", [this] { EditListClick(); }});
-  Popupmenu1.push_back({"SetSS", "", [this] { SetSSClick(platform_, Switches); }});
-  Popupmenu1.push_back({"SetPwd", "", [this] { SetPwdClick(platform_, Switches); }});
-  Popupmenu1.push_back({"ActivateScreensaver1", "Activate Screensaver",
-                        [this] { ActivateScreensaver1Click(platform_, Activation); }});
+  Popupmenu1[left::EditAdd] = {"EditAdd", "Edit Your List", [this] { EditListClick(); }};
+  Popupmenu1[left::SetSS] = {"SetSS", "", [this] { SetSSClick(platform_, Switches); }};
+  Popupmenu1[left::SetPwd] = {"SetPwd", "", [this] { SetPwdClick(platform_, Switches); }};
+  Popupmenu1[left::ActivateScreensaver1] = {"ActivateScreensaver1", "Activate Screensaver", [this] {
+                                              ActivateScreensaver1Click(platform_, Activation);
+                                            }};
 
-  PopupMenu2 = {
-      {"EditProgramList1", "Disable Vantrel", [this] { EditProgramList1Click(); }},
-      {"Help1", "Help Faq ", [this] { Help1Click(); }},
-      {"Download1", "More Software Downloads", [this] { Download1Click(); }},
-      {"", "", nullptr},
-      {"EditProgramList2", "Edit Your List", [this] { EditListClick(); }},
-      {"SelectScreensaver1", "Select a Screensaver",
-       [this] {
-         if (screensaverChoice_)
-           SelectScreensaver1Click(platform_, *screensaverChoice_, WindowsDir, SystemDir);
-       }},
-  };
+  namespace right = popupmenu2;
+  PopupMenu2.resize(right::kCount);
+  PopupMenu2[right::EditProgramList1] = {"EditProgramList1", "Disable Vantrel",
+                                         [this] { EditProgramList1Click(); }};
+  PopupMenu2[right::Help1] = {"Help1", "Help Faq ", [this] { Help1Click(); }};
+  PopupMenu2[right::Download1] = {"Download1", "More Software Downloads",
+                                  [this] { Download1Click(); }};
+  PopupMenu2[right::EditProgramList2] = {"EditProgramList2", "Edit Your List",
+                                         [this] { EditListClick(); }};
+  PopupMenu2[right::SelectScreensaver1] = {
+      "SelectScreensaver1", "Select a Screensaver", [this] {
+        if (screensaverChoice_)
+          SelectScreensaver1Click(platform_, *screensaverChoice_, WindowsDir, SystemDir);
+      }};
 }
 
 MenuItem& TForm1::LeftItem(const std::string& name) {
@@ -135,8 +141,7 @@ void TForm1::EditProgramList1Click() {
 }
 
 void TForm1::Download1Click() {
-  constexpr int kShowMaximized = 3;
-  if (platform_.ShellExecute("open", kMakerSite, "", "", kShowMaximized) <= 32)
+  if (platform_.ShellExecute("open", kMakerSite, "", "", kShowActivatedMaximized) <= 32)
     ShowPlain(platform_, std::string(kDownloadFailedText) + kMakerSite);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "screensaver/switches.h"
 #include "screensaver/uscrsel.h"
+#include "store/titles.h"
 
 namespace vantrel {
 
@@ -34,6 +35,28 @@ inline constexpr const char* kNotRemovedFromStartup =
 inline constexpr const char* kDownloadFailedText =
     "You cannot view the download site because your browser would not open. You can still view the "
     "download site by opening your web browser and pointing to ";
+
+// The items' positions in the two tray menus (the system's item id is the
+// position plus one), named so that automation and the end-to-end tests choose
+// them by name.
+namespace popupmenu1 {
+// Title 20 on top, title 1 directly above "Edit Your List".
+constexpr int Popupname(int title) { return kTitleCount - title; }
+inline constexpr int EditAdd = kTitleCount;
+inline constexpr int SetSS = kTitleCount + 1;
+inline constexpr int SetPwd = kTitleCount + 2;
+inline constexpr int ActivateScreensaver1 = kTitleCount + 3;
+inline constexpr int kCount = kTitleCount + 4;
+}  // namespace popupmenu1
+namespace popupmenu2 {
+inline constexpr int EditProgramList1 = 0;
+inline constexpr int Help1 = 1;
+inline constexpr int Download1 = 2;
+inline constexpr int Blank = 3;  // an empty, enabled item
+inline constexpr int EditProgramList2 = 4;
+inline constexpr int SelectScreensaver1 = 5;
+inline constexpr int kCount = 6;
+}  // namespace popupmenu2
 
 struct MenuItem {
   std::string name;

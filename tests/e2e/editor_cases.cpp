@@ -343,7 +343,7 @@ E2E_CASE(DialogAddFileRealChooserAndCancel) {
   e2e::ExpectEq(ctx, caption, "", "the add-file dialog shows no title");
   e2e::Expect(ctx, Centred(dialog), "the add-file dialog is centred");
   e2e::Expect(ctx, ClientIs(dialog, 320, 108), "client area 320 x 108");
-  e2e::Expect(ctx, !IsWindowVisible(GetDlgItem(dialog, 1001)), "the path field is never shown");
+  e2e::Expect(ctx, !IsWindowVisible(GetDlgItem(dialog, addfile::Edit1)), "the path field is never shown");
 
   // A cancelled chooser leaves the dialog open and says nothing.
   Click(ctx, dialog, addfile::Cmdselect);

@@ -33,8 +33,8 @@ void RunDisable(Context& ctx, Program& program, bool first, bool second, No how 
   HWND menu = OpenRightMenu(ctx, program);
   auto items = program.ReadMenu();
   e2e::Require(ctx, items.has_value() && !items->empty(), "the menu's items can be read");
-  e2e::ExpectEq(ctx, WithoutMarks((*items)[0].caption), "Disable Vantrel", "first item");
-  program.ChooseMenuItem(menu, 0);
+  e2e::ExpectEq(ctx, WithoutMarks((*items)[kRightDisable].caption), "Disable Vantrel", "first item");
+  program.ChooseMenuItem(menu, kRightDisable);
   e2e::Expect(ctx, e2e::WaitForWindowGone(menu, 5000), "the menu closes");
 
   HWND ask = ExpectBox(ctx, program, "Warning", kAskRemoveStartup, "warning", "first question");
@@ -182,7 +182,7 @@ E2E_CASE(TrayAnswersWhileAQuestionIsOpen) {
   Program program;
   StartReady(ctx, program);
   HWND menu = OpenRightMenu(ctx, program);
-  program.ChooseMenuItem(menu, 0);
+  program.ChooseMenuItem(menu, kRightDisable);
   HWND ask = ExpectBox(ctx, program, "Warning", kAskRemoveStartup, "warning", "first question");
   HWND second = OpenRightMenu(ctx, program);
   e2e::PressKey(second, VK_ESCAPE);
@@ -220,7 +220,7 @@ E2E_CASE(EditorFromTheRightMenuIsModalOnce) {
   FreshUser();
   Program program;
   StartReady(ctx, program);
-  program.ChooseMenuItem(OpenRightMenu(ctx, program), 4);
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), kRightEdit);
   HWND editor = program.WaitForWindow("TFrmedit", 5000);
   e2e::Require(ctx, editor != nullptr, "\"Edit Your List\" shows the edit window");
   char caption[128] = {};
@@ -237,7 +237,7 @@ E2E_CASE(EditorFromTheRightMenuIsModalOnce) {
   e2e::Screenshot(ctx, "edit-window");
 
   // The tray still answers; asking for the open editor again is refused.
-  program.ChooseMenuItem(OpenRightMenu(ctx, program), 4);
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), kRightEdit);
   HWND refused = ExpectBox(ctx, program, "Vantrel", "Cannot make a visible window modal.", "error",
                            "second showing");
   Answer(ctx, refused, IDOK, "second showing");
@@ -252,7 +252,7 @@ E2E_CASE(HelpWindowFromTheRightMenu) {
   FreshUser();
   Program program;
   StartReady(ctx, program);
-  program.ChooseMenuItem(OpenRightMenu(ctx, program), 1);
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), kRightHelp);
   HWND help = program.WaitForWindow("TFrmhelp", 5000);
   e2e::Require(ctx, help != nullptr, "\"Help Faq \" shows the help window");
   std::vector<HWND> memos = ChildrenOf(help, "Edit");
@@ -273,10 +273,10 @@ E2E_CASE(DisableWhileTheEditorIsOpenEndsTheProgram) {
   FreshUser();
   Program program;
   StartReady(ctx, program);
-  program.ChooseMenuItem(OpenRightMenu(ctx, program), 4);
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), kRightEdit);
   HWND editor = program.WaitForWindow("TFrmedit", 5000);
   e2e::Require(ctx, editor != nullptr, "the edit window is open");
-  program.ChooseMenuItem(OpenRightMenu(ctx, program), 0);
+  program.ChooseMenuItem(OpenRightMenu(ctx, program), kRightDisable);
   HWND ask = ExpectBox(ctx, program, "Warning", kAskRemoveStartup, "warning", "first question");
   Answer(ctx, ask, IDNO, "first question");
   HWND confirm = ExpectBox(ctx, program, "Warning", kAskRemoveIcon, "warning", "second question");

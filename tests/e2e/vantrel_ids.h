@@ -1,54 +1,41 @@
 // The program's windows' control ids and the positions in its two tray menus,
-// as the end-to-end cases and the footprint benchmark drive them.
+// as the end-to-end cases and the footprint benchmark drive them: taken from
+// the program's own headers, under the short names the cases use.
 #pragma once
+
+#include "editor/Utitlechg.h"
+#include "editor/Uwebpageadd.h"
+#include "editor/uedit.h"
+#include "editor/unit2.h"
+#include "help/uhelp.h"
+#include "screensaver/uscrsel.h"
+#include "tray/ufirst.h"
 
 namespace e2e::ui {
 
-// Control ids follow the order in which each window's design adds them.
-namespace editor {
-constexpr int Listtitles = 1003;
-constexpr int Button1 = 1005;  // "Change Title Names"
-constexpr int Listapps = 1007;
-constexpr int Cmdany = 1008;   // "Add Program or File"
-constexpr int BitBtn4 = 1009;  // "Add Webpage"
-constexpr int Cmddel = 1010;   // "Remove From List"
-constexpr int BitBtn2 = 1011;  // "Help"
-constexpr int BitBtn1 = 1012;  // "Ok"
-}  // namespace editor
-namespace addfile {
-constexpr int Cmdselect = 1002;  // "Add "
-}  // namespace addfile
-namespace webpage {
-constexpr int Edit1 = 1002;
-constexpr int BitBtn1 = 1003;  // "Add "
-constexpr int BitBtn2 = 1004;  // "Show Me An Example"
-constexpr int BitBtn3 = 1005;  // "Return"
-}  // namespace webpage
-namespace titlechg {
-constexpr int Edit1 = 1002;
-constexpr int Button1 = 1003;  // "Ok"
-}  // namespace titlechg
-namespace help {
-constexpr int Memo1 = 1000;
-constexpr int BitBtn1 = 1001;  // "OK"
-}  // namespace help
+namespace editor = vantrel::frmedit;
+namespace addfile = vantrel::frmedadd;
+namespace webpage = vantrel::frmwebpage;
+namespace titlechg = vantrel::frmtitlechg;
+namespace help = vantrel::frmhelp;
+namespace scrsel = vantrel::frmscrsel;
 
 // The file name box of the system's file chooser.
 constexpr int kChooserNameBox = 0x47C;
 
 inline const char kEditorClass[] = "TFrmedit";
 
-// Positions in the left menu: title 20 on top, title 1 directly above
-// "Edit Your List", then the three screensaver commands.
-constexpr int TitleItem(int title) { return 20 - title; }
-constexpr int kLeftEdit = 20;
-constexpr int kSetSS = 21;
-constexpr int kSetPwd = 22;
-constexpr int kActivate = 23;
+// Positions in the left menu.
+constexpr int TitleItem(int title) { return vantrel::popupmenu1::Popupname(title); }
+constexpr int kLeftEdit = vantrel::popupmenu1::EditAdd;
+constexpr int kSetSS = vantrel::popupmenu1::SetSS;
+constexpr int kSetPwd = vantrel::popupmenu1::SetPwd;
+constexpr int kActivate = vantrel::popupmenu1::ActivateScreensaver1;
 // Positions in the right menu.
-constexpr int kRightDisable = 0;
-constexpr int kRightHelp = 1;
-constexpr int kRightEdit = 4;
-constexpr int kRightSelectScreensaver = 5;
+constexpr int kRightDisable = vantrel::popupmenu2::EditProgramList1;
+constexpr int kRightHelp = vantrel::popupmenu2::Help1;
+constexpr int kRightDownload = vantrel::popupmenu2::Download1;
+constexpr int kRightEdit = vantrel::popupmenu2::EditProgramList2;
+constexpr int kRightSelectScreensaver = vantrel::popupmenu2::SelectScreensaver1;
 
 }  // namespace e2e::ui

@@ -23,7 +23,7 @@ struct Windows {
     SetUpDataFolder(p);
     all.push_back(std::make_unique<TFrmedit>(p));
     all.push_back(std::make_unique<TFrmedadd>(p));
-    all.push_back(std::make_unique<TFrmwebpage>(p));
+    all.push_back(std::make_unique<TFrmwebpage>(p, "http://example.test/"));
     all.push_back(std::make_unique<TFrmtitlechg>());
     all.push_back(std::make_unique<TFrmhelp>());
   }
@@ -68,6 +68,19 @@ TEST(Designs, ControlsFitTheirWindowsAndTabStopsAreUnique) {
     EXPECT_LE(defaults, 1) << form.className;
     EXPECT_LE(cancels, 1) << form.className;
   }
+}
+
+// Automation finds controls by their ids: a control without one, or with
+// another's, is a design error, not a renumbering.
+TEST(Designs, EveryControlBringsAnIdOfItsOwn) {
+  Form form;
+  form.Add(Design(ControlKind::Label, {1000, "Label1"}, {0, 0, 10, 10}));
+  EXPECT_THROW(form.Add(Design(ControlKind::Label, {1000, "Label2"}, {0, 0, 10, 10})),
+               std::logic_error);
+  Control unnamed;
+  unnamed.name = "Label3";
+  EXPECT_THROW(form.Add(unnamed), std::logic_error);
+  EXPECT_EQ(form.Controls().size(), 1u);
 }
 
 // The texts and the keys the user relies on: captions, Enter and Escape, the

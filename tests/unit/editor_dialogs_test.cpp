@@ -7,7 +7,6 @@
 #include "editor/Uwebpageadd.h"
 #include "editor/unit2.h"
 #include "platform/fake/fake_platform.h"
-#include "tray/site.h"
 
 namespace vantrel {
 namespace {
@@ -22,7 +21,7 @@ const std::string kBlankPath =
 
 TEST(WebPageDialog, RefusesOnlyBlankOrBareSchemeAndKeepsTheTextAsTyped) {
   FakePlatform p;
-  TFrmwebpage dialog(p);
+  TFrmwebpage dialog(p, "http://example.test/");
   const std::vector<std::string> refused = {"http://", "", "    ", "  http://   ",
                                             "\t\r\nhttp://\x01"};
   const std::vector<std::string> accepted = {"HTTP://", "  www.x.org/a b  ", "\xA0", "ftp://"};
@@ -33,7 +32,14 @@ TEST(WebPageDialog, RefusesOnlyBlankOrBareSchemeAndKeepsTheTextAsTyped) {
       d.Click("BitBtn1");
       EXPECT_FALSE(d.Closed()) << text;
     }
-    d.CloseBox();
+    // No default and no cancel button: Enter in the box and Escape click
+    // nothing (no box above); Enter on a focused button clicks that button.
+    d.PressEnter();
+    d.PressEscape();
+    EXPECT_FALSE(d.Closed());
+    d.Focus("BitBtn3");
+    d.PressEnter();
+    EXPECT_TRUE(d.Closed());
   });
   AddWebCancelled = true;
   EXPECT_EQ(p.ShowModal(dialog, nullptr), kModalCancel);
@@ -60,16 +66,17 @@ TEST(WebPageDialog, RefusesOnlyBlankOrBareSchemeAndKeepsTheTextAsTyped) {
 
 TEST(WebPageDialog, ExampleFillsTheBoxAndTextSurvivesBetweenShowings) {
   FakePlatform p;
-  TFrmwebpage dialog(p);
+  const std::string site = "https://example.test/maker";  // as the program's start passes it
+  TFrmwebpage dialog(p, site);
   p.Script("TFrmwebpage", [](FakeFormDriver& d) {
     d.Type("Edit1", "left behind");
     d.Click("BitBtn3");
   });
-  p.Script("TFrmwebpage", [](FakeFormDriver& d) {
+  p.Script("TFrmwebpage", [&](FakeFormDriver& d) {
     EXPECT_EQ(d.Text("Edit1"), "left behind");
     d.Click("BitBtn2");
     EXPECT_FALSE(d.Closed());
-    EXPECT_EQ(d.Text("Edit1"), kMakerSite);
+    EXPECT_EQ(d.Text("Edit1"), site);
     d.Click("BitBtn1");
   });
   AddWebCancelled = true;
@@ -84,11 +91,11 @@ TEST(WebPageDialog, ExampleFillsTheBoxAndTextSurvivesBetweenShowings) {
       std::string(
           "Simply type in the webpage address into the box. For example, if you wish to "
           "open ") +
-      kMakerSite;
+      site;
   EXPECT_EQ(p.boxes[0].text.substr(0, start.size()), start);
   EXPECT_GT(p.boxes[0].text.size(), start.size() + 40);  // the two sentences after it
 
-  p.Script("TFrmwebpage", [](FakeFormDriver& d) { EXPECT_EQ(d.Text("Edit1"), kMakerSite); });
+  p.Script("TFrmwebpage", [&](FakeFormDriver& d) { EXPECT_EQ(d.Text("Edit1"), site); });
   p.ShowModal(dialog, nullptr);
 }
 

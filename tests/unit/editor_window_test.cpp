@@ -42,7 +42,7 @@ struct EditorTest : ::testing::Test {
     if (!ini.empty()) p.WriteFile(SettingsPath(), ini);
     editor = std::make_unique<TFrmedit>(p);
     addFile = std::make_unique<TFrmedadd>(p);
-    webPage = std::make_unique<TFrmwebpage>(p);
+    webPage = std::make_unique<TFrmwebpage>(p, "http://example.test/");
     editor->SetDialogs(addFile.get(), webPage.get());
   }
   int Edit(FakePlatform::FormScript script) {
@@ -167,6 +167,8 @@ TEST_F(EditorTest, TenEntriesAreTheLimitButTheDialogsStillOpen) {
 
 TEST_F(EditorTest, AddAndRemoveLeaveTheFirstLineSelected) {
   Start("[Files]\r\nSet111=a\r\nSet112=b\r\n");
+  EXPECT_EQ(Titles().selected, 0);  // start-up shows title 1 with its first entry
+  EXPECT_EQ(Entries().selected, 0);
   ChooseFile("c");
   TypeAddress("www.d.org");
   Edit([&](FakeFormDriver& d) {

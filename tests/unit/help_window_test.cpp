@@ -113,6 +113,15 @@ TEST(HelpWindow, EveryShowingIsAFreshWindowOwnedByItsCaller) {
   owner.className = "TFrmedit";
   p.Script("TFrmhelp", [&](FakeFormDriver& d) {
     EXPECT_EQ(d.Text("Memo1"), original);
+    // The text box has the focus: Enter makes a new line there, at the caret.
+    d.PressEnter();
+    EXPECT_FALSE(d.Closed());
+    EXPECT_EQ(d.Text("Memo1"), "\r\n" + original);
+    d.Type("Memo1", "typed");
+    d.PressEnter();
+    EXPECT_EQ(d.Text("Memo1"), "typed\r\n");
+    EXPECT_FALSE(d.Closed());
+    d.Focus("BitBtn1");
     d.PressEnter();
     EXPECT_TRUE(d.Closed());
   });

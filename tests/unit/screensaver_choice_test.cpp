@@ -51,7 +51,9 @@ class ScreensaverChoice : public ::testing::Test {
     SettingsFile settings(platform, SettingsPath());
     settings.WriteValue("SSaver", "Name", value);
   }
-  void Select() { SelectScreensaver1Click(platform, dialog, platform.windowsDir, platform.systemDir); }
+  void Select() {
+    SelectScreensaver1Click(platform, dialog, platform.windowsDir, platform.systemDir);
+  }
   // Runs the dialog with a script and records what it showed when it opened.
   void SelectWith(std::function<void(FakeFormDriver&)> script) {
     platform.Script("TFrmscrsel", [this, script](FakeFormDriver& d) {
@@ -134,23 +136,23 @@ TEST_F(ScreensaverChoice, DesignIsAsDrawn) {
 }
 
 TEST_F(ScreensaverChoice, ListsBothFoldersInTheSystemsOrderWithDuplicates) {
+  // The fake lists a folder in the order its files were made, as a system may.
   Saver("C:\\Windows\\b.scr");
   Saver("C:\\Windows\\same.scr");
   Saver("C:\\Windows\\Upper.SCR");
   Saver("C:\\Windows\\notes.txt");
   Saver("C:\\Windows\\almost.scr.txt");
-  Saver("C:\\Windows\\System32\\a.scr");
   Saver("C:\\Windows\\System32\\same.scr");
+  Saver("C:\\Windows\\System32\\a.scr");
   platform.MakeDirectory("C:\\Windows\\System32\\folder.scr");  // any attributes are listed
 
   SelectWith([](FakeFormDriver& d) { d.Click("BitBtn2"); });
-  // Each folder as the system gives it, the Windows folder first; the whole
-  // list sorted would put every System32 path ahead of C:\Windows\b.scr.
+  // Each folder as the system gives it, the Windows folder first: neither the
+  // folders nor the whole list are sorted.
   EXPECT_EQ(shownItems, (std::vector<std::string>{
-                            "C:\\Windows\\Upper.SCR", "C:\\Windows\\b.scr",
-                            "C:\\Windows\\same.scr", "C:\\Windows\\System32\\a.scr",
-                            "C:\\Windows\\System32\\folder.scr",
-                            "C:\\Windows\\System32\\same.scr"}));
+                            "C:\\Windows\\b.scr", "C:\\Windows\\same.scr", "C:\\Windows\\Upper.SCR",
+                            "C:\\Windows\\System32\\same.scr", "C:\\Windows\\System32\\a.scr",
+                            "C:\\Windows\\System32\\folder.scr"}));
   EXPECT_EQ(shownSelection, 0);
   EXPECT_EQ(shownLabel, "");  // nothing chosen yet
   ASSERT_EQ(platform.shownForms.size(), 1u);
@@ -185,8 +187,8 @@ TEST_F(ScreensaverChoice, OkStoresTheHighlightedEntryAndEachShowingStartsAtTheTo
   // The list is filled afresh each time.
   std::filesystem::remove(platform.Real("C:\\Windows\\one.scr"));
   SelectWith([](FakeFormDriver& d) { d.Click("BitBtn1"); });
-  EXPECT_EQ(shownItems, (std::vector<std::string>{"C:\\Windows\\two.scr",
-                                                  "C:\\Windows\\System32\\three.scr"}));
+  EXPECT_EQ(shownItems,
+            (std::vector<std::string>{"C:\\Windows\\two.scr", "C:\\Windows\\System32\\three.scr"}));
   EXPECT_EQ(Stored(), "C:\\Windows\\two.scr");
   EXPECT_TRUE(platform.errorBoxes.empty());
 }

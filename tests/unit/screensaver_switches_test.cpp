@@ -6,6 +6,8 @@
 #include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
 #include "screensaver/switches.h"
+#include "tray/accelerators.h"
+#include "tray/ufirst.h"
 
 namespace vantrel {
 namespace {
@@ -27,20 +29,24 @@ const std::string kW3 =
     "on your pc, therefore you will not be able to adjust the screensaver settings from this "
     "icon. You can still activate the screensaver and your other programs.";
 
-// The left menu's two switch items and what the tray callback does around the
-// refresh: the menu opens only when the refresh ran to its end.
+// The left press as the shell delivers it, through TForm1's own handler: the
+// two switch items' captions, and whether the menu opened (only when the
+// refresh ran to its end).
 struct LeftMenu {
+  explicit LeftMenu(FakePlatform& p) : platform(p), form(p) {}
+  FakePlatform& platform;
+  TForm1 form;
   std::string setSS;
   std::string setPwd;
   bool opened = false;
 };
 
-void LeftPress(FakePlatform& platform, SwitchState& state, LeftMenu& menu) {
-  menu.opened = false;
-  RunGuarded(platform, [&] {
-    RefreshScreensaverSwitches(platform, state, menu.setSS, menu.setPwd);
-    menu.opened = true;
-  });
+void LeftPress(LeftMenu& menu) {
+  const std::size_t before = menu.platform.menus.size();
+  menu.form.OnTrayCallback(kLeftButtonDown);
+  menu.opened = menu.platform.menus.size() > before;
+  menu.setSS = WithoutMarks(menu.form.LeftItem("SetSS").caption);
+  menu.setPwd = WithoutMarks(menu.form.LeftItem("SetPwd").caption);
 }
 
 std::vector<std::string> BoxTexts(const FakePlatform& platform) {
@@ -58,12 +64,12 @@ RegValue Raw(RegType type, const std::string& bytes) { return {type, bytes}; }
 TEST(ScreensaverSwitches, NtCaptionsFollowTheSystem) {
   FakePlatform platform;
   platform.platformId = 2;
-  SwitchState state;
-  LeftMenu menu;
+  LeftMenu menu(platform);
+  SwitchState& state = menu.form.Switches;
 
   platform.screenSaveActive = true;
   platform.RegPutString(kDesktop, kNt, "1");
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_TRUE(menu.opened);
   EXPECT_TRUE(state.IsWinNT);
   EXPECT_EQ(menu.setSS, "Disable Screensaver");
@@ -73,7 +79,7 @@ TEST(ScreensaverSwitches, NtCaptionsFollowTheSystem) {
 
   platform.screenSaveActive = false;
   platform.RegPutString(kDesktop, kNt, "0");
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_EQ(menu.setSS, "Enable Screensaver");
   EXPECT_EQ(menu.setPwd, "Enable Password");
   EXPECT_FALSE(state.ScreensaverOn);
@@ -81,27 +87,26 @@ TEST(ScreensaverSwitches, NtCaptionsFollowTheSystem) {
 
   // Both string types count; the text ends at its first zero byte.
   platform.RegPut(kDesktop, kNt, Raw(RegType::ExpandString, std::string("1\0", 2)));
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_EQ(menu.setPwd, "Disable Password");
   platform.RegPut(kDesktop, kNt, Raw(RegType::String, std::string("1\0junk\0", 7)));
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_EQ(menu.setPwd, "Disable Password");
 
   // Absent and empty values read as empty text: off, and no error.
   platform.RegPut(kDesktop, kNt, Raw(RegType::String, ""));
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_EQ(menu.setPwd, "Enable Password");
   platform.RegPutString(kDesktop, kNt, "1");
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   platform.RegPut(kDesktop, kNt, Raw(RegType::Dword, ""));  // empty data of any type
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_EQ(menu.setPwd, "Enable Password");
   platform.RegPutString(kDesktop, kNt, "1");
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   FakePlatform fresh;  // value never written at all
-  SwitchState freshState;
-  LeftMenu freshMenu;
-  LeftPress(fresh, freshState, freshMenu);
+  LeftMenu freshMenu(fresh);
+  LeftPress(freshMenu);
   EXPECT_TRUE(freshMenu.opened);
   EXPECT_EQ(freshMenu.setPwd, "Enable Password");
 
@@ -113,14 +118,14 @@ TEST(ScreensaverSwitches, NtCaptionsFollowTheSystem) {
 
 TEST(ScreensaverSwitches, NtPasswordIsOnOnlyForExactlyOne) {
   FakePlatform platform;
-  SwitchState state;
-  LeftMenu menu;
+  LeftMenu menu(platform);
+  SwitchState& state = menu.form.Switches;
   for (const std::string text : {"01", "1 ", " 1", "11", "1.0", "2", "yes", "true", "On", "l"}) {
     platform.RegPutString(kDesktop, kNt, "1");
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     ASSERT_TRUE(state.PasswordOn);
     platform.RegPutString(kDesktop, kNt, text);
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     EXPECT_TRUE(menu.opened) << text;
     EXPECT_FALSE(state.PasswordOn) << text;
     EXPECT_EQ(menu.setPwd, "Enable Password") << text;
@@ -133,11 +138,11 @@ TEST(ScreensaverSwitches, OlderFamilyReadsAFourByteInteger) {
     FakePlatform platform;
     platform.platformId = id;
     platform.RegPutString(kDesktop, kNt, "1");  // the other family's value is not looked at
-    SwitchState state;
-    LeftMenu menu;
+    LeftMenu menu(platform);
+    SwitchState& state = menu.form.Switches;
 
     platform.RegPutDword(kDesktop, k9x, 0);
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     EXPECT_TRUE(menu.opened);
     EXPECT_FALSE(state.IsWinNT);
     EXPECT_FALSE(state.PasswordOn);
@@ -145,13 +150,13 @@ TEST(ScreensaverSwitches, OlderFamilyReadsAFourByteInteger) {
 
     for (std::uint32_t n : {1u, 7u, 0x80000000u, 0xFFFFFFFFu}) {
       platform.RegPutDword(kDesktop, k9x, n);
-      LeftPress(platform, state, menu);
+      LeftPress(menu);
       EXPECT_TRUE(state.PasswordOn) << n;
       EXPECT_EQ(menu.setPwd, "Disable Password") << n;
     }
     // Shorter data is still a number.
     platform.RegPut(kDesktop, k9x, Raw(RegType::Dword, std::string("\0\0", 2)));
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     EXPECT_TRUE(menu.opened);
     EXPECT_FALSE(state.PasswordOn);
     EXPECT_TRUE(platform.boxes.empty());
@@ -188,13 +193,13 @@ TEST(ScreensaverSwitches, RegistryReadErrorsEndTheLeftPress) {
     SCOPED_TRACE(c.error + " / platform " + std::to_string(c.platformId));
     FakePlatform platform;
     platform.platformId = c.platformId;
-    SwitchState state;
-    LeftMenu menu;
+    LeftMenu menu(platform);
+    SwitchState& state = menu.form.Switches;
     // A good first press, so that we can see what the failing one leaves alone.
     platform.screenSaveActive = true;
     platform.RegPutString(kDesktop, kNt, "1");
     platform.RegPutDword(kDesktop, k9x, 1);
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     ASSERT_TRUE(menu.opened);
     ASSERT_EQ(menu.setPwd, "Disable Password");
 
@@ -205,7 +210,7 @@ TEST(ScreensaverSwitches, RegistryReadErrorsEndTheLeftPress) {
     } else {
       platform.RegPut(kDesktop, c.name, c.value);
     }
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     EXPECT_FALSE(menu.opened);
     ASSERT_EQ(platform.errorBoxes.size(), 1u);
     EXPECT_EQ(platform.errorBoxes[0], c.error);  // ends in an apostrophe: no full stop
@@ -231,18 +236,18 @@ TEST(ScreensaverSwitches, PlatformIdChoosesTheFamilyOrKeepsIt) {
   FakePlatform platform;
   platform.RegPutString(kDesktop, kNt, "1");  // NT reads: on
   platform.RegPutDword(kDesktop, k9x, 0);     // older family reads: off
-  SwitchState state;
-  LeftMenu menu;
+  LeftMenu menu(platform);
+  SwitchState& state = menu.form.Switches;
   struct Step {
     int id;
     bool nt;
   };
   // Unknown answers keep what was found before; at the start that is the older family.
-  for (const Step& s : {Step{3, false}, Step{-1, false}, Step{2, true}, Step{3, true},
-                        Step{-1, true}, Step{0, false}, Step{-1, false}, Step{2, true},
-                        Step{1, false}, Step{99, false}}) {
+  for (const Step& s :
+       {Step{3, false}, Step{-1, false}, Step{2, true}, Step{3, true}, Step{-1, true},
+        Step{0, false}, Step{-1, false}, Step{2, true}, Step{1, false}, Step{99, false}}) {
     platform.platformId = s.id;
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     EXPECT_EQ(state.IsWinNT, s.nt) << s.id;
     EXPECT_EQ(menu.setPwd, s.nt ? "Disable Password" : "Enable Password") << s.id;
   }
@@ -251,13 +256,13 @@ TEST(ScreensaverSwitches, PlatformIdChoosesTheFamilyOrKeepsIt) {
 
 TEST(ScreensaverSwitches, WarningsKeepCaptionsAndStillOpenTheMenu) {
   FakePlatform platform;
-  SwitchState state;
-  LeftMenu menu;
+  LeftMenu menu(platform);
+  SwitchState& state = menu.form.Switches;
 
   // First press on a locked-down system: both warnings, W1 first, empty captions.
   platform.spiGetFails = true;
   platform.deniedKeys = {"control panel\\DESKTOP"};
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_TRUE(menu.opened);
   EXPECT_EQ(BoxTexts(platform), (std::vector<std::string>{kW1, kW2}));
   EXPECT_EQ(menu.setSS, "");
@@ -270,11 +275,11 @@ TEST(ScreensaverSwitches, WarningsKeepCaptionsAndStillOpenTheMenu) {
   platform.deniedKeys.clear();
   platform.RegPutString(kDesktop, kNt, "1");
   platform.boxes.clear();
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_TRUE(platform.boxes.empty());
   platform.spiGetFails = true;
   platform.screenSaveActive = false;
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_EQ(BoxTexts(platform), std::vector<std::string>{kW1});
   EXPECT_EQ(menu.setSS, "Disable Screensaver");
   EXPECT_TRUE(state.ScreensaverOn);
@@ -284,7 +289,7 @@ TEST(ScreensaverSwitches, WarningsKeepCaptionsAndStillOpenTheMenu) {
   platform.boxes.clear();
   platform.spiGetFails = false;
   platform.RegRemoveKey(kDesktop);
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_TRUE(menu.opened);
   EXPECT_EQ(BoxTexts(platform), std::vector<std::string>{kW2});
   EXPECT_EQ(menu.setSS, "Enable Screensaver");
@@ -300,11 +305,11 @@ TEST(ScreensaverSwitches, WarningsKeepCaptionsAndStillOpenTheMenu) {
 TEST(ScreensaverSwitches, SetSSTogglesFromTheRememberedState) {
   FakePlatform platform;
   platform.RegPutString(kDesktop, kNt, "1");
-  SwitchState state;
-  LeftMenu menu;
+  LeftMenu menu(platform);
+  SwitchState& state = menu.form.Switches;
 
   platform.screenSaveActive = true;
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   SetSSClick(platform, state);
   EXPECT_EQ(platform.spiSets, std::vector<bool>{false});
   EXPECT_FALSE(platform.screenSaveActive);
@@ -315,14 +320,14 @@ TEST(ScreensaverSwitches, SetSSTogglesFromTheRememberedState) {
   SetSSClick(platform, state);
   EXPECT_EQ(platform.spiSets, (std::vector<bool>{false, false}));
 
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   EXPECT_EQ(menu.setSS, "Enable Screensaver");
   SetSSClick(platform, state);
   EXPECT_EQ(platform.spiSets, (std::vector<bool>{false, false, true}));
   EXPECT_TRUE(platform.boxes.empty());
 
   // A refused change warns with W3 and remembers nothing new.
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   platform.spiSetFails = true;
   SetSSClick(platform, state);
   EXPECT_EQ(BoxTexts(platform), std::vector<std::string>{kW3});
@@ -338,12 +343,12 @@ TEST(ScreensaverSwitches, SetSSTogglesFromTheRememberedState) {
 
 TEST(ScreensaverSwitches, UnreadStateIsNeverChangedByAClick) {
   FakePlatform platform;
-  SwitchState state;
-  LeftMenu menu;
+  LeftMenu menu(platform);
+  SwitchState& state = menu.form.Switches;
   platform.screenSaveActive = false;
   platform.spiGetFails = true;
   platform.deniedKeys = {kDesktop};
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   ASSERT_TRUE(menu.opened);
   ASSERT_EQ(menu.setSS, "");
   ASSERT_EQ(menu.setPwd, "");
@@ -363,14 +368,14 @@ TEST(ScreensaverSwitches, UnreadStateIsNeverChangedByAClick) {
   // A press whose password read failed leaves the item just as unchosen.
   platform.platformId = 1;
   platform.spiGetFails = false;
-  LeftPress(platform, state, menu);  // Screensaveusepassword is absent
+  LeftPress(menu);  // Screensaveusepassword is absent
   ASSERT_FALSE(menu.opened);
   SetPwdClick(platform, state);
   EXPECT_FALSE(platform.RegGet(kDesktop, k9x).has_value());
 
   // Once read, the clicks work.
   platform.RegPutDword(kDesktop, k9x, 0);
-  LeftPress(platform, state, menu);
+  LeftPress(menu);
   SetSSClick(platform, state);
   SetPwdClick(platform, state);
   EXPECT_EQ(platform.spiSets, std::vector<bool>{true});
@@ -381,9 +386,9 @@ TEST(ScreensaverSwitches, UnreadStateIsNeverChangedByAClick) {
 TEST(ScreensaverSwitches, SetPwdWritesTheFamilysValue) {
   {
     FakePlatform platform;  // NT, value absent
-    SwitchState state;
-    LeftMenu menu;
-    LeftPress(platform, state, menu);
+    LeftMenu menu(platform);
+    SwitchState& state = menu.form.Switches;
+    LeftPress(menu);
     ASSERT_EQ(menu.setPwd, "Enable Password");
     SetPwdClick(platform, state);
     auto v = platform.RegGet(kDesktop, kNt);
@@ -392,14 +397,14 @@ TEST(ScreensaverSwitches, SetPwdWritesTheFamilysValue) {
     EXPECT_EQ(v->data, std::string("1\0", 2));  // the terminating zero is stored
     EXPECT_TRUE(state.PasswordOn);
     EXPECT_EQ(menu.setPwd, "Enable Password");  // a click leaves the caption alone
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     EXPECT_EQ(menu.setPwd, "Disable Password");
     SetPwdClick(platform, state);
     EXPECT_EQ(platform.RegGet(kDesktop, kNt)->data, std::string("0\0", 2));
     EXPECT_FALSE(state.PasswordOn);
 
     // The direction comes from the remembered state, not a fresh reading.
-    LeftPress(platform, state, menu);  // reads "0": off
+    LeftPress(menu);  // reads "0": off
     platform.RegPutString(kDesktop, kNt, "1");
     SetPwdClick(platform, state);
     EXPECT_EQ(platform.RegGet(kDesktop, kNt)->data, std::string("1\0", 2));
@@ -415,14 +420,14 @@ TEST(ScreensaverSwitches, SetPwdWritesTheFamilysValue) {
     FakePlatform platform;
     platform.platformId = 1;
     platform.RegPutDword(kDesktop, k9x, 0);
-    SwitchState state;
-    LeftMenu menu;
-    LeftPress(platform, state, menu);
+    LeftMenu menu(platform);
+    SwitchState& state = menu.form.Switches;
+    LeftPress(menu);
     SetPwdClick(platform, state);
     auto v = platform.RegGet(kDesktop, k9x);
     EXPECT_EQ(v->type, RegType::Dword);
     EXPECT_EQ(v->data, std::string("\1\0\0\0", 4));
-    LeftPress(platform, state, menu);
+    LeftPress(menu);
     EXPECT_EQ(menu.setPwd, "Disable Password");
     SetPwdClick(platform, state);
     EXPECT_EQ(platform.RegGet(kDesktop, k9x)->data, std::string(4, '\0'));
@@ -440,15 +445,16 @@ TEST(ScreensaverSwitches, FailedPasswordChangeKeepsTheState) {
     platform.platformId = id;
     platform.RegPutString(kDesktop, kNt, "1");
     platform.RegPutDword(kDesktop, k9x, 1);
-    SwitchState state;
-    LeftMenu menu;
-    LeftPress(platform, state, menu);
+    LeftMenu menu(platform);
+    SwitchState& state = menu.form.Switches;
+    LeftPress(menu);
     ASSERT_TRUE(state.PasswordOn);
     const RegValue before = *platform.RegGet(kDesktop, name);
 
     platform.regWritesFail = true;
     RunGuarded(platform, [&] { SetPwdClick(platform, state); });
-    EXPECT_EQ(platform.errorBoxes, std::vector<std::string>{"Failed to set data for '" + name + "'"});
+    EXPECT_EQ(platform.errorBoxes,
+              std::vector<std::string>{"Failed to set data for '" + name + "'"});
     EXPECT_TRUE(state.PasswordOn);
     EXPECT_EQ(platform.RegGet(kDesktop, name)->data, before.data);
     EXPECT_EQ(platform.openKeys, 0);

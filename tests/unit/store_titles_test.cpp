@@ -14,7 +14,7 @@ namespace {
 struct TitlesTest : ::testing::Test {
   FakePlatform p;
   TitleData data;
-  Control titles, entries;
+  Lines titles, entries;
   void SetUp() override { SetUpDataFolder(p); }
   std::string File() { return p.ReadFile(SettingsPath()); }
 };
@@ -33,12 +33,11 @@ TEST(TitleKeys, SchemeIsUnambiguous) {
 
 TEST_F(TitlesTest, FirstRunWritesThe220KeysInOrder) {
   StartUpTitles(p, data, titles, entries);
-  ASSERT_EQ(titles.items.size(), 20u);
-  EXPECT_EQ(titles.items[0], "No Title Entered 1");
-  EXPECT_EQ(titles.items[19], "No Title Entered 20");
-  EXPECT_EQ(titles.selected, 0);
+  ASSERT_EQ(titles.size(), 20u);
+  EXPECT_EQ(titles[0], "No Title Entered 1");
+  EXPECT_EQ(titles[19], "No Title Entered 20");
   EXPECT_EQ(data.CurrentTitle, 1);
-  EXPECT_TRUE(entries.items.empty());
+  EXPECT_TRUE(entries.empty());
 
   std::string expected = "[Files]\r\n";
   for (int t = 1; t <= 20; ++t) {
@@ -53,11 +52,10 @@ TEST_F(TitlesTest, LoadFallsBackAndClosesGapsOnlyInTheDisplay) {
               "[Files]\r\nDesc1=Work\r\nSet112=two\r\nSet115=five\r\nSet113=Null\r\nSet114=null\r\n"
               "Desc3=\r\nSet331=\r\nSet3311=eleven\r\n");
   StartUpTitles(p, data, titles, entries);
-  EXPECT_EQ(titles.items[0], "Work");
-  EXPECT_EQ(titles.items[1], "No Title Entered");  // missing key: the fallback, no number
-  EXPECT_EQ(titles.items[2], "");
-  EXPECT_EQ(entries.items, (std::vector<std::string>{"two", "null", "five"}));
-  EXPECT_EQ(entries.selected, 0);
+  EXPECT_EQ(titles[0], "Work");
+  EXPECT_EQ(titles[1], "No Title Entered");  // missing key: the fallback, no number
+  EXPECT_EQ(titles[2], "");
+  EXPECT_EQ(entries, (std::vector<std::string>{"two", "null", "five"}));
   EXPECT_EQ(data.TitleTable[0][0], "Null");  // the row keeps its gaps until stored
   EXPECT_EQ(data.TitleTable[2][0], "");      // present but empty is an entry
 
@@ -66,16 +64,17 @@ TEST_F(TitlesTest, LoadFallsBackAndClosesGapsOnlyInTheDisplay) {
   EXPECT_EQ(data.TitleTable[0][0], "two");
   EXPECT_EQ(data.TitleTable[0][2], "five");
   EXPECT_EQ(data.TitleTable[0][3], "Null");
-  entries.items.clear();
+  entries.clear();
   ShowEntryList(data, 3, entries);
-  EXPECT_EQ(entries.items, std::vector<std::string>{""});
+  EXPECT_EQ(entries, std::vector<std::string>{""});
 }
 
 TEST_F(TitlesTest, SaveWritesNamesThenEntriesAndNeverDeletesKeys) {
-  p.WriteFile(SettingsPath(), "[Files]\r\nSet111=a\r\nSet1115=by hand\r\n[SSaver]\r\nName=x.scr\r\n");
+  p.WriteFile(SettingsPath(),
+              "[Files]\r\nSet111=a\r\nSet1115=by hand\r\n[SSaver]\r\nName=x.scr\r\n");
   StartUpTitles(p, data, titles, entries);
-  titles.items[4] = "";
-  entries.items = {"c:\\one.txt", "http://two"};
+  titles[4] = "";
+  entries = {"c:\\one.txt", "http://two"};
   SaveTitles(p, data, titles, entries);
   const std::string file = File();
   EXPECT_EQ(ProfileRead(file, "Files", "Desc5", "missing"), "");
@@ -87,7 +86,7 @@ TEST_F(TitlesTest, SaveWritesNamesThenEntriesAndNeverDeletesKeys) {
 
 TEST_F(TitlesTest, FailedSaveStopsAtTheKeyAndTheNextSaveWritesAll) {
   StartUpTitles(p, data, titles, entries);
-  entries.items = {"kept in memory"};
+  entries = {"kept in memory"};
   p.SetReadOnly(SettingsPath(), true);
   EXPECT_THROW(SaveTitles(p, data, titles, entries), VantrelError);
   EXPECT_EQ(data.TitleTable[0][0], "kept in memory");
@@ -99,12 +98,12 @@ TEST_F(TitlesTest, FailedSaveStopsAtTheKeyAndTheNextSaveWritesAll) {
 TEST(Titles, FirstRunWithoutAFolderStillFillsTheTable) {
   FakePlatform p;
   TitleData data;
-  Control titles, entries;
+  Lines titles, entries;
   p.WriteFile("C:\\Users\\tester\\AppData\\Roaming\\Vantrel", "blocking file");
   SetUpDataFolder(p);
   EXPECT_THROW(StartUpTitles(p, data, titles, entries), VantrelError);
-  EXPECT_EQ(titles.items.size(), 20u);
-  EXPECT_EQ(titles.selected, 0);
+  EXPECT_EQ(titles.size(), 20u);
+  EXPECT_EQ(data.CurrentTitle, 1);
   EXPECT_EQ(data.TitleTable[19][9], "Null");
 }
 

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/dialog_behaviour.h"
 #include "platform/errors.h"
 #include "platform/utf8.h"
 
@@ -55,16 +56,29 @@ bool Writable(const fs::path& p) {
 
 // ---- Form driver ----------------------------------------------------------------
 
+FakeFormDriver::FakeFormDriver(FakePlatform& platform, Form& form)
+    : platform_(platform), form_(form), focused_(FirstFocus(form)) {}
+
 void FakeFormDriver::EnsureOpen(const std::string& action) {
   if (form_.CloseRequested())
     throw std::logic_error(action + " on " + form_.className + " after it closed");
+}
+
+void FakeFormDriver::Report(const std::string& text) { ReportError(platform_, text); }
+
+void FakeFormDriver::Act(const std::function<void()>& action) {
+  const std::size_t opened =
+      platform_.boxes.size() + platform_.errorBoxes.size() + platform_.shownForms.size();
+  action();
+  if (platform_.boxes.size() + platform_.errorBoxes.size() + platform_.shownForms.size() != opened)
+    focused_ = FocusAfterBox(focused_);
 }
 
 void FakeFormDriver::Click(const std::string& name) {
   EnsureOpen("Click " + name);
   Control& c = form_[name];
   if (!c.visible) throw std::logic_error("Click on hidden control " + name);
-  form_.Click(c, [this](const std::string& text) { ReportError(platform_, text); });
+  Act([&] { form_.Click(c, [this](const std::string& text) { Report(text); }); });
 }
 
 void FakeFormDriver::Type(const std::string& name, const std::string& text) {
@@ -75,6 +89,8 @@ void FakeFormDriver::Type(const std::string& name, const std::string& text) {
   if (!c.visible) throw std::logic_error("Type into hidden control " + name);
   c.text =
       c.maxLength > 0 ? std::string(Utf8Prefix(text, static_cast<std::size_t>(c.maxLength))) : text;
+  focused_ = &c;
+  caret_ = c.text.size();
 }
 
 void FakeFormDriver::Select(const std::string& name, int index) {
@@ -83,27 +99,35 @@ void FakeFormDriver::Select(const std::string& name, int index) {
   if (index < 0 || index >= static_cast<int>(c.items.size()))
     throw std::logic_error("Select outside the list " + name);
   c.selected = index;
-  if (c.onClick)
-    RunReported(c.onClick, [this](const std::string& text) { ReportError(platform_, text); });
+  Act([&] { ClickLine(c, [this](const std::string& text) { Report(text); }); });
+}
+
+void FakeFormDriver::Focus(const std::string& name) {
+  EnsureOpen("Focus " + name);
+  Control& c = form_[name];
+  if (!c.visible || c.tabOrder < 0) throw std::logic_error("Focus on " + name + ", no tab stop");
+  focused_ = &c;
+  caret_ = 0;
 }
 
 void FakeFormDriver::PressEnter() {
   EnsureOpen("Enter");
-  for (Control& c : form_.Controls())
-    if (c.isDefault && c.visible) return Click(c.name);
+  if (KeepsKey(focused_, DialogKey::Enter)) {
+    focused_->text.insert(std::min(caret_, focused_->text.size()), "\r\n");
+    caret_ += 2;
+    return;
+  }
+  if (Control* target = KeyTarget(form_, DialogKey::Enter, focused_)) Click(target->name);
 }
 
 void FakeFormDriver::PressEscape() {
   EnsureOpen("Escape");
-  for (Control& c : form_.Controls())
-    if (c.isCancel && c.visible) return Click(c.name);
+  if (Control* target = KeyTarget(form_, DialogKey::Escape, focused_)) Click(target->name);
 }
 
 void FakeFormDriver::CloseBox() {
   EnsureOpen("Close box");
-  if (form_.onCloseBox)
-    RunReported(form_.onCloseBox, [this](const std::string& text) { ReportError(platform_, text); });
-  form_.Close(kModalCancel);
+  Act([&] { CloseByBox(form_, [this](const std::string& text) { Report(text); }); });
 }
 
 // ---- Platform -----------------------------------------------------------------
@@ -132,8 +156,13 @@ fs::path FakePlatform::Real(const std::string& windowsPath) const {
   return root / p;
 }
 
+void FakePlatform::Made(const fs::path& real) {
+  madeOrder_.emplace(real, static_cast<long>(madeOrder_.size()));
+}
+
 void FakePlatform::WriteFile(const std::string& windowsPath, const std::string& contents) {
   std::ofstream(Real(windowsPath), std::ios::binary | std::ios::trunc) << contents;
+  Made(Real(windowsPath));
 }
 
 std::string FakePlatform::ReadFile(const std::string& windowsPath) const {
@@ -145,6 +174,7 @@ std::string FakePlatform::ReadFile(const std::string& windowsPath) const {
 
 void FakePlatform::MakeDirectory(const std::string& windowsPath) {
   fs::create_directories(Real(windowsPath));
+  Made(Real(windowsPath));
 }
 
 void FakePlatform::SetReadOnly(const std::string& windowsPath, bool readOnly) {
@@ -177,7 +207,9 @@ bool FakePlatform::CreateDirectory(const std::string& path) {
   const fs::path p = Real(path);
   if (!Writable(p.parent_path())) return false;
   std::error_code ec;
-  return fs::create_directory(p, ec) && !ec;  // the parent is not created
+  if (!fs::create_directory(p, ec) || ec) return false;  // the parent is not created
+  Made(p);
+  return true;
 }
 
 FileRead FakePlatform::ReadWholeFile(const std::string& path, std::string& contents) {
@@ -227,10 +259,13 @@ bool FakePlatform::ReplaceFile(const std::string& path, const std::string& conte
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
-  const bool ok = ::close(fd) == 0 && done == contents.size() &&
-                  ::rename(temp.c_str(), target.c_str()) == 0;
+  const bool ok =
+      ::close(fd) == 0 && done == contents.size() && ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
-  if (ok) ++writes;
+  if (ok) {
+    ++writes;
+    Made(target);
+  }
   return ok;
 }
 
@@ -246,13 +281,16 @@ std::vector<std::string> FakePlatform::FindFiles(const std::string& pattern) {
   const auto slash = pattern.find_last_of('\\');
   const std::string dir = slash == std::string::npos ? "" : pattern.substr(0, slash);
   const std::string mask = pattern.substr(slash == std::string::npos ? 0 : slash + 1);
-  std::vector<std::string> names;
+  std::vector<std::pair<long, std::string>> found;
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(Real(dir), ec)) {
     const std::string name = entry.path().filename().string();
-    if (Matches(name, mask)) names.push_back(name);
+    const auto made = madeOrder_.find(entry.path());
+    if (Matches(name, mask)) found.emplace_back(made == madeOrder_.end() ? -1 : made->second, name);
   }
-  std::sort(names.begin(), names.end());
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> names;
+  for (auto& [order, name] : found) names.push_back(std::move(name));
   return names;
 }
 

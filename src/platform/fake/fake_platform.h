@@ -20,25 +20,35 @@ namespace vantrel {
 
 class FakePlatform;
 
-// What a test can do to a form while it is shown.
+// What a test can do to a form while it is shown. Keys, the close box and list
+// clicks follow the same model as the real window.
 class FakeFormDriver {
  public:
-  FakeFormDriver(FakePlatform& platform, Form& form) : platform_(platform), form_(form) {}
+  FakeFormDriver(FakePlatform& platform, Form& form);
   Form& form() { return form_; }
   void Click(const std::string& name);
-  // Types into an edit, keeping its length limit as a real edit box does.
+  // Types into an edit, keeping its length limit as a real edit box does; the
+  // caret ends after the text.
   void Type(const std::string& name, const std::string& text);
   void Select(const std::string& name, int index);  // a click on a list line
-  void PressEnter();   // the default button, unless a memo has the focus
-  void PressEscape();  // the cancel button, if there is one
+  void Focus(const std::string& name);              // as Tab or a click would move it
+  const Control* Focused() const { return focused_; }
+  void PressEnter();  // a memo with the focus gets a new line at its caret
+  void PressEscape();
   void CloseBox();
   const std::string& Text(const std::string& name) { return form_[name].text; }
   bool Closed() const { return form_.CloseRequested(); }
 
  private:
   void EnsureOpen(const std::string& action);
+  // Runs one user action; a box or window it opened hands the focus back as the
+  // real window does when it is active again.
+  void Act(const std::function<void()>& action);
+  void Report(const std::string& text);
   FakePlatform& platform_;
   Form& form_;
+  Control* focused_ = nullptr;
+  std::size_t caret_ = 0;  // in the focused memo
 };
 
 struct ShownBox {
@@ -188,8 +198,12 @@ class FakePlatform : public Platform {
     std::string name;
     RegValue value;
   };
+  // Every file and folder in the order it was made: the system lists a folder
+  // in its own order, and the program must not count on any sorting.
+  void Made(const std::filesystem::path& real);
+  std::map<std::filesystem::path, long> madeOrder_;
   using RegKeyData = std::map<std::string, StoredValue>;  // by lower-case name
-  std::map<std::string, RegKeyData> registry_;           // by lower-case key path
+  std::map<std::string, RegKeyData> registry_;            // by lower-case key path
   std::map<RegHandle, std::string> handles_;
   RegHandle nextHandle_ = 1;
   PlatformEvents* events_ = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/win32/glyphs.h"
 
+#include "platform/win32/handles.h"
+
 namespace vantrel::win32 {
 namespace {
 
@@ -17,45 +19,36 @@ struct Grid {
 };
 
 void Stroke(HDC dc, const Grid& g, COLORREF color, double width, const POINT* points, int count) {
-  HPEN pen = CreatePen(PS_SOLID, g.Len(width), color);
-  HGDIOBJ old = SelectObject(dc, pen);
+  GdiObject<HPEN> pen(CreatePen(PS_SOLID, g.Len(width), color));
+  Selection selected(dc, pen.get());
   Polyline(dc, points, count);
-  SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 void Disc(HDC dc, const Grid& g, COLORREF fill, COLORREF edge) {
-  HBRUSH brush = CreateSolidBrush(fill);
-  HPEN pen = CreatePen(PS_SOLID, 1, edge);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
+  GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, edge));
+  Selection brushSelected(dc, brush.get());
+  Selection penSelected(dc, pen.get());
   Ellipse(dc, g.X(1), g.Y(1), g.X(15), g.Y(15));
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(brush);
-  DeleteObject(pen);
 }
 
 void Bar(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
   RECT r{left, top, right, bottom};
-  HBRUSH brush = CreateSolidBrush(color);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+  FillRect(dc, &r, brush.get());
 }
 
 void Letter(HDC dc, const Grid& g, const char* text, COLORREF color) {
-  HFONT font = CreateFontA(-g.Len(12), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, "Arial");
-  HGDIOBJ old = SelectObject(dc, font);
+  GdiObject<HFONT> font(CreateFontA(-g.Len(12), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
+  Selection selected(dc, font.get());
   int oldMode = SetBkMode(dc, TRANSPARENT);
   COLORREF oldColor = SetTextColor(dc, color);
   RECT r{g.X(0), g.Y(0), g.X(16), g.Y(16)};
   DrawTextA(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
-  SelectObject(dc, old);
-  DeleteObject(font);
 }
 
 }  // namespace
@@ -92,17 +85,14 @@ void DrawGlyph(HDC dc, Glyph glyph, int x, int y, int size, HICON appIcon) {
       break;
     case Glyph::Web: {
       Disc(dc, g, RGB(40, 120, 210), RGB(20, 70, 150));
-      HPEN pen = CreatePen(PS_SOLID, 1, RGB(220, 240, 255));
-      HGDIOBJ oldPen = SelectObject(dc, pen);
-      HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+      GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(220, 240, 255)));
+      Selection penSelected(dc, pen.get());
+      Selection brushSelected(dc, GetStockObject(NULL_BRUSH));
       Ellipse(dc, g.X(5), g.Y(1), g.X(11), g.Y(15));  // a meridian
       MoveToEx(dc, g.X(1.5), g.Y(8), nullptr);       // the equator
       LineTo(dc, g.X(14.5), g.Y(8));
       MoveToEx(dc, g.X(8), g.Y(1.5), nullptr);
       LineTo(dc, g.X(8), g.Y(14.5));
-      SelectObject(dc, oldBrush);
-      SelectObject(dc, oldPen);
-      DeleteObject(pen);
       break;
     }
     case Glyph::AppIcon:

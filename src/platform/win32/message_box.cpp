@@ -2,16 +2,13 @@
 
 #include <cstring>
 
+#include "platform/win32/handles.h"
+
 namespace vantrel::win32 {
 namespace {
 
 const char kOldProcProp[] = "VantrelBoxProc";
 const char kYesNoProp[] = "VantrelBoxYesNo";
-
-// The hook lives only from the call until the box's window is created, so a
-// box opened while another is showing (the tray keeps working) gets its own.
-HHOOK g_hook = nullptr;
-bool g_pendingYesNo = false;
 
 LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto oldProc = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProcProp));
@@ -45,34 +42,53 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CreateHook(int code, WPARAM wParam, LPARAM lParam) {
-  HHOOK hook = g_hook;
-  if (code == HCBT_CREATEWND) {
-    auto hwnd = reinterpret_cast<HWND>(wParam);
-    char className[16] = {};
-    GetClassNameA(hwnd, className, sizeof className);
-    if (std::strcmp(className, "#32770") == 0 && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
-      SetPropA(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
-      if (g_pendingYesNo) SetPropA(hwnd, kYesNoProp, reinterpret_cast<HANDLE>(1));
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoxProc));
-      UnhookWindowsHookEx(g_hook);
-      g_hook = nullptr;
-    }
+// Watches this thread's window creation from the call until the box's window
+// is made, then subclasses the box and unhooks itself. A box opened while
+// another shows (the tray keeps working) gets a hook of its own; the hook
+// procedure finds the innermost through the thread's current watch.
+class BoxWatch {
+ public:
+  explicit BoxWatch(bool yesNo) : yesNo_(yesNo), outer_(current_) {
+    current_ = this;
+    hook_.reset(SetWindowsHookExA(WH_CBT, &BoxWatch::OnCbt, nullptr, GetCurrentThreadId()));
   }
-  return CallNextHookEx(hook, code, wParam, lParam);
-}
+  ~BoxWatch() { current_ = outer_; }
+  BoxWatch(const BoxWatch&) = delete;
+  BoxWatch& operator=(const BoxWatch&) = delete;
+
+ private:
+  static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    BoxWatch* watch = current_;
+    HHOOK hook = watch != nullptr ? watch->hook_.get() : nullptr;
+    if (code == HCBT_CREATEWND && hook != nullptr) {
+      auto hwnd = reinterpret_cast<HWND>(wParam);
+      char className[16] = {};
+      GetClassNameA(hwnd, className, sizeof className);
+      if (std::strcmp(className, "#32770") == 0 &&
+          (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+        SetPropA(hwnd, kOldProcProp,
+                 reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
+        if (watch->yesNo_) SetPropA(hwnd, kYesNoProp, reinterpret_cast<HANDLE>(1));
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoxProc));
+        watch->hook_.reset();
+      }
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+  }
+
+  OwnedHook hook_;
+  bool yesNo_;
+  BoxWatch* outer_;
+  static thread_local BoxWatch* current_;
+};
+
+thread_local BoxWatch* BoxWatch::current_ = nullptr;
 
 }  // namespace
 
 int ShowMessageBox(HWND owner, const std::string& text, const char* caption, UINT type) {
-  g_pendingYesNo = (type & MB_TYPEMASK) == MB_YESNO;
-  g_hook = SetWindowsHookExA(WH_CBT, &CreateHook, nullptr, GetCurrentThreadId());
-  int result = MessageBoxA(owner, text.c_str(), caption, type | MB_SETFOREGROUND);
-  if (g_hook != nullptr) {  // the box never came up
-    UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
-  }
-  return result;
+  BoxWatch watch((type & MB_TYPEMASK) == MB_YESNO);
+  return MessageBoxA(owner, text.c_str(), caption, type | MB_SETFOREGROUND);
 }
 
 }  // namespace vantrel::win32

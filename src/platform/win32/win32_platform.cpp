@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/errors.h"
+#include "platform/win32/entry.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/message_box.h"
 
@@ -24,15 +25,15 @@ static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the 32-bit tray record must be 48
 #endif
 
 // Calls a Get...DirectoryA-style function, asking again with the size it
-// reports when the first room was too small. Empty on failure.
+// reports when the first buffer was too small. Empty on failure.
 template <typename Call>
-std::string AskWithRoom(UINT firstRoom, Call call) {
-  std::string room(firstRoom, '\0');
+std::string AskWithBuffer(UINT firstSize, Call call) {
+  std::string buffer(firstSize, '\0');
   for (int attempt = 0; attempt < 4; ++attempt) {
-    UINT got = call(room.data(), static_cast<UINT>(room.size()));
+    UINT got = call(buffer.data(), static_cast<UINT>(buffer.size()));
     if (got == 0) return "";
-    if (got < room.size()) return std::string(room.c_str());
-    room.assign(got + 1, '\0');
+    if (got < buffer.size()) return std::string(buffer.c_str());
+    buffer.assign(got + 1, '\0');
   }
   return "";
 }
@@ -72,7 +73,11 @@ Win32Platform::~Win32Platform() {
   if (comReady_) CoUninitialize();
 }
 
-int Win32Platform::RunMessageLoop() {
+std::unique_ptr<Platform> MakePlatform() {
+  return std::make_unique<Win32Platform>(GetModuleHandleA(nullptr));
+}
+
+int RunMessageLoop() {
   MSG msg;
   // Taken as UTF-16, as in the modal loops.
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -115,27 +120,27 @@ void Win32Platform::ShowErrorBox(const std::string& text) {
 // --- Folders and files ------------------------------------------------------------
 
 std::string Win32Platform::AppDataFolder() {
-  char room[MAX_PATH + 1] = {};
-  SHGetSpecialFolderPathA(nullptr, room, CSIDL_APPDATA, FALSE);
-  return room;
+  char buffer[MAX_PATH + 1] = {};
+  SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_APPDATA, FALSE);
+  return buffer;
 }
 
 std::string Win32Platform::WindowsDirectory() {
-  return AskWithRoom(200, [](char* room, UINT size) { return GetWindowsDirectoryA(room, size); });
+  return AskWithBuffer(200, [](char* buffer, UINT size) { return GetWindowsDirectoryA(buffer, size); });
 }
 
 std::string Win32Platform::SystemDirectory() {
-  return AskWithRoom(200, [](char* room, UINT size) { return GetSystemDirectoryA(room, size); });
+  return AskWithBuffer(200, [](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
 }
 
 std::string Win32Platform::ProgramPath() {
-  // GetModuleFileNameA cuts the path and returns the full room when it is too small.
-  std::string room(MAX_PATH, '\0');
+  // GetModuleFileNameA cuts the path and returns the buffer's full size when it is too small.
+  std::string buffer(MAX_PATH, '\0');
   for (int attempt = 0; attempt < 6; ++attempt) {
-    DWORD got = GetModuleFileNameA(nullptr, room.data(), static_cast<DWORD>(room.size()));
+    DWORD got = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (got == 0) return "";
-    if (got < room.size()) return std::string(room.c_str());
-    room.assign(room.size() * 2, '\0');
+    if (got < buffer.size()) return std::string(buffer.c_str());
+    buffer.assign(buffer.size() * 2, '\0');
   }
   return "";
 }
@@ -153,22 +158,21 @@ bool Win32Platform::CreateDirectory(const std::string& path) {
 std::vector<std::string> Win32Platform::FindFiles(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  FileSearch search(FindFirstFileA(pattern.c_str(), &found));
+  if (!search) return names;
   do {
     names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.get(), &found));
   return names;
 }
 
 std::string Win32Platform::ShortPath(const std::string& path) {
-  std::string room(MAX_PATH, '\0');
+  std::string buffer(MAX_PATH, '\0');
   for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD got = GetShortPathNameA(path.c_str(), room.data(), static_cast<DWORD>(room.size()));
+    DWORD got = GetShortPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (got == 0) return "";
-    if (got < room.size()) return std::string(room.c_str());
-    room.assign(got + 1, '\0');
+    if (got < buffer.size()) return std::string(buffer.c_str());
+    buffer.assign(got + 1, '\0');
   }
   return "";
 }
@@ -222,7 +226,8 @@ void Win32Platform::AddTrayIcon(const std::string& tip) {
   icon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon_.uCallbackMessage = kTrayCallbackMessage;
   std::string path = ProgramPath();
-  icon_.hIcon = ExtractIconA(instance_, path.c_str(), 0);
+  trayIcon_.reset(ExtractIconA(instance_, path.c_str(), 0));
+  icon_.hIcon = trayIcon_.get();
   std::strncpy(icon_.szTip, tip.c_str(), sizeof icon_.szTip - 1);
   AddIconToShell();
 }
@@ -256,8 +261,8 @@ Point Win32Platform::CursorPos() {
 void Win32Platform::SetForegroundMainWindow() { SetForegroundWindow(main_); }
 
 int Win32Platform::PopupMenu(const std::vector<std::string>& captions, Point at) {
-  HMENU menu = CreatePopupMenu();
-  if (menu == nullptr) return -1;
+  OwnedMenu menu(CreatePopupMenu());
+  if (!menu) return -1;
   for (std::size_t i = 0; i < captions.size(); ++i) {
     // Inserted as MFT_STRING items, so an empty caption stays an empty text
     // item and never turns into a separator.
@@ -270,13 +275,12 @@ int Win32Platform::PopupMenu(const std::vector<std::string>& captions, Point at)
     std::string text = captions[i];
     item.dwTypeData = text.data();
     item.cch = static_cast<UINT>(text.size());
-    InsertMenuItemA(menu, static_cast<UINT>(i), TRUE, &item);
+    InsertMenuItemA(menu.get(), static_cast<UINT>(i), TRUE, &item);
   }
-  BOOL chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0,
-                               main_, nullptr);
+  BOOL chosen = TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
+                               0, main_, nullptr);
   // Lets the menu close properly when the user clicks elsewhere.
   PostMessageA(main_, WM_NULL, 0, 0);
-  DestroyMenu(menu);
   return chosen > 0 ? static_cast<int>(chosen) - 1 : -1;
 }
 
@@ -358,22 +362,22 @@ const FileChooser& LoadFileChooser() {
 std::optional<std::string> Win32Platform::ChooseFile(const std::string& initialName) {
   const FileChooser& chooser = LoadFileChooser();
   if (chooser.open == nullptr || chooser.lastError == nullptr) return std::nullopt;
-  std::string room(32768, '\0');
+  std::string buffer(32768, '\0');
   for (int attempt = 0; attempt < 3; ++attempt) {
-    room.replace(0, std::min(initialName.size(), room.size() - 1),
-                 initialName.substr(0, room.size() - 1));
+    buffer.replace(0, std::min(initialName.size(), buffer.size() - 1),
+                 initialName.substr(0, buffer.size() - 1));
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = DialogOwner();
-    ofn.lpstrFile = room.data();
-    ofn.nMaxFile = static_cast<DWORD>(room.size());
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (chooser.open(&ofn)) return std::string(room.c_str());
+    if (chooser.open(&ofn)) return std::string(buffer.c_str());
     if (chooser.lastError() != FNERR_BUFFERTOOSMALL) return std::nullopt;
-    // The first two bytes hold the room that the chosen name needs.
-    unsigned needed =
-        static_cast<unsigned char>(room[0]) | (static_cast<unsigned char>(room[1]) << 8);
-    room.assign(std::max<std::size_t>(needed + 1, room.size() * 2), '\0');
+    // The first two bytes hold the size that the chosen name needs.
+    unsigned needed = static_cast<unsigned char>(buffer[0]) |
+                      (static_cast<unsigned char>(buffer[1]) << 8);
+    buffer.assign(std::max<std::size_t>(needed + 1, buffer.size() * 2), '\0');
   }
   return std::nullopt;
 }

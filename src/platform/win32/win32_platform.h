@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/handles.h"
 
 namespace vantrel::win32 {
 
@@ -20,10 +21,6 @@ class Win32Platform : public Platform {
   ~Win32Platform() override;
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
-
-  // Runs the program's message loop until the main window has been closed;
-  // returns the exit code that WM_QUIT carried.
-  int RunMessageLoop();
 
   BoxResult ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) override;
   void ShowErrorBox(const std::string& text) override;
@@ -86,6 +83,7 @@ class Win32Platform : public Platform {
   HWND main_ = nullptr;
   PlatformEvents* events_ = nullptr;
   NOTIFYICONDATAA icon_{};
+  OwnedIcon trayIcon_;  // the program's first icon, as the tray shows it
   bool iconShown_ = false;
   UINT taskbarCreated_ = 0;
   bool comReady_ = false;

@@ -1,0 +1,237 @@
+#include "platform/win32/form_controls.h"
+
+#include <algorithm>
+
+#include "platform/errors.h"
+#include "platform/win32/form_layout.h"
+
+namespace vantrel::win32 {
+namespace {
+
+const char kListProcProp[] = "VantrelListProc";
+
+std::string WindowText(HWND hwnd) {
+  int length = GetWindowTextLengthA(hwnd);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int got = GetWindowTextA(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+  return text;
+}
+
+}  // namespace
+
+void FormControls::Create(HWND parent, HINSTANCE instance) {
+  HWND tooltip = nullptr;
+  bool anyHint = std::any_of(form_.Controls().begin(), form_.Controls().end(),
+                             [](const Control& c) { return !c.hint.empty(); });
+  if (anyHint) {
+    // Owned by the form's window, which takes it along when it goes.
+    tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+  }
+
+  std::vector<Control*> order;
+  for (Control& c : form_.Controls()) order.push_back(&c);
+  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+    int ka = a->tabOrder < 0 ? 1 << 20 : a->tabOrder;
+    int kb = b->tabOrder < 0 ? 1 << 20 : b->tabOrder;
+    return ka < kb;
+  });
+  shown_.reserve(order.size());
+  for (Control* c : order) CreateControl(*c, parent, instance, tooltip);
+  Push(true);
+}
+
+void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HWND tooltip) {
+  const char* windowClass = "STATIC";
+  DWORD style = WS_CHILD;
+  DWORD exStyle = 0;
+  bool ownerDraw = false;
+  if (c.tabOrder >= 0) style |= WS_TABSTOP;
+  switch (c.kind) {
+    case ControlKind::Label:
+      style |= SS_LEFT | SS_NOTIFY;
+      if (!c.wordWrap) style |= SS_LEFTNOWORDWRAP;
+      break;
+    case ControlKind::Button:
+      windowClass = "BUTTON";
+      ownerDraw = c.glyph != Glyph::None;
+      if (ownerDraw)
+        style |= BS_OWNERDRAW;
+      else
+        style |= c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+      break;
+    case ControlKind::Edit:
+      windowClass = "EDIT";
+      exStyle = WS_EX_CLIENTEDGE;
+      style |= ES_AUTOHSCROLL | ES_LEFT;
+      if (c.readOnly) style |= ES_READONLY;
+      break;
+    case ControlKind::Memo:
+      windowClass = "EDIT";
+      exStyle = WS_EX_CLIENTEDGE;
+      style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_LEFT;
+      if (c.vScroll) style |= WS_VSCROLL;
+      if (c.readOnly) style |= ES_READONLY;
+      break;
+    case ControlKind::ListBox:
+      windowClass = "LISTBOX";
+      exStyle = WS_EX_CLIENTEDGE;
+      style |= LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
+      break;
+    case ControlKind::Image:
+      style |= SS_OWNERDRAW;
+      ownerDraw = true;
+      break;
+  }
+  const Placement at = ControlPlacement(c);
+  // An edit box made as a Unicode window holds UTF-16, so its length limit
+  // counts characters; an ANSI one would count the bytes of their UTF-8.
+  HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id));
+  HWND hwnd = c.kind == ControlKind::Edit
+                  ? CreateWindowExW(exStyle, L"EDIT", L"", style, at.x, at.y, at.width, at.height,
+                                    parent, id, instance, nullptr)
+                  : CreateWindowExA(exStyle, windowClass, "", style, at.x, at.y, at.width,
+                                    at.height, parent, id, instance, nullptr);
+  if (hwnd == nullptr) throw VantrelError("Error creating control " + c.name);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(c.font)), FALSE);
+  if (c.kind == ControlKind::Edit && c.maxLength > 0)
+    SendMessageA(hwnd, EM_LIMITTEXT, c.maxLength, 0);
+  if (c.kind == ControlKind::ListBox) {
+    if (c.itemHeight > 0) SendMessageA(hwnd, LB_SETITEMHEIGHT, 0, c.itemHeight);
+    SetPropA(hwnd, kListProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormControls::ListBoxProc));
+  }
+  if (tooltip != nullptr && !c.hint.empty()) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    tool.lpszText = c.hint.data();
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  Shown shown;
+  shown.control = &c;
+  shown.hwnd = hwnd;
+  shown.ownerDraw = ownerDraw;
+  shown.visible = false;
+  shown_.push_back(std::move(shown));
+}
+
+FormControls::Shown* FormControls::ShownOf(const Control& control) {
+  for (Shown& s : shown_)
+    if (s.control == &control) return &s;
+  return nullptr;
+}
+
+Control* FormControls::Find(HWND hwnd) {
+  for (Shown& s : shown_)
+    if (s.hwnd == hwnd) return s.control;
+  return nullptr;
+}
+
+Control* FormControls::Find(int id) {
+  for (Shown& s : shown_)
+    if (s.control->id == id) return s.control;
+  return nullptr;
+}
+
+HWND FormControls::WindowOf(const Control& control) {
+  Shown* s = ShownOf(control);
+  return s != nullptr ? s->hwnd : nullptr;
+}
+
+void FormControls::Focus(const Control& control, bool showing) {
+  HWND hwnd = WindowOf(control);
+  if (hwnd == nullptr) return;
+  SetFocus(hwnd);
+  if (control.kind == ControlKind::Edit) SendMessageA(hwnd, EM_SETSEL, 0, -1);
+  if (control.kind == ControlKind::Memo && showing) {
+    SendMessageA(hwnd, EM_SETSEL, 0, 0);
+    SendMessageA(hwnd, EM_SCROLLCARET, 0, 0);
+  }
+}
+
+void FormControls::Pull() {
+  for (Shown& s : shown_) {
+    Control& c = *s.control;
+    if (c.kind == ControlKind::Edit || c.kind == ControlKind::Memo) {
+      c.text = WindowText(s.hwnd);
+      s.text = c.text;
+    } else if (c.kind == ControlKind::ListBox) {
+      LRESULT selected = SendMessageA(s.hwnd, LB_GETCURSEL, 0, 0);
+      c.selected = selected == LB_ERR ? -1 : static_cast<int>(selected);
+      s.selected = c.selected;
+    }
+  }
+}
+
+void FormControls::Push(bool everything) {
+  for (Shown& s : shown_) {
+    Control& c = *s.control;
+    switch (c.kind) {
+      case ControlKind::Label:
+      case ControlKind::Button:
+      case ControlKind::Image:
+        if (everything || c.caption != s.caption) {
+          SetWindowTextA(s.hwnd, c.caption.c_str());
+          if (s.ownerDraw) InvalidateRect(s.hwnd, nullptr, TRUE);
+          s.caption = c.caption;
+        }
+        break;
+      case ControlKind::Edit:
+      case ControlKind::Memo:
+        if (everything || c.text != s.text) {
+          SetWindowTextA(s.hwnd,
+                         c.kind == ControlKind::Memo ? WithCrLf(c.text).c_str() : c.text.c_str());
+          s.text = c.text;
+        }
+        break;
+      case ControlKind::ListBox: {
+        bool itemsChanged = everything || c.items != s.items;
+        if (itemsChanged) {
+          SendMessageA(s.hwnd, WM_SETREDRAW, FALSE, 0);
+          SendMessageA(s.hwnd, LB_RESETCONTENT, 0, 0);
+          for (const std::string& item : c.items)
+            SendMessageA(s.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+          SendMessageA(s.hwnd, WM_SETREDRAW, TRUE, 0);
+          InvalidateRect(s.hwnd, nullptr, TRUE);
+          s.items = c.items;
+        }
+        if (itemsChanged || c.selected != s.selected) {
+          SendMessageA(s.hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.selected), 0);
+          s.selected = c.selected;
+        }
+        break;
+      }
+    }
+    if (everything || c.visible != s.visible) {
+      ShowWindow(s.hwnd, c.visible ? SW_SHOWNA : SW_HIDE);
+      s.visible = c.visible;
+    }
+  }
+}
+
+LRESULT CALLBACK FormControls::ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto oldProc = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kListProcProp));
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+    LRESULT before = SendMessageA(hwnd, LB_GETCURSEL, 0, 0);
+    LRESULT result = CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+    LRESULT after = SendMessageA(hwnd, LB_GETCURSEL, 0, 0);
+    LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+    if (before == after && before != LB_ERR && HIWORD(hit) == 0 &&
+        static_cast<LRESULT>(LOWORD(hit)) == before)
+      PostMessageA(GetParent(hwnd), kListReclick, static_cast<WPARAM>(GetDlgCtrlID(hwnd)), 0);
+    return result;
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
+    RemovePropA(hwnd, kListProcProp);
+  }
+  return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+}
+
+}  // namespace vantrel::win32

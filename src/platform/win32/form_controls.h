@@ -1,0 +1,58 @@
+// A form's controls as child windows, and the sync between them and the
+// form's model: what the user did is pulled into the model before a handler
+// runs, and what the handler changed is pushed to the windows after it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/win32/form_paint.h"
+#include "platform/win32/win32_api.h"
+
+namespace vantrel::win32 {
+
+// Posted to the form by a list box when the line already selected is clicked
+// again: the list sends no LBN_SELCHANGE then, but it counts as a click.
+inline constexpr UINT kListReclick = WM_APP + 1;
+
+class FormControls {
+ public:
+  FormControls(Form& form, FormPainter& painter) : form_(form), painter_(painter) {}
+
+  // Creates every control as a child of `parent`, in tab order (the dialog
+  // manager walks siblings in creation order), and shows the model's state.
+  void Create(HWND parent, HINSTANCE instance);
+  void Pull();
+  void Push(bool everything);
+  // The control of a child window or id; null when it is none of ours.
+  Control* Find(HWND hwnd);
+  Control* Find(int id);
+  HWND WindowOf(const Control& control);
+  // Gives the control the focus as the dialog manager would: an edit box's
+  // text selected; when the form is first shown, a memo's caret at its start.
+  void Focus(const Control& control, bool showing);
+
+ private:
+  // What the window shows of one control, to push only what changed.
+  struct Shown {
+    Control* control = nullptr;
+    HWND hwnd = nullptr;
+    bool ownerDraw = false;
+    std::string caption;
+    std::string text;
+    std::vector<std::string> items;
+    int selected = -1;
+    bool visible = true;
+  };
+
+  void CreateControl(Control& control, HWND parent, HINSTANCE instance, HWND tooltip);
+  Shown* ShownOf(const Control& control);
+  static LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  Form& form_;
+  FormPainter& painter_;
+  std::vector<Shown> shown_;
+};
+
+}  // namespace vantrel::win32

@@ -1,0 +1,100 @@
+#include "platform/win32/form_paint.h"
+
+#include <algorithm>
+
+#include "platform/win32/glyphs.h"
+
+namespace vantrel::win32 {
+
+HFONT FormPainter::FontFor(const Font& font) {
+  auto key = std::make_pair(font.face, font.height);
+  auto found = fonts_.find(key);
+  if (found != fonts_.end()) return found->second.get();
+  GdiObject<HFONT> created(CreateFontA(
+      font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face.c_str()));
+  return fonts_.emplace(key, std::move(created)).first->second.get();
+}
+
+HBRUSH FormPainter::BrushFor(COLORREF color) {
+  auto found = brushes_.find(color);
+  if (found != brushes_.end()) return found->second.get();
+  return brushes_.emplace(color, GdiObject<HBRUSH>(CreateSolidBrush(color))).first->second.get();
+}
+
+void FormPainter::EraseBackground(HWND window, HDC dc) {
+  RECT r;
+  GetClientRect(window, &r);
+  FillRect(dc, &r, BrushFor(form_.color));
+}
+
+HBRUSH FormPainter::ControlColours(HDC dc, const Control& c, bool editMessage) {
+  if (c.kind == ControlKind::Memo) {
+    SetBkColor(dc, c.color);
+    return BrushFor(c.color);
+  }
+  if (c.kind == ControlKind::Edit) {
+    COLORREF window = GetSysColor(COLOR_WINDOW);
+    SetBkColor(dc, window);
+    return BrushFor(window);
+  }
+  if (editMessage) return nullptr;
+  SetBkMode(dc, TRANSPARENT);  // labels sit on the form's own colour
+  return BrushFor(form_.color);
+}
+
+void FormPainter::DrawItem(const DRAWITEMSTRUCT& item, const Control& c, HICON appIcon) {
+  if (c.kind != ControlKind::Image) return DrawButton(item, c, appIcon);
+  const RECT& r = item.rcItem;
+  FillRect(item.hDC, &r, BrushFor(form_.color));
+  int side = std::min(r.right - r.left, r.bottom - r.top);
+  DrawGlyph(item.hDC, c.glyph == Glyph::None ? Glyph::AppIcon : c.glyph,
+            r.left + (r.right - r.left - side) / 2, r.top + (r.bottom - r.top - side) / 2, side,
+            appIcon);
+}
+
+void FormPainter::DrawButton(const DRAWITEMSTRUCT& item, const Control& c, HICON appIcon) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  const bool focused = (item.itemState & ODS_FOCUS) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  if (c.isDefault || focused) {
+    // The default button wears a dark outline, as in a dialog.
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  const int shift = pushed ? 1 : 0;
+
+  {
+    Selection font(dc, FontFor(c.font));
+    RECT textSize{0, 0, 0, 0};
+    DrawTextA(dc, c.caption.c_str(), -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
+    const int height = r.bottom - r.top;
+    const int space = r.right - r.left - 6;
+    const int textWidth = textSize.right - textSize.left;
+    int glyphSide = std::max(8, std::min(16, height - 6));
+    int gap = 4;
+    // Where the system's font is wider than the design's, the text keeps its
+    // space and the picture gives way.
+    if (glyphSide + gap + textWidth > space) glyphSide = gap = 0;
+    const int total = glyphSide + gap + textWidth;
+    const int x =
+        static_cast<int>(r.left) + std::max<int>(3, (r.right - r.left - total) / 2) + shift;
+    if (glyphSide > 0)
+      DrawGlyph(dc, c.glyph, x, r.top + (height - glyphSide) / 2 + shift, glyphSide, appIcon);
+    RECT text{x + glyphSide + gap, r.top + shift, r.right - 3 + shift, r.bottom + shift};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    DrawTextA(dc, c.caption.c_str(), -1, &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  }
+  if (focused) {
+    RECT focus = r;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+}  // namespace vantrel::win32

@@ -1,0 +1,40 @@
+// How a form looks: its fonts, its colours and the drawing of the controls it
+// paints itself (buttons with a picture, images). The window asks here and
+// draws nothing of its own.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "platform/form.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_api.h"
+
+namespace vantrel::win32 {
+
+class FormPainter {
+ public:
+  explicit FormPainter(const Form& form) : form_(form) {}
+
+  // One font object per face and height, for the window's life.
+  HFONT FontFor(const Font& font);
+  // WM_ERASEBKGND: the form's own colour.
+  void EraseBackground(HWND window, HDC dc);
+  // WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT: the control's background brush, or
+  // null to leave it to the system.
+  HBRUSH ControlColours(HDC dc, const Control& control, bool editMessage);
+  // WM_DRAWITEM for a button with a picture or an image; appIcon is what
+  // Glyph::AppIcon shows.
+  void DrawItem(const DRAWITEMSTRUCT& item, const Control& control, HICON appIcon);
+
+ private:
+  HBRUSH BrushFor(COLORREF color);
+  void DrawButton(const DRAWITEMSTRUCT& item, const Control& control, HICON appIcon);
+
+  const Form& form_;
+  std::map<std::pair<std::string, int>, GdiObject<HFONT>> fonts_;
+  std::map<COLORREF, GdiObject<HBRUSH>> brushes_;
+};
+
+}  // namespace vantrel::win32
