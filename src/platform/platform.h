@@ -105,6 +105,8 @@ class Platform {
   virtual void DeleteTrayIcon() = 0;
   // Closing the main window ends the message loop and the program.
   virtual void CloseMainWindow() = 0;
+  // Where the user pointed: the cursor, or the icon itself when the keyboard
+  // activated it.
   virtual Point CursorPos() = 0;
   virtual void SetForegroundMainWindow() = 0;
   // Pops up a menu of text items at a screen point and waits; returns the index

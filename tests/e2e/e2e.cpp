@@ -268,8 +268,8 @@ void Program::Stop() {
   spyBase_ = 0;
 }
 
-void Program::PostTrayCallback(LPARAM mouseMessage) {
-  PostMessageA(main_, WM_USER + 10, 0, mouseMessage);
+void Program::PostTrayCallback(LPARAM mouseMessage, WPARAM anchor) {
+  PostMessageA(main_, WM_USER + 10, anchor, mouseMessage);
 }
 
 bool Program::TrayIconPresent() const {

@@ -91,8 +91,9 @@ class Program {
   // Ends the program if it still runs (by force after a grace period).
   void Stop();
 
-  // The tray callback as the shell sends it (513 left press, 516 right press).
-  void PostTrayCallback(LPARAM mouseMessage);
+  // The tray callback as the shell sends it (513 left press, 516 right press);
+  // in its version 4 form the icon's place comes along as MAKEWPARAM(x, y).
+  void PostTrayCallback(LPARAM mouseMessage, WPARAM anchor = 0);
   // Whether the shell still holds the icon (main window, id 0).
   bool TrayIconPresent() const;
 

@@ -234,6 +234,10 @@ void Win32Platform::AddTrayIcon(const std::string& tip) {
 
 void Win32Platform::AddIconToShell() {
   Shell_NotifyIconA(NIM_ADD, &icon_);
+  // Version 4 brings the keyboard's notifications; mouse presses keep theirs.
+  NOTIFYICONDATAA version = icon_;
+  version.uVersion = NOTIFYICON_VERSION_4;
+  Shell_NotifyIconA(NIM_SETVERSION, &version);
   iconShown_ = true;
 }
 
@@ -253,6 +257,7 @@ void Win32Platform::CloseMainWindow() {
 }
 
 Point Win32Platform::CursorPos() {
+  if (keyboardAnchor_) return *keyboardAnchor_;
   POINT p{};
   GetCursorPos(&p);
   return {static_cast<int>(p.x), static_cast<int>(p.y)};
@@ -277,8 +282,10 @@ int Win32Platform::PopupMenu(const std::vector<std::string>& captions, Point at)
     item.cch = static_cast<UINT>(text.size());
     InsertMenuItemA(menu.get(), static_cast<UINT>(i), TRUE, &item);
   }
+  menuOpen_ = true;
   BOOL chosen = TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
                                0, main_, nullptr);
+  menuOpen_ = false;
   // Lets the menu close properly when the user clicks elsewhere.
   PostMessageA(main_, WM_NULL, 0, 0);
   return chosen > 0 ? static_cast<int>(chosen) - 1 : -1;
@@ -309,8 +316,13 @@ LRESULT CALLBACK Win32Platform::MainWindowProc(HWND hwnd, UINT message, WPARAM w
 
 LRESULT Win32Platform::HandleMainMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTrayCallbackMessage) {
-    if (events_ != nullptr)
-      RunGuarded(*this, [this, lParam] { events_->OnTrayCallback(static_cast<long>(lParam)); });
+    const std::optional<TrayEvent> event = trayNotifications_.Decode(wParam, lParam, menuOpen_);
+    if (event && events_ != nullptr) {
+      // A menu the keyboard opened belongs at the icon, not at the mouse.
+      keyboardAnchor_ = event->anchor;
+      RunGuarded(*this, [this, &event] { events_->OnTrayCallback(event->message); });
+      keyboardAnchor_.reset();
+    }
     return 0;
   }
   if (message == WM_TIMER && wParam == kTimer1) {

@@ -3,8 +3,10 @@
 // modal forms, the file chooser, system parameters and the registry.
 #pragma once
 
+#include "platform/win32/tray_notify.h"
 #include "platform/win32/win32_api.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,9 @@ class Win32Platform : public Platform {
   NOTIFYICONDATAA icon_{};
   OwnedIcon trayIcon_;  // the program's first icon, as the tray shows it
   bool iconShown_ = false;
+  TrayNotifications trayNotifications_;
+  std::optional<Point> keyboardAnchor_;  // while the keyboard's notification runs
+  bool menuOpen_ = false;
   UINT taskbarCreated_ = 0;
   bool comReady_ = false;
   bool timerEnabled_ = false;
