@@ -37,6 +37,7 @@ void SelectFirstEntry(Control& entryList) {
 
 TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   className = "TFrmedit";
+  taskbarButton = true;
   caption = "Setup your applications to run from the system tray icon ";
   clientWidth = 554;
   clientHeight = 420;

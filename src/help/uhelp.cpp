@@ -89,6 +89,7 @@ Yes, you can select any application or file of any type on your pc.
 
 TFrmhelp::TFrmhelp() {
   className = "TFrmhelp";
+  taskbarButton = true;
   caption = "Help FAQ";
   clientWidth = 585;
   clientHeight = 337;

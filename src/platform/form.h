@@ -126,11 +126,15 @@ class Form {
   std::uint32_t color = kFormGrey;
   Font font = SansSerifFont();
   bool appIcon = true;
+  // A window the user works in, rather than a dialog on top of one: it gets a
+  // button on the taskbar.
+  bool taskbarButton = false;
 
   // Runs when the user closes the window by its close box, before it closes.
   std::function<void()> onCloseBox;
 
   // Adds a control, which must bring an id of its own. References stay valid.
+  // A label added just before a list or box names it for screen readers.
   Control& Add(Control control);
   Control& operator[](const std::string& name);
   const Control& operator[](const std::string& name) const;

@@ -15,6 +15,7 @@ std::string ReadChosenScreensaver(Platform& platform) {
 
 TFrmscrsel::TFrmscrsel(Platform& platform) : platform_(platform) {
   className = "TFrmscrsel";
+  taskbarButton = true;
   caption = "Choose Screensaver";
   border = BorderStyle::None;
   systemMenu = false;

@@ -1,6 +1,7 @@
 #include "platform/win32/form_controls.h"
 
 #include <algorithm>
+#include <map>
 
 #include "platform/errors.h"
 #include "platform/win32/form_layout.h"
@@ -29,18 +30,39 @@ void FormControls::Create(HWND parent, HINSTANCE instance) {
     tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
-    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, painter_.Scaled(400));
   }
 
-  std::vector<Control*> order;
-  for (Control& c : form_.Controls()) order.push_back(&c);
-  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+  // Screen readers name a list or box by the label just before it in the
+  // window order; labels are no tab stops, so the tab order stays.
+  std::vector<Control*> byTab;
+  std::map<const Control*, Control*> labelOf;
+  Control* previous = nullptr;
+  for (Control& c : form_.Controls()) {
+    byTab.push_back(&c);
+    const bool named = c.kind == ControlKind::ListBox || c.kind == ControlKind::Edit ||
+                       c.kind == ControlKind::Memo;
+    if (named && previous != nullptr && previous->kind == ControlKind::Label) labelOf[&c] = previous;
+    previous = &c;
+  }
+  std::stable_sort(byTab.begin(), byTab.end(), [](const Control* a, const Control* b) {
     int ka = a->tabOrder < 0 ? 1 << 20 : a->tabOrder;
     int kb = b->tabOrder < 0 ? 1 << 20 : b->tabOrder;
     return ka < kb;
   });
+  std::vector<Control*> order;
+  auto placed = [&order](const Control* c) {
+    return std::find(order.begin(), order.end(), c) != order.end();
+  };
+  for (Control* c : byTab) {
+    if (placed(c)) continue;
+    auto label = labelOf.find(c);
+    if (label != labelOf.end() && !placed(label->second)) order.push_back(label->second);
+    order.push_back(c);
+  }
   shown_.reserve(order.size());
   for (Control* c : order) CreateControl(*c, parent, instance, tooltip);
+  tooltip_ = tooltip;
   Push(true);
 }
 
@@ -86,7 +108,7 @@ void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HW
       ownerDraw = true;
       break;
   }
-  const Placement at = ControlPlacement(c);
+  const Placement at = ControlPlacement(c, painter_.Dpi());
   // An edit box made as a Unicode window holds UTF-16, so its length limit
   // counts characters; an ANSI one would count the bytes of their UTF-8.
   HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id));
@@ -100,7 +122,7 @@ void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HW
   if (c.kind == ControlKind::Edit && c.maxLength > 0)
     SendMessageA(hwnd, EM_LIMITTEXT, c.maxLength, 0);
   if (c.kind == ControlKind::ListBox) {
-    if (c.itemHeight > 0) SendMessageA(hwnd, LB_SETITEMHEIGHT, 0, c.itemHeight);
+    if (c.itemHeight > 0) SendMessageA(hwnd, LB_SETITEMHEIGHT, 0, painter_.Scaled(c.itemHeight));
     SetPropA(hwnd, kListProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormControls::ListBoxProc));
   }
@@ -153,6 +175,18 @@ void FormControls::Focus(const Control& control, bool showing) {
     SendMessageA(hwnd, EM_SETSEL, 0, 0);
     SendMessageA(hwnd, EM_SCROLLCARET, 0, 0);
   }
+}
+
+void FormControls::Relayout() {
+  for (Shown& s : shown_) {
+    const Control& c = *s.control;
+    const Placement at = ControlPlacement(c, painter_.Dpi());
+    SetWindowPos(s.hwnd, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(s.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(c.font)), FALSE);
+    if (c.kind == ControlKind::ListBox && c.itemHeight > 0)
+      SendMessageA(s.hwnd, LB_SETITEMHEIGHT, 0, painter_.Scaled(c.itemHeight));
+  }
+  if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, painter_.Scaled(400));
 }
 
 void FormControls::Pull() {

@@ -21,8 +21,11 @@ class FormControls {
   FormControls(Form& form, FormPainter& painter) : form_(form), painter_(painter) {}
 
   // Creates every control as a child of `parent`, in tab order (the dialog
-  // manager walks siblings in creation order), and shows the model's state.
+  // manager walks siblings in creation order), each list or box right after
+  // the label that names it, and shows the model's state.
   void Create(HWND parent, HINSTANCE instance);
+  // Sizes and fonts again, at the painter's new DPI.
+  void Relayout();
   void Pull();
   void Push(bool everything);
   // The control of a child window or id; null when it is none of ours.
@@ -53,6 +56,7 @@ class FormControls {
   Form& form_;
   FormPainter& painter_;
   std::vector<Shown> shown_;
+  HWND tooltip_ = nullptr;  // owned by the form's window
 };
 
 }  // namespace vantrel::win32

@@ -1,20 +1,26 @@
 #include "platform/win32/form_layout.h"
 
+#include "platform/display.h"
+
 namespace vantrel::win32 {
 
-Placement WindowPlacement(const Form& form, DWORD style, DWORD exStyle) {
-  RECT frame{0, 0, form.clientWidth, form.clientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  Placement p{form.left, form.top, frame.right - frame.left, frame.bottom - frame.top};
-  if (form.position == FormPosition::ScreenCenter) {
-    p.x = (GetSystemMetrics(SM_CXSCREEN) - p.width) / 2;
-    p.y = (GetSystemMetrics(SM_CYSCREEN) - p.height) / 2;
-  }
-  return p;
+SIZE WindowSize(const Form& form, DWORD style, DWORD exStyle, int dpi) {
+  return FrameSizeAt(ScaleToDpi(form.clientWidth, dpi), ScaleToDpi(form.clientHeight, dpi), style,
+                     exStyle, dpi);
 }
 
-Placement ControlPlacement(const Control& control) {
-  return {control.rect.left, control.rect.top, control.rect.width, control.rect.height};
+Placement WindowPlacement(const Form& form, DWORD style, DWORD exStyle, int dpi,
+                          const MonitorArea& monitor) {
+  const SIZE size = WindowSize(form, style, exStyle, dpi);
+  Point at{monitor.whole.left + ScaleToDpi(form.left, dpi),
+           monitor.whole.top + ScaleToDpi(form.top, dpi)};
+  if (form.position == FormPosition::ScreenCenter) at = CentreIn(monitor.work, size.cx, size.cy);
+  return {at.x, at.y, size.cx, size.cy};
+}
+
+Placement ControlPlacement(const Control& control, int dpi) {
+  const Rect r = ScaleToDpi(control.rect, dpi);
+  return {r.left, r.top, r.width, r.height};
 }
 
 }  // namespace vantrel::win32

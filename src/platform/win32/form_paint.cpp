@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include "platform/win32/glyphs.h"
+#include "platform/win32/monitors.h"
 
 namespace vantrel::win32 {
 
-HFONT FormPainter::FontFor(const Font& font) {
+void FormPainter::RefreshColours() { colours_ = CurrentSystemColours(); }
+
+HFONT FormPainter::FontFor(const Font& design) {
+  const Font font = ScaleToDpi(design, dpi_);
   auto key = std::make_pair(font.face, font.height);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
@@ -25,28 +29,25 @@ HBRUSH FormPainter::BrushFor(COLORREF color) {
 void FormPainter::EraseBackground(HWND window, HDC dc) {
   RECT r;
   GetClientRect(window, &r);
-  FillRect(dc, &r, BrushFor(form_.color));
+  FillRect(dc, &r, BrushFor(FormColours(form_, colours_).background));
 }
 
 HBRUSH FormPainter::ControlColours(HDC dc, const Control& c, bool editMessage) {
-  if (c.kind == ControlKind::Memo) {
-    SetBkColor(dc, c.color);
-    return BrushFor(c.color);
-  }
-  if (c.kind == ControlKind::Edit) {
-    COLORREF window = GetSysColor(COLOR_WINDOW);
-    SetBkColor(dc, window);
-    return BrushFor(window);
+  const Colours colours = vantrel::ControlColours(form_, c, colours_);
+  SetTextColor(dc, colours.text);
+  if (c.kind == ControlKind::Memo || c.kind == ControlKind::Edit) {
+    SetBkColor(dc, colours.background);
+    return BrushFor(colours.background);
   }
   if (editMessage) return nullptr;
   SetBkMode(dc, TRANSPARENT);  // labels sit on the form's own colour
-  return BrushFor(form_.color);
+  return BrushFor(colours.background);
 }
 
 void FormPainter::DrawItem(const DRAWITEMSTRUCT& item, const Control& c, HICON appIcon) {
   if (c.kind != ControlKind::Image) return DrawButton(item, c, appIcon);
   const RECT& r = item.rcItem;
-  FillRect(item.hDC, &r, BrushFor(form_.color));
+  FillRect(item.hDC, &r, BrushFor(vantrel::ControlColours(form_, c, colours_).background));
   int side = std::min(r.right - r.left, r.bottom - r.top);
   DrawGlyph(item.hDC, c.glyph == Glyph::None ? Glyph::AppIcon : c.glyph,
             r.left + (r.right - r.left - side) / 2, r.top + (r.bottom - r.top - side) / 2, side,
@@ -61,7 +62,7 @@ void FormPainter::DrawButton(const DRAWITEMSTRUCT& item, const Control& c, HICON
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
   if (c.isDefault || focused) {
     // The default button wears a dark outline, as in a dialog.
-    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FrameRect(dc, &r, BrushFor(vantrel::ControlColours(form_, c, colours_).text));
     InflateRect(&r, -1, -1);
   }
   DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
@@ -72,27 +73,27 @@ void FormPainter::DrawButton(const DRAWITEMSTRUCT& item, const Control& c, HICON
     RECT textSize{0, 0, 0, 0};
     DrawTextA(dc, c.caption.c_str(), -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
     const int height = r.bottom - r.top;
-    const int space = r.right - r.left - 6;
+    const int space = r.right - r.left - Scaled(6);
     const int textWidth = textSize.right - textSize.left;
-    int glyphSide = std::max(8, std::min(16, height - 6));
-    int gap = 4;
+    int glyphSide = std::max(Scaled(8), std::min(Scaled(16), height - Scaled(6)));
+    int gap = Scaled(4);
     // Where the system's font is wider than the design's, the text keeps its
     // space and the picture gives way.
     if (glyphSide + gap + textWidth > space) glyphSide = gap = 0;
     const int total = glyphSide + gap + textWidth;
     const int x =
-        static_cast<int>(r.left) + std::max<int>(3, (r.right - r.left - total) / 2) + shift;
+        static_cast<int>(r.left) + std::max<int>(Scaled(3), (r.right - r.left - total) / 2) + shift;
     if (glyphSide > 0)
       DrawGlyph(dc, c.glyph, x, r.top + (height - glyphSide) / 2 + shift, glyphSide, appIcon);
-    RECT text{x + glyphSide + gap, r.top + shift, r.right - 3 + shift, r.bottom + shift};
+    RECT text{x + glyphSide + gap, r.top + shift, r.right - Scaled(3) + shift, r.bottom + shift};
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : vantrel::ControlColours(form_, c, colours_).text);
     DrawTextA(dc, c.caption.c_str(), -1, &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   }
   if (focused) {
     RECT focus = r;
-    InflateRect(&focus, -3, -3);
+    InflateRect(&focus, -Scaled(3), -Scaled(3));
     DrawFocusRect(dc, &focus);
   }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/display.h"
 #include "platform/form.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_api.h"
@@ -17,7 +18,15 @@ class FormPainter {
  public:
   explicit FormPainter(const Form& form) : form_(form) {}
 
-  // One font object per face and height, for the window's life.
+  // The DPI the window is shown at: sizes and fonts follow it.
+  void SetDpi(int dpi) { dpi_ = dpi; }
+  int Dpi() const { return dpi_; }
+  int Scaled(int designLength) const { return ScaleToDpi(designLength, dpi_); }
+  // Reads the system's colours and its high-contrast switch again.
+  void RefreshColours();
+
+  // The design's font at the window's DPI: one font object per face and
+  // height, for the window's life.
   HFONT FontFor(const Font& font);
   // WM_ERASEBKGND: the form's own colour.
   void EraseBackground(HWND window, HDC dc);
@@ -33,6 +42,8 @@ class FormPainter {
   void DrawButton(const DRAWITEMSTRUCT& item, const Control& control, HICON appIcon);
 
   const Form& form_;
+  int dpi_ = kDesignDpi;
+  SystemColours colours_;
   std::map<std::pair<std::string, int>, GdiObject<HFONT>> fonts_;
   std::map<COLORREF, GdiObject<HBRUSH>> brushes_;
 };

@@ -136,24 +136,43 @@ void FormWindow::Create(HWND owner) {
     if (form_.minimizeBox) style |= WS_MINIMIZEBOX;
     if (form_.maximizeBox) style |= WS_MAXIMIZEBOX;
   }
-  const DWORD exStyle = WS_EX_CONTROLPARENT;
-  const Placement at = WindowPlacement(form_, style, exStyle);
-  hwnd_ = CreateWindowExA(exStyle, form_.className.c_str(), form_.caption.c_str(), style, at.x,
-                          at.y, at.width, at.height, owner, nullptr, instance, this);
+  DWORD exStyle = WS_EX_CONTROLPARENT;
+  if (form_.taskbarButton) exStyle |= WS_EX_APPWINDOW;
+  style_ = style;
+  exStyle_ = exStyle;
+  // Made on the monitor under the cursor (where the user clicked the tray)
+  // first, so that the window's DPI is that monitor's; then sized and placed
+  // for it before it is shown.
+  const MonitorArea monitor = CursorMonitor();
+  hwnd_ = CreateWindowExA(exStyle, form_.className.c_str(), form_.caption.c_str(), style,
+                          monitor.work.left, monitor.work.top, 1, 1, owner, nullptr, instance, this);
   if (hwnd_ == nullptr) throw VantrelError("Error creating window " + form_.className);
+  painter_.SetDpi(WindowDpi(hwnd_));
+  painter_.RefreshColours();
+  const Placement at = WindowPlacement(form_, style, exStyle, painter_.Dpi(), monitor);
+  SetWindowPos(hwnd_, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   if (form_.appIcon) {
+    const int dpi = painter_.Dpi();
     bigIcon_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), LR_SHARED));
+                                             SystemMetricAt(SM_CXICON, dpi),
+                                             SystemMetricAt(SM_CYICON, dpi), LR_SHARED));
     smallIcon_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                               SystemMetricAt(SM_CXSMICON, dpi),
+                                               SystemMetricAt(SM_CYSMICON, dpi), LR_SHARED));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   }
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(form_.font)), FALSE);
   controls_.Create(hwnd_, instance);
+}
+
+void FormWindow::Relayout() {
+  const SIZE size = WindowSize(form_, style_, exStyle_, painter_.Dpi());
+  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(form_.font)), FALSE);
+  controls_.Relayout();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 // Enter and Escape are decided by the form's model, not the dialog manager
@@ -237,6 +256,36 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       painter_.EraseBackground(hwnd_, reinterpret_cast<HDC>(wParam));
       return 1;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // The user switched schemes or high contrast: paint with the new colours.
+      painter_.RefreshColours();
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another DPI: laid out again at its size, where
+      // the system suggests.
+      painter_.SetDpi(HIWORD(wParam));
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      Relayout();
+      return 0;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && !form_.taskbarButton) {
+        // A dialog goes down with the window it sits on, whose taskbar button
+        // brings both back; alone it would leave that window disabled.
+        HWND top = hwnd_;
+        for (HWND owner = GetWindow(top, GW_OWNER); owner != nullptr && IsWindowVisible(owner);
+             owner = GetWindow(owner, GW_OWNER))
+          top = owner;
+        if (top != hwnd_) {
+          ShowWindow(top, SW_MINIMIZE);
+          return 0;
+        }
+      }
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {
       const Control* c = controls_.Find(reinterpret_cast<HWND>(lParam));

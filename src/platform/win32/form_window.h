@@ -34,6 +34,8 @@ class FormWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void Create(HWND owner);
+  // Everything again at a new DPI, the window's top-left corner kept.
+  void Relayout();
   bool PreTranslate(const MSG& msg);
   void RunModalLoop();
   void EnableOthers();
@@ -52,6 +54,8 @@ class FormWindow {
   std::vector<HWND> disabled_;
   HICON bigIcon_ = nullptr;  // shared icons (LR_SHARED): the system owns them
   HICON smallIcon_ = nullptr;
+  DWORD style_ = 0;
+  DWORD exStyle_ = 0;
 };
 
 }  // namespace vantrel::win32

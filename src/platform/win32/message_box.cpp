@@ -1,5 +1,7 @@
 #include "platform/win32/message_box.h"
 
+#include "platform/win32/monitors.h"
+
 #include <cstring>
 
 #include "platform/win32/handles.h"
@@ -15,15 +17,11 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case WM_INITDIALOG: {
       LRESULT result = CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+      // Centred where the user is working: the monitor under the cursor.
       RECT box;
-      RECT work;
       GetWindowRect(hwnd, &box);
-      SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-      int width = box.right - box.left;
-      int height = box.bottom - box.top;
-      SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
-                   work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      const Point at = CentreIn(CursorMonitor().work, box.right - box.left, box.bottom - box.top);
+      SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return result;
     }
     case WM_COMMAND:
