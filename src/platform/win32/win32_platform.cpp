@@ -225,14 +225,19 @@ void Win32Platform::AddTrayIcon(const std::string& tip) {
   icon_.uID = 0;
   icon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon_.uCallbackMessage = kTrayCallbackMessage;
-  std::string path = ProgramPath();
-  trayIcon_.reset(ExtractIconA(instance_, path.c_str(), 0));
-  icon_.hIcon = trayIcon_.get();
   std::strncpy(icon_.szTip, tip.c_str(), sizeof icon_.szTip - 1);
   AddIconToShell();
 }
 
 void Win32Platform::AddIconToShell() {
+  // The program's first icon, at the size the notification area shows (the
+  // small icon's, which grows with the scaling); loaded again when the shell
+  // comes back, as the scaling may have changed with it.
+  trayIcon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), 0)));
+  if (!trayIcon_) trayIcon_.reset(ExtractIconA(instance_, ProgramPath().c_str(), 0));
+  icon_.hIcon = trayIcon_.get();
   Shell_NotifyIconA(NIM_ADD, &icon_);
   // Version 4 brings the keyboard's notifications; mouse presses keep theirs.
   NOTIFYICONDATAA version = icon_;
