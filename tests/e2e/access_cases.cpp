@@ -118,38 +118,16 @@ class SchemeColour {
   }
 
  private:
-  e2e::RestoreRegString restore_;
+  e2e::RestoreRegValue restore_;
 };
 
 // The prefix's DPI (150 % is 144) for the programs started while it lives.
 class PrefixDpi {
  public:
-  explicit PrefixDpi(DWORD dpi) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    DWORD size = sizeof old_;
-    had_ = RegQueryValueExA(key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
-                            &size) == ERROR_SUCCESS;
-    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    RegCloseKey(key);
-  }
-  ~PrefixDpi() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-      return;
-    if (had_)
-      RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
-    else
-      RegDeleteValueA(key, "LogPixels");
-    RegCloseKey(key);
-  }
-  PrefixDpi(const PrefixDpi&) = delete;
-  PrefixDpi& operator=(const PrefixDpi&) = delete;
+  explicit PrefixDpi(DWORD dpi) { e2e::WriteRegDword(kDesktopKey, "LogPixels", dpi); }
 
  private:
-  DWORD old_ = 0;
-  bool had_ = false;
+  e2e::RestoreRegValue restore_{kDesktopKey, "LogPixels"};
 };
 
 }  // namespace

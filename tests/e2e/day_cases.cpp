@@ -29,7 +29,7 @@ using e2e::Text;
 using e2e::SetText;
 using e2e::Selected;
 using e2e::MadeFiles;
-using e2e::RestoreRegString;
+using e2e::RestoreRegValue;
 
 // --- Small helpers ------------------------------------------------------------------
 
@@ -380,8 +380,8 @@ E2E_CASE(DayInTheLife) {
   // A first run for this user, whatever ran before.
   e2e::DeleteRegValue(e2e::kRunKey, kRunValue);
   e2e::RemovePath(DataFolder());
-  RestoreRegString restoreActive(kDesktopKey, "ScreenSaveActive");
-  RestoreRegString restorePassword(kDesktopKey, kNtPassword);
+  RestoreRegValue restoreActive(kDesktopKey, "ScreenSaveActive");
+  RestoreRegValue restorePassword(kDesktopKey, kNtPassword);
   BrowserLog browser(ctx);
   TxtAssociation txt;
   e2e::Require(ctx, txt.Set(), ".txt files open in Wine's text viewer");

@@ -558,6 +558,44 @@ bool WriteRegString(const std::string& key, const std::string& name, const std::
   return status == ERROR_SUCCESS;
 }
 
+bool WriteRegValue(const std::string& key, const std::string& name, DWORD type,
+                   const std::string& bytes) {
+  HKEY h = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                      nullptr) != ERROR_SUCCESS)
+    return false;
+  LONG status = RegSetValueExA(h, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                               static_cast<DWORD>(bytes.size()));
+  RegCloseKey(h);
+  return status == ERROR_SUCCESS;
+}
+
+bool WriteRegDword(const std::string& key, const std::string& name, DWORD value) {
+  return WriteRegValue(key, name, REG_DWORD,
+                       std::string(reinterpret_cast<const char*>(&value), sizeof value));
+}
+
+RestoreRegValue::RestoreRegValue(std::string key, std::string name)
+    : key_(std::move(key)), name_(std::move(name)) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return;
+  DWORD size = 0;
+  if (RegQueryValueExA(h, name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+    bytes_.resize(size);
+    had_ = RegQueryValueExA(h, name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(bytes_.data()),
+                            &size) == ERROR_SUCCESS;
+    bytes_.resize(had_ ? size : 0);
+  }
+  RegCloseKey(h);
+}
+
+RestoreRegValue::~RestoreRegValue() {
+  if (had_)
+    WriteRegValue(key_, name_, type_, bytes_);
+  else
+    DeleteRegValue(key_, name_);
+}
+
 void DeleteRegValue(const std::string& key, const std::string& name) {
   HKEY h = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)

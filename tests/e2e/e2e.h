@@ -230,24 +230,25 @@ class MadeFiles {
   std::vector<std::string> paths_;
 };
 
-// Puts a registry string back as it was (or removes it) when the case ends.
-class RestoreRegString {
+// A value of any type, written as raw bytes.
+bool WriteRegValue(const std::string& key, const std::string& name, DWORD type,
+                   const std::string& bytes);
+bool WriteRegDword(const std::string& key, const std::string& name, DWORD value);
+
+// Puts a registry value back as it was, type and all (or removes it), when the case ends.
+class RestoreRegValue {
  public:
-  RestoreRegString(std::string key, std::string name)
-      : key_(std::move(key)), name_(std::move(name)), old_(ReadRegString(key_, name_)) {}
-  ~RestoreRegString() {
-    if (old_)
-      WriteRegString(key_, name_, *old_);
-    else
-      DeleteRegValue(key_, name_);
-  }
-  RestoreRegString(const RestoreRegString&) = delete;
-  RestoreRegString& operator=(const RestoreRegString&) = delete;
+  RestoreRegValue(std::string key, std::string name);
+  ~RestoreRegValue();
+  RestoreRegValue(const RestoreRegValue&) = delete;
+  RestoreRegValue& operator=(const RestoreRegValue&) = delete;
 
  private:
   std::string key_;
   std::string name_;
-  std::optional<std::string> old_;
+  bool had_ = false;
+  DWORD type_ = 0;
+  std::string bytes_;
 };
 
 }  // namespace e2e

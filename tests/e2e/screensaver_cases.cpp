@@ -22,7 +22,7 @@ using e2e::TempDir;
 using e2e::WindowsDir;
 using e2e::SystemDir;
 using e2e::MadeFiles;
-using e2e::RestoreRegString;
+using e2e::RestoreRegValue;
 
 // --- Registry values of any type
 // ---------------------------------------------------
@@ -265,7 +265,7 @@ void ExpectErrorInsteadOfMenu(Context& ctx, Program& program, const std::string&
 
 E2E_CASE(ScreensaverActiveSwitchFlipsFlagAndCaption) {
   FreshUser();
-  RestoreRegString restore(kDesktopKey, "ScreenSaveActive");
+  RestoreRegValue restore(kDesktopKey, "ScreenSaveActive");
   Program program;
   StartSettled(ctx, program);
 
@@ -312,7 +312,7 @@ E2E_CASE(ScreensaverActiveSwitchFlipsFlagAndCaption) {
 
 E2E_CASE(ScreensaverPasswordNtStringValue) {
   FreshUser();
-  RestoreRegString restore(kDesktopKey, kNtPassword);
+  RestoreRegValue restore(kDesktopKey, kNtPassword);
   e2e::DeleteRegValue(kDesktopKey, kNtPassword);
   Program program;
   StartSettled(ctx, program);
@@ -350,8 +350,8 @@ E2E_CASE(ScreensaverPasswordNtStringValue) {
 
 E2E_CASE(ScreensaverPassword9xFamilyUnderWin98) {
   FreshUser();
-  RestoreRegString version(kWineKey, "Version");
-  RestoreRegString restore(kDesktopKey, k9xPassword);
+  RestoreRegValue version(kWineKey, "Version");
+  RestoreRegValue restore(kDesktopKey, k9xPassword);
   // Read by Wine when a process starts: the program sees the older family.
   e2e::Require(ctx, e2e::WriteRegString(kWineKey, "Version", "win98"), "Wine set to win98");
   e2e::DeleteRegValue(kDesktopKey, k9xPassword);

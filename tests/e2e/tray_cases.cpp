@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -522,43 +523,13 @@ class AppDataElsewhere {
   explicit AppDataElsewhere(const std::string& folder) {
     for (const char* key : {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
                             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"}) {
-      HKEY h = nullptr;
-      if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) continue;
-      Saved saved{key, false, 0, std::string(2048, '\0')};
-      DWORD size = static_cast<DWORD>(saved.data.size());
-      saved.had = RegQueryValueExA(h, "AppData", nullptr, &saved.type,
-                                   reinterpret_cast<BYTE*>(saved.data.data()), &size) == ERROR_SUCCESS;
-      saved.data.resize(saved.had ? size : 0);
-      RegSetValueExA(h, "AppData", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                     static_cast<DWORD>(folder.size() + 1));
-      RegCloseKey(h);
-      saved_.push_back(saved);
+      saved_.push_back(std::make_unique<e2e::RestoreRegValue>(key, "AppData"));
+      e2e::WriteRegString(key, "AppData", folder);
     }
   }
-  ~AppDataElsewhere() {
-    for (const Saved& saved : saved_) {
-      HKEY h = nullptr;
-      if (RegOpenKeyExA(HKEY_CURRENT_USER, saved.key, 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)
-        continue;
-      if (saved.had)
-        RegSetValueExA(h, "AppData", 0, saved.type, reinterpret_cast<const BYTE*>(saved.data.data()),
-                       static_cast<DWORD>(saved.data.size()));
-      else
-        RegDeleteValueA(h, "AppData");
-      RegCloseKey(h);
-    }
-  }
-  AppDataElsewhere(const AppDataElsewhere&) = delete;
-  AppDataElsewhere& operator=(const AppDataElsewhere&) = delete;
 
  private:
-  struct Saved {
-    const char* key;
-    bool had;
-    DWORD type;
-    std::string data;
-  };
-  std::vector<Saved> saved_;
+  std::vector<std::unique_ptr<e2e::RestoreRegValue>> saved_;
 };
 
 // Creates every missing folder of a path.
