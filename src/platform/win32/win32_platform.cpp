@@ -63,14 +63,29 @@ DWORD FromRegType(RegType type) {
 }  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
-  // The shell's open may hand a file to an opener that is a COM handler.
-  comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 }
 
 Win32Platform::~Win32Platform() {
   if (main_ != nullptr && IsWindow(main_)) DestroyWindow(main_);
-  if (comReady_) CoUninitialize();
+  if (comReady_ && comUninitialize_ != nullptr) comUninitialize_();
+}
+
+// The shell's open may hand a file to an opener that is a COM handler, and the
+// file chooser hosts the shell's views: COM for this thread, apartment-threaded,
+// set up before the first of them rather than at start, so that the resident
+// program does without it until it opens something.
+void Win32Platform::EnsureCom() {
+  if (comTried_) return;
+  comTried_ = true;
+  HMODULE ole32 = LoadLibraryA("ole32.dll");
+  if (ole32 == nullptr) return;
+  auto initialize = reinterpret_cast<HRESULT(WINAPI*)(void*, DWORD)>(
+      reinterpret_cast<void*>(GetProcAddress(ole32, "CoInitializeEx")));
+  comUninitialize_ = reinterpret_cast<void(WINAPI*)()>(
+      reinterpret_cast<void*>(GetProcAddress(ole32, "CoUninitialize")));
+  comReady_ = initialize != nullptr &&
+              SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
 std::unique_ptr<Platform> MakePlatform() {
@@ -182,6 +197,7 @@ std::string Win32Platform::ShortPath(const std::string& path) {
 std::uintptr_t Win32Platform::ShellExecute(const std::string& verb, const std::string& file,
                                            const std::string& parameters,
                                            const std::string& directory, int showMode) {
+  EnsureCom();
   HINSTANCE result = ShellExecuteA(main_, verb.c_str(), file.c_str(), parameters.c_str(),
                                    directory.c_str(), showMode);
   return reinterpret_cast<std::uintptr_t>(result);
@@ -377,6 +393,7 @@ const FileChooser& LoadFileChooser() {
 }  // namespace
 
 std::optional<std::string> Win32Platform::ChooseFile(const std::string& initialName) {
+  EnsureCom();
   const FileChooser& chooser = LoadFileChooser();
   if (chooser.open == nullptr || chooser.lastError == nullptr) return std::nullopt;
   std::string buffer(32768, '\0');

@@ -91,7 +91,10 @@ class Win32Platform : public Platform {
   std::optional<Point> keyboardAnchor_;  // while the keyboard's notification runs
   bool menuOpen_ = false;
   UINT taskbarCreated_ = 0;
+  void EnsureCom();
+  bool comTried_ = false;
   bool comReady_ = false;
+  void(WINAPI* comUninitialize_)() = nullptr;
   bool timerEnabled_ = false;
   std::vector<FormWindow*> modalStack_;  // innermost last
 
