@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vantrel {
@@ -72,7 +71,7 @@ class ProfileDocument {
     std::size_t insertAt = 0;                // just past its last entry line
     std::optional<std::size_t> lastNew;      // the last line added at insertAt
     bool indexed = false;
-    std::unordered_map<std::string, Entry> keys;  // by lower-case key; the first of each
+    std::map<std::string, Entry> keys;  // by lower-case key; the first of each
   };
   struct NewLine {
     std::string text;   // without the line end
@@ -95,7 +94,7 @@ class ProfileDocument {
   TextEncoding encoding_ = TextEncoding::Utf8;
   std::string decoded_;      // the text of a file that is not UTF-8
   std::vector<Span> spans_;  // its lines
-  mutable std::unordered_map<std::string, Section> sections_;  // by lower-case name; the first
+  mutable std::map<std::string, Section> sections_;  // by lower-case name; the first
   std::vector<NewLine> lines_;
   std::map<std::size_t, std::pair<std::size_t, std::size_t>> replaced_;  // begin -> end, line
   std::map<std::size_t, std::vector<std::size_t>> inserted_;  // text position -> lines in order
