@@ -212,13 +212,6 @@ class Tray {
 // --- Driving vantrel.exe's windows ---------------------------------------------------------
 
 namespace ui = e2e::ui;
-constexpr int kEditorTitleButton = ui::editor::Button1;
-constexpr int kEditorAddFile = ui::editor::Cmdany;
-constexpr int kEditorAddWeb = ui::editor::BitBtn4;
-constexpr int kEditorHelp = ui::editor::BitBtn2;
-constexpr int kHelpOk = ui::help::BitBtn1;
-constexpr int kWebReturn = ui::webpage::BitBtn3;
-constexpr int kRenameOk = ui::titlechg::Button1;
 using ui::kLeftEdit;
 using ui::kRightHelp;
 using ui::kRightSelectScreensaver;
@@ -235,22 +228,22 @@ class Driver {
   bool Cycle() {
     HWND editor = MenuWindow(WM_LBUTTONDOWN, kLeftEdit, "TFrmedit");
     if (editor == nullptr) return false;
-    Click(editor, kEditorHelp);
-    if (!CloseWith(Wait("TFrmhelp"), kHelpOk, "editor help")) return false;
-    Click(editor, kEditorAddFile);
+    Click(editor, ui::editor::BitBtn2);
+    if (!CloseWith(Wait("TFrmhelp"), ui::help::BitBtn1, "editor help")) return false;
+    Click(editor, ui::editor::Cmdany);
     HWND addFile = Wait("TFrmedadd");
     if (!CloseWith(addFile, ButtonTitled(addFile, "Cancel"), "add-file")) return false;
     if (!AnswerBox("add-file cancelled")) return false;
-    Click(editor, kEditorAddWeb);
-    if (!CloseWith(Wait("TFrmwebpage"), kWebReturn, "web page")) return false;
+    Click(editor, ui::editor::BitBtn4);
+    if (!CloseWith(Wait("TFrmwebpage"), ui::webpage::BitBtn3, "web page")) return false;
     if (!AnswerBox("web page cancelled")) return false;
-    Click(editor, kEditorTitleButton);
-    if (!CloseWith(Wait("TFrmtitlechg"), kRenameOk, "rename")) return false;
+    Click(editor, ui::editor::Button1);
+    if (!CloseWith(Wait("TFrmtitlechg"), ui::titlechg::Button1, "rename")) return false;
     PostMessageA(editor, WM_CLOSE, 0, 0);
     if (!Gone(editor, "editor")) return false;
 
     HWND help = MenuWindow(WM_RBUTTONDOWN, kRightHelp, "TFrmhelp");
-    if (help == nullptr || !CloseWith(help, kHelpOk, "tray help")) return false;
+    if (help == nullptr || !CloseWith(help, ui::help::BitBtn1, "tray help")) return false;
     HWND choice = MenuWindow(WM_RBUTTONDOWN, kRightSelectScreensaver, "TFrmscrsel");
     if (choice == nullptr) return false;
     return CloseWith(choice, ButtonTitled(choice, "Cancel"), "screensaver choice");
