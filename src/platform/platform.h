@@ -70,7 +70,7 @@ class Platform {
   virtual PathKind GetPathKind(const std::string& path) = 0;
   virtual bool CreateDirectory(const std::string& path) = 0;
   // Whole-file read. A lock that another program holds for a moment is waited
-  // out; a file that still cannot be read is Unreadable, never empty. The room
+  // out; a file that still cannot be read is Unreadable, never empty. The buffer
   // that `contents` already has is used again; it holds the bytes only on Done.
   virtual FileRead ReadWholeFile(const std::string& path, std::string& contents) = 0;
   // Replaces the file as a whole: the new contents are written beside it under
@@ -79,8 +79,6 @@ class Platform {
   // through its link. A crash or a power loss leaves either the old or the new
   // file. False when it cannot be written.
   virtual bool ReplaceFile(const std::string& path, const std::string& contents) = 0;
-  // Makes what was written to the file durable on disk.
-  virtual void FlushFile(const std::string& path) = 0;
   // Text in the system's legacy ANSI code page (the one its programs had before
   // UTF-8) to UTF-8, and back; nothing when that code page cannot hold the text.
   virtual std::string LegacyToUtf8(std::string_view bytes) = 0;

@@ -78,7 +78,7 @@ std::string Unquote(std::string_view raw) {
   return std::string(v);
 }
 
-std::string CutToRoom(std::string_view s) {
+std::string CutToValueLimit(std::string_view s) {
   s = s.substr(0, s.find('\0'));  // the value is handed over as a C string
   return std::string(Utf8Prefix(s, kMaxValueLength));
 }
@@ -242,9 +242,9 @@ std::optional<std::string> ProfileDocument::Find(std::string_view section,
 
 std::string ProfileDocument::Read(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
-  if (auto found = Find(section, key)) return CutToRoom(*found);
+  if (auto found = Find(section, key)) return CutToValueLimit(*found);
   const auto last = defaultValue.find_last_not_of(kBlanks);
-  return CutToRoom(defaultValue.substr(0, last == std::string_view::npos ? 0 : last + 1));
+  return CutToValueLimit(defaultValue.substr(0, last == std::string_view::npos ? 0 : last + 1));
 }
 
 std::size_t ProfileDocument::AddLine(std::string text, const LegacyCodePage* codePage) {

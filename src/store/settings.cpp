@@ -18,11 +18,11 @@ std::map<std::string, const ProfileDocument*>& Pending() {
   return pending;
 }
 
-// The room of the last read, used again by the next one: under Wine, touching
+// The buffer of the last read, used again by the next one: under Wine, touching
 // a large file's worth of fresh memory costs more than reading the file.
-std::string& SpareRoom() {
-  static std::string room;
-  return room;
+std::string& SpareBuffer() {
+  static std::string buffer;
+  return buffer;
 }
 
 }  // namespace
@@ -44,8 +44,7 @@ SettingsFile::SettingsFile(Platform& platform, std::string path)
 
 SettingsFile::~SettingsFile() {
   Commit();
-  if (written_) platform_.FlushFile(path_);
-  if (document_) SpareRoom() = std::move(*document_).TakeRead();
+  if (document_) SpareBuffer() = std::move(*document_).TakeRead();
 }
 
 bool SettingsFile::Commit() {
@@ -60,7 +59,6 @@ void SettingsFile::Release() {
     Forget();
     throw VantrelError(kWriteFailedText + path_);
   }
-  if (written_) platform_.FlushFile(path_);
   written_ = false;
 }
 
@@ -78,7 +76,7 @@ ProfileDocument& SettingsFile::Document() {
       unreadable_ = false;
       return *document_;
     }
-    std::string bytes = std::move(SpareRoom());
+    std::string bytes = std::move(SpareBuffer());
     const FileRead read = platform_.ReadWholeFile(path_, bytes);
     unreadable_ = read == FileRead::Unreadable;
     if (read != FileRead::Done) bytes.clear();

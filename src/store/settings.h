@@ -57,7 +57,7 @@ class SettingsFile {
   // Raises VantrelError "Unable to write to <path>" when the file cannot be
   // written, or is there but cannot be read; the file is then as it was.
   void WriteValue(const std::string& section, const std::string& key, const std::string& value);
-  // Puts every write on disk and makes it durable. Raises "Unable to write to
+  // Puts every write on disk (each replace is durable). Raises "Unable to write to
   // <path>" when the file cannot be replaced; it then holds the first write.
   void Release();
 

@@ -269,13 +269,6 @@ bool FakePlatform::ReplaceFile(const std::string& path, const std::string& conte
   return ok;
 }
 
-void FakePlatform::FlushFile(const std::string& path) {
-  const int fd = ::open(Real(path).c_str(), O_RDONLY);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
 
 std::vector<std::string> FakePlatform::FindFiles(const std::string& pattern) {
   const auto slash = pattern.find_last_of('\\');

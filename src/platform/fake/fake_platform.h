@@ -163,7 +163,6 @@ class FakePlatform : public Platform {
   bool CreateDirectory(const std::string& path) override;
   FileRead ReadWholeFile(const std::string& path, std::string& contents) override;
   bool ReplaceFile(const std::string& path, const std::string& contents) override;
-  void FlushFile(const std::string& path) override;
   // The legacy code page here is Latin-1 (the first 256 code points).
   std::string LegacyToUtf8(std::string_view bytes) override;
   std::optional<std::string> Utf8ToLegacy(std::string_view text) override;

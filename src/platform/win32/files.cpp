@@ -38,20 +38,20 @@ std::wstring FinalPath(const std::wstring& path) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return path;
-  std::wstring room(MAX_PATH, L'\0');
+  std::wstring buffer(MAX_PATH, L'\0');
   for (int attempt = 0; attempt < 3; ++attempt) {
     const DWORD got =
-        GetFinalPathNameByHandleW(file.Get(), room.data(), static_cast<DWORD>(room.size()),
+        GetFinalPathNameByHandleW(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()),
                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (got == 0) return path;
-    if (got < room.size()) {
-      room.resize(got);
+    if (got < buffer.size()) {
+      buffer.resize(got);
       // "\\?\C:\..." and "\\?\UNC\server\..." in their everyday forms.
-      if (room.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + room.substr(8);
-      if (room.rfind(L"\\\\?\\", 0) == 0) return room.substr(4);
-      return room;
+      if (buffer.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + buffer.substr(8);
+      if (buffer.rfind(L"\\\\?\\", 0) == 0) return buffer.substr(4);
+      return buffer;
     }
-    room.assign(got + 1, L'\0');
+    buffer.assign(got + 1, L'\0');
   }
   return path;
 }
@@ -201,13 +201,6 @@ bool Win32Platform::ReplaceFile(const std::string& path, const std::string& cont
   if (exists && (GetFileAttributesW(target.c_str()) & kKept) != keep)
     SetFileAttributesW(target.c_str(), keep != 0 ? keep : FILE_ATTRIBUTE_NORMAL);
   return true;
-}
-
-void Win32Platform::FlushFile(const std::string& path) {
-  UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file) FlushFileBuffers(file.Get());
 }
 
 std::string Win32Platform::LegacyToUtf8(std::string_view bytes) {

@@ -35,7 +35,6 @@ class Win32Platform : public Platform {
   bool CreateDirectory(const std::string& path) override;
   FileRead ReadWholeFile(const std::string& path, std::string& contents) override;
   bool ReplaceFile(const std::string& path, const std::string& contents) override;
-  void FlushFile(const std::string& path) override;
   std::string LegacyToUtf8(std::string_view bytes) override;
   std::optional<std::string> Utf8ToLegacy(std::string_view text) override;
   std::vector<std::string> FindFiles(const std::string& pattern) override;
