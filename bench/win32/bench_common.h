@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -91,6 +93,15 @@ inline Arguments ReadArguments(int argc, char** argv, int runs) {
 
 constexpr UINT kTrayCallback = WM_USER + 10;
 
+// Whether the shell holds the window's icon: modifying nothing succeeds only then.
+inline bool IconHeld(HWND window) {
+  NOTIFYICONDATAA record{};
+  record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  record.hWnd = window;
+  record.uID = 0;
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
 // A tray program started once and pressed through its hidden window: each
 // press posts the tray callback 513 and times until its pop-up menu window
 // (#32768) is visible; Escape then dismisses it.
@@ -110,6 +121,14 @@ class Tray {
     // Started once the window answers a sent message.
     DWORD_PTR unused = 0;
     return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 60000, &unused) != 0;
+  }
+
+  // Milliseconds from starting the program to its icon held by the shell;
+  // negative when it did not come up.
+  double StartToIcon() {
+    const double start = NowMs();
+    if (!Launch()) return -1;
+    return WaitUntil([&] { return IconHeld(main_); }, 20000, 1) ? NowMs() - start : -1;
   }
 
   // Milliseconds from starting the program to its first menu, pressed as soon
@@ -138,18 +157,31 @@ class Tray {
     return took;
   }
 
+  // Takes the icon away as the shell's owner would and ends the program, so
+  // that no stale icon stays behind for the next start.
   void Stop() {
     if (process_ == nullptr) return;
-    PostMessageA(main_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0) {
+    if (main_ != nullptr) {
+      NOTIFYICONDATAA record{};
+      record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+      record.hWnd = main_;
+      record.uID = 0;
+      Shell_NotifyIconA(NIM_DELETE, &record);
+      PostMessageA(main_, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process_, 5000) != WAIT_OBJECT_0) {
       TerminateProcess(process_, 1);
       WaitForSingleObject(process_, 5000);
     }
     CloseHandle(process_);
     process_ = nullptr;
+    main_ = nullptr;
   }
 
   const std::string& Label() const { return label_; }
+  HANDLE Process() const { return process_; }
+  DWORD Pid() const { return pid_; }
+  HWND Main() const { return main_; }
 
  private:
   bool Launch() {

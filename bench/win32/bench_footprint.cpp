@@ -25,6 +25,7 @@ namespace {
 
 using bench::FindWindowOf;
 using bench::NowMs;
+using bench::Tray;
 using bench::WaitUntil;
 
 std::string TextOf(HWND hwnd) {
@@ -60,15 +61,6 @@ int WindowCount(DWORD pid) {
   CountJob job{pid, 0};
   EnumWindows(&CountTop, reinterpret_cast<LPARAM>(&job));
   return job.count;
-}
-
-bool IconHeld(HWND window) {
-  // Modifying nothing succeeds only for an icon the shell holds.
-  NOTIFYICONDATAA record{};
-  record.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  record.hWnd = window;
-  record.uID = 0;
-  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
 long long FileSize(const std::string& path) {
@@ -142,72 +134,6 @@ Counts Measure(HANDLE process, DWORD pid) {
   if (GetProcessHandleCount(process, &handles) && handles > 0) c.handles = static_cast<long>(handles);
   return c;
 }
-
-// --- A running tray program ----------------------------------------------------------------
-
-class Tray {
- public:
-  Tray(std::string path, std::string windowClass)
-      : path_(std::move(path)), class_(std::move(windowClass)) {}
-  ~Tray() { End(); }
-  Tray(const Tray&) = delete;
-  Tray& operator=(const Tray&) = delete;
-
-  // Starts the program; the result is the milliseconds from CreateProcess to
-  // the icon being held, or a negative number on failure.
-  double Start() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + path_ + "\"";
-    const double started = NowMs();
-    if (!CreateProcessA(path_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info))
-      return -1;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    pid_ = info.dwProcessId;
-    const bool up = WaitUntil(
-        [&] {
-          if (main_ == nullptr) main_ = FindWindowOf(pid_, class_.c_str(), false);
-          return main_ != nullptr && IconHeld(main_);
-        },
-        20000, 1);
-    return up ? NowMs() - started : -1;
-  }
-
-  // Takes the icon away as the shell's owner would and ends the program, so
-  // that no stale icon stays behind for the next start.
-  void End() {
-    if (process_ == nullptr) return;
-    if (main_ != nullptr) {
-      NOTIFYICONDATAA record{};
-      record.cbSize = NOTIFYICONDATAA_V2_SIZE;
-      record.hWnd = main_;
-      record.uID = 0;
-      Shell_NotifyIconA(NIM_DELETE, &record);
-      PostMessageA(main_, WM_CLOSE, 0, 0);
-    }
-    if (WaitForSingleObject(process_, 5000) != WAIT_OBJECT_0) {
-      TerminateProcess(process_, 1);
-      WaitForSingleObject(process_, 5000);
-    }
-    CloseHandle(process_);
-    process_ = nullptr;
-    main_ = nullptr;
-  }
-
-  HANDLE Process() const { return process_; }
-  DWORD Pid() const { return pid_; }
-  HWND Main() const { return main_; }
-
- private:
-  std::string path_;
-  std::string class_;
-  HANDLE process_ = nullptr;
-  DWORD pid_ = 0;
-  HWND main_ = nullptr;
-};
 
 // --- Driving vantrel.exe's windows ---------------------------------------------------------
 
@@ -377,8 +303,9 @@ int main(int argc, char** argv) {
   std::vector<double> oursMs, minimalMs, oursKb, minimalKb;
   for (int run = 0; run <= starts; ++run) {
     for (int which = 0; which < 2; ++which) {
-      Tray tray(which == 0 ? ours : minimal, which == 0 ? "TForm1" : minimalClass);
-      const double ms = tray.Start();
+      Tray tray(which == 0 ? "vantrel" : "minimal", "\"" + (which == 0 ? ours : minimal) + "\"",
+                which == 0 ? "TForm1" : minimalClass);
+      const double ms = tray.StartToIcon();
       if (ms < 0) {
         std::printf("%s did not show its icon\n", which == 0 ? "vantrel" : "minimal");
         return 1;
@@ -389,7 +316,7 @@ int main(int argc, char** argv) {
         (which == 0 ? oursMs : minimalMs).push_back(ms);
         (which == 0 ? oursKb : minimalKb).push_back(c.privateKb);
       }
-      tray.End();
+      tray.Stop();
     }
   }
   const double oursStart = Median(oursMs), minimalStart = Median(minimalMs);
@@ -409,8 +336,8 @@ int main(int argc, char** argv) {
   GetWindowsDirectoryA(windowsDir, MAX_PATH);
   const std::string screensaver = std::string(windowsDir) + "\\vt_bench.scr";
   CopyFileA(minimal.c_str(), screensaver.c_str(), FALSE);
-  Tray tray(ours, "TForm1");
-  if (tray.Start() < 0) {
+  Tray tray("vantrel", "\"" + ours + "\"", "TForm1");
+  if (tray.StartToIcon() < 0) {
     std::printf("vantrel did not show its icon\n");
     return 1;
   }
@@ -455,6 +382,6 @@ int main(int argc, char** argv) {
               gdiBefore, gdiAfter, userBefore, userAfter,
               afterOne.handles, afterAll.handles, afterOne.privateKb,
               afterAll.privateKb, flat ? "met" : "MISSED");
-  tray.End();
+  tray.Stop();
   return 0;
 }
