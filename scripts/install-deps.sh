@@ -17,12 +17,12 @@ for p in "${base[@]}"; do have "$p" || need+=("$p"); done
 want32=no
 if kernel_runs_32bit; then
   want32=yes
-  have wine32:i386 || need+=(wine32:i386)
+  have wine32:i386 || want32=missing
 else
   echo "install-deps: this kernel runs no 32-bit programs; wine32 is not installed" >&2
 fi
 
-if [ ${#need[@]} -eq 0 ]; then
+if [ ${#need[@]} -eq 0 ] && [ "$want32" != missing ]; then
   exit 0
 fi
 if [ "$(id -u)" -ne 0 ]; then
@@ -30,8 +30,17 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-if [ "$want32" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$want32" = missing ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${need[@]}"
+# A mirror in the middle of a sync can fail one of its lists; the lists that
+# came still serve, and the install below says plainly what it cannot find.
+apt-get update -q || { sleep 10; apt-get update -q; } ||
+  echo "install-deps: apt-get update reported errors; installing from the package lists it has" >&2
+[ ${#need[@]} -eq 0 ] || apt-get install -y -q --no-install-recommends "${need[@]}"
+# The 32-bit Wine on its own: its lists can lag behind the 64-bit ones (a
+# mirror mid-sync), and without it only the 32-bit end-to-end run is skipped.
+if [ "$want32" = missing ]; then
+  apt-get install -y -q --no-install-recommends wine32:i386 ||
+    echo "install-deps: wine32 could not be installed; the 32-bit end-to-end run will be skipped" >&2
+fi
