@@ -13,6 +13,7 @@
 
 #include "platform/form.h"
 #include "platform/win32/win32_platform.h"
+#include "store/file_replace.h"
 #include "store/settings.h"
 #include "store/titles.h"
 
@@ -46,7 +47,7 @@ int main() {
   StartUpTitles(platform, data, titles, entries);  // the first-run file
   std::string firstRun;
   platform.ReadWholeFile(path, firstRun);
-  auto reset = [&] { platform.ReplaceFile(path, firstRun); };
+  auto reset = [&] { ReplaceWholeFile(platform, path, firstRun); };
 
   const double oursSave = MedianMs(21, reset, [&] { SaveTitles(platform, data, titles, entries); });
   const double systemSave = MedianMs(21, reset, [&] {

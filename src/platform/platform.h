@@ -20,8 +20,20 @@ enum class BoxResult { Ok, Yes, No };
 enum class PathKind { Missing, File, Directory };
 
 // What a whole-file read found: the file read, no file at all (nothing there,
-// or a folder), or a file that is there but could not be read.
-enum class FileRead { Done, Missing, Unreadable };
+// or a folder), a file held by another program for the moment, or a file that
+// is there but could not be read.
+enum class FileRead { Done, Missing, Locked, Unreadable };
+
+// What one step on a file answered. Locked: another program holds the file for
+// the moment (a sharing or lock violation, or access refused while it is held),
+// an answer worth waiting out.
+enum class FileStep { Done, Exists, Locked, Failed };
+
+// A file's identity and state: a different file, or any write, changes it.
+struct FileStamp {
+  std::uint64_t id = 0, size = 0, written = 0;
+  bool operator==(const FileStamp&) const = default;
+};
 
 enum class RegType { None, String, ExpandString, Dword, Binary, Other };
 
@@ -69,16 +81,34 @@ class Platform {
   virtual std::string ProgramPath() = 0;
   virtual PathKind GetPathKind(const std::string& path) = 0;
   virtual bool CreateDirectory(const std::string& path) = 0;
-  // Whole-file read. A lock that another program holds for a moment is waited
-  // out; a file that still cannot be read is Unreadable, never empty. The buffer
-  // that `contents` already has is used again; it holds the bytes only on Done.
+  // Whole-file read, one attempt: Locked while another program holds the file
+  // (the caller decides whether to wait), Unreadable for a file that is there
+  // but cannot be read, never empty. The buffer that `contents` already has is
+  // used again; it holds the bytes only on Done.
   virtual FileRead ReadWholeFile(const std::string& path, std::string& contents) = 0;
-  // Replaces the file as a whole: the new contents are written beside it under
-  // a name no other running copy uses and put on disk, then take the file's
-  // place keeping its attributes and permissions; a linked file is written
-  // through its link. A crash or a power loss leaves either the old or the new
-  // file. False when it cannot be written.
-  virtual bool ReplaceFile(const std::string& path, const std::string& contents) = 0;
+  // Who the file is and how it stands now: nothing when there is no file.
+  virtual std::optional<FileStamp> GetFileStamp(const std::string& path) = 0;
+  // The path of the file itself when `path` names it through a link, so that a
+  // replace writes through the link; `path` otherwise.
+  virtual std::string FinalPath(const std::string& path) = 0;
+  // The primitive steps of a durable replace (see store/file_replace.h, which
+  // decides their order). CreateNewFile makes a file that must not exist yet
+  // (Exists when the name is taken), writes all of it and puts it on disk.
+  virtual FileStep CreateNewFile(const std::string& path, const std::string& contents) = 0;
+  // Carries `from`'s attributes and access rights over to `to`.
+  virtual FileStep CopyFileIdentity(const std::string& from, const std::string& to) = 0;
+  // One rename that takes `to`'s place in a single step, replacing a file there,
+  // and reaches the disk before it returns. A read-only `to` is Failed.
+  virtual FileStep RenameOver(const std::string& from, const std::string& to) = 0;
+  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual std::uint32_t ProcessId() = 0;
+  virtual bool ProcessRunning(std::uint32_t id) = 0;
+  // Blocks the caller; only ever for a short wait on another program.
+  virtual void Wait(int milliseconds) = 0;
+  // A lock shared by every running copy of the program: 0 when another copy
+  // still held it after the timeout. A lock whose holder died is taken over.
+  virtual std::uintptr_t AcquireNamedLock(const std::string& name, int timeoutMs) = 0;
+  virtual void ReleaseNamedLock(std::uintptr_t lock) = 0;
   // Text in the system's legacy ANSI code page (the one its programs had before
   // UTF-8) to UTF-8, and back; nothing when that code page cannot hold the text.
   virtual std::string LegacyToUtf8(std::string_view bytes) = 0;

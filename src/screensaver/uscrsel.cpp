@@ -59,6 +59,7 @@ void TFrmscrsel::BitBtn1Click() {
     SettingsFile settings(platform_, SettingsPath());
     settings.WriteValue(kScreensaverSection, kScreensaverKey,
                         list.items[static_cast<std::size_t>(list.selected)]);
+    settings.Release();
   }
   Close(kModalOk);
 }

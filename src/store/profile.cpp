@@ -240,11 +240,15 @@ std::optional<std::string> ProfileDocument::Find(std::string_view section,
   return Unquote(Text().substr(entry.valueBegin, entry.valueEnd - entry.valueBegin));
 }
 
-std::string ProfileDocument::Read(std::string_view section, std::string_view key,
-                                  std::string_view defaultValue) const {
-  if (auto found = Find(section, key)) return CutToValueLimit(*found);
+std::string ValueAsRead(const std::optional<std::string>& found, std::string_view defaultValue) {
+  if (found) return CutToValueLimit(*found);
   const auto last = defaultValue.find_last_not_of(kBlanks);
   return CutToValueLimit(defaultValue.substr(0, last == std::string_view::npos ? 0 : last + 1));
+}
+
+std::string ProfileDocument::Read(std::string_view section, std::string_view key,
+                                  std::string_view defaultValue) const {
+  return ValueAsRead(Find(section, key), defaultValue);
 }
 
 std::size_t ProfileDocument::AddLine(std::string text, const LegacyCodePage* codePage) {

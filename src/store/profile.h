@@ -100,6 +100,9 @@ class ProfileDocument {
   std::map<std::size_t, std::vector<std::size_t>> inserted_;  // text position -> lines in order
 };
 
+// What a read gives for a value found or not: ReadValue's rule.
+std::string ValueAsRead(const std::optional<std::string>& found, std::string_view defaultValue);
+
 // The same on a file's bytes, for one look-up or one write.
 std::optional<std::string> ProfileFind(std::string_view contents, std::string_view section,
                                        std::string_view key);

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "store/profile.h"
@@ -37,42 +38,54 @@ class PlatformCodePage : public LegacyCodePage {
 };
 
 // A short-lived handle on one settings file: made for one operation and released
-// at its end. It reads and parses the file once, at its first use, and keeps
-// that copy while it lives. The file on disk is
-// only ever replaced as a whole (written beside it, then renamed over it), so it
-// is never left half-written: the operation's first write goes to disk at once,
-// so that a file that cannot be written is reported at that write, and the
-// writes after it reach the disk together when the file is released.
+// at its end. Reads come from the file as it is now; while it has not changed
+// since the last read, or while another program holds it, from that last
+// complete read, so a menu neither reads a large file twice nor waits for a lock.
+// Writes are seen by this handle's reads at once and reach the disk together at
+// Release, as one replace made while no other running copy saves: a save is
+// all or nothing, and it changes only the values it writes.
 class SettingsFile {
  public:
   SettingsFile(Platform& platform, std::string path);
-  // Releases the file if the operation did not; a failure is not reported here.
-  ~SettingsFile();
+  // Writes not released are dropped: an operation that stopped half-way saves
+  // none of its values.
+  ~SettingsFile() = default;
   SettingsFile(const SettingsFile&) = delete;
   SettingsFile& operator=(const SettingsFile&) = delete;
 
   // Never fails: a missing or unreadable file, section or key gives the default.
   std::string ReadValue(const std::string& section, const std::string& key,
                         const std::string& defaultValue);
-  // Raises VantrelError "Unable to write to <path>" when the file cannot be
-  // written, or is there but cannot be read; the file is then as it was.
   void WriteValue(const std::string& section, const std::string& key, const std::string& value);
-  // Puts every write on disk (each replace is durable). Raises "Unable to write to
-  // <path>" when the file cannot be replaced; it then holds the first write.
+  // The same, but only where the file has no such key when the save is made.
+  void AddValue(const std::string& section, const std::string& key, const std::string& value);
+  // Reads the file as it is now, applies every write and replaces it. Raises
+  // VantrelError "Unable to write to <path>" when the file cannot be read or
+  // replaced; it is then as it was, and the writes are dropped.
   void Release();
 
+  // Forgets the last complete read of every file (start-up, and tests).
+  static void ForgetLastReads();
+
  private:
+  struct Change {
+    std::string section, key, value;
+    bool onlyWhenMissing;
+  };
+  // Where this handle's values come from: not decided yet, the file as read
+  // now, or the last complete read (its bytes, or the values looked up in it).
+  enum class Source { Undecided, File, LastBytes, LastValues };
+  void Decide();
   ProfileDocument& Document();
-  void Forget();
-  bool Commit();
+  std::optional<std::string> Find(const std::string& section, const std::string& key);
+  void Apply(ProfileDocument& document, const Change& change);
 
   Platform& platform_;
   std::string path_;
   PlatformCodePage codePage_;
+  Source source_ = Source::Undecided;
   std::optional<ProfileDocument> document_;
-  bool unreadable_ = false;  // the file is there but could not be read
-  bool written_ = false;     // something reached the disk
-  bool pending_ = false;     // writes not yet on disk
+  std::vector<Change> changes_;
 };
 
 }  // namespace vantrel

@@ -10,6 +10,18 @@ std::string& Slot(TitleData& data, int title, int slot) {
       .at(static_cast<std::size_t>(slot - 1));
 }
 
+std::string NameAt(const Lines& names, int title) {
+  const auto n = static_cast<std::size_t>(title - 1);
+  return n < names.size() ? names[n] : "";
+}
+
+// What the file holds once these names and the table are saved or loaded.
+void MarkSaved(TitleData& data, const Lines& names) {
+  for (int t = 1; t <= kTitleCount; ++t)
+    data.SavedNames[static_cast<std::size_t>(t - 1)] = NameAt(names, t);
+  data.SavedTable = data.TitleTable;
+}
+
 }  // namespace
 
 std::string TitleKey(int title) { return "Desc" + std::to_string(title); }
@@ -36,6 +48,7 @@ void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entrie
     for (int i = 1; i <= kSlotCount; ++i)
       Slot(data, t, i) = file.ReadValue(kFilesSection, EntryKey(t, i), kEmptySlot);
   }
+  MarkSaved(data, names);
   ShowEntryList(data, 1, entries);
 }
 
@@ -48,11 +61,12 @@ void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names) {
     for (int i = 1; i <= kSlotCount; ++i) Slot(data, t, i) = kEmptySlot;
   }
   // Filled first, written after: a failing write leaves the table complete.
+  // Another copy may have made the file meanwhile: what it holds stays.
   for (int t = 1; t <= kTitleCount; ++t) {
-    file.WriteValue(kFilesSection, TitleKey(t), names[static_cast<std::size_t>(t - 1)]);
-    for (int i = 1; i <= kSlotCount; ++i)
-      file.WriteValue(kFilesSection, EntryKey(t, i), kEmptySlot);
+    file.AddValue(kFilesSection, TitleKey(t), names[static_cast<std::size_t>(t - 1)]);
+    for (int i = 1; i <= kSlotCount; ++i) file.AddValue(kFilesSection, EntryKey(t, i), kEmptySlot);
   }
+  MarkSaved(data, names);
   file.Release();
 }
 
@@ -73,14 +87,21 @@ void ShowEntryList(const TitleData& data, int title, Lines& entries) {
 void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const Lines& entries) {
   StoreEntryList(data, entries);
   SettingsFile file(platform, SettingsPath());
-  for (int t = 1; t <= kTitleCount; ++t) {
-    const auto n = static_cast<std::size_t>(t - 1);
-    file.WriteValue(kFilesSection, TitleKey(t), n < names.size() ? names[n] : "");
-  }
+  const auto put = [&file](const std::string& key, const std::string& value,
+                           const std::string& saved) {
+    if (value != saved)
+      file.WriteValue(kFilesSection, key, value);
+    else
+      file.AddValue(kFilesSection, key, value);
+  };
+  for (int t = 1; t <= kTitleCount; ++t)
+    put(TitleKey(t), NameAt(names, t), data.SavedNames[static_cast<std::size_t>(t - 1)]);
   for (int t = 1; t <= kTitleCount; ++t)
     for (int i = 1; i <= kSlotCount; ++i)
-      file.WriteValue(kFilesSection, EntryKey(t, i), Slot(data, t, i));
+      put(EntryKey(t, i), Slot(data, t, i),
+          data.SavedTable[static_cast<std::size_t>(t - 1)][static_cast<std::size_t>(i - 1)]);
   file.Release();
+  MarkSaved(data, names);
 }
 
 }  // namespace vantrel

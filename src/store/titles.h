@@ -28,6 +28,11 @@ struct TitleData {
   // TitleTable[t - 1][i - 1] holds title t, slot i.
   std::array<std::array<std::string, kSlotCount>, kTitleCount> TitleTable;
   std::int16_t CurrentTitle = 1;
+  // The names and the table as the file had them at the last load or save: an
+  // Ok writes only what differs, so it never undoes what another running copy,
+  // or a hand edit, saved meanwhile.
+  std::array<std::string, kTitleCount> SavedNames;
+  std::array<std::array<std::string, kSlotCount>, kTitleCount> SavedTable;
 };
 
 using Lines = std::vector<std::string>;
@@ -42,6 +47,8 @@ void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names);
 void StoreEntryList(TitleData& data, const Lines& entries);
 // Appends the title's entries, leaving out empty slots.
 void ShowEntryList(const TitleData& data, int title, Lines& entries);
+// Writes the names and slots that differ from the saved ones, and any that the
+// file lacks; all of them into a file that is not there.
 void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const Lines& entries);
 
 }  // namespace vantrel

@@ -50,6 +50,7 @@ class ScreensaverChoice : public ::testing::Test {
   void Store(const std::string& value) {
     SettingsFile settings(platform, SettingsPath());
     settings.WriteValue("SSaver", "Name", value);
+    settings.Release();
   }
   void Select() {
     SelectScreensaver1Click(platform, dialog, platform.windowsDir, platform.systemDir);

@@ -19,11 +19,12 @@ namespace {
 
 const char* kIni = "C:\\Users\\tester\\AppData\\Roaming\\Vantrel\\vantrel.ini";
 
-// The write fails with the text the error report shows, the path and a full stop.
+// The save fails with the text the error report shows, the path and a full stop.
 void ExpectUnableToWrite(SettingsFile& file, const std::string& key) {
   try {
     file.WriteValue("Files", key, "x");
-    ADD_FAILURE() << "the write of " << key << " should fail";
+    file.Release();
+    ADD_FAILURE() << "the save of " << key << " should fail";
   } catch (const VantrelError& e) {
     EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kIni);
     EXPECT_EQ(ErrorReportText(e.what()), std::string("Unable to write to ") + kIni + ".");
@@ -55,69 +56,99 @@ TEST(DataFolder, PlainFileInTheWayWarnsOnceThenWritesFail) {
   ExpectUnableToWrite(file, "Desc1");
 }
 
-TEST(SettingsFile, WritesAreSeenAtOnceAndFileIsCreated) {
+// What the fake's folder holds beside the settings file.
+std::vector<std::string> Beside(FakePlatform& p) { return p.FindFiles(SettingsPath() + ".*"); }
+
+// A save is one replace at its end: its handle reads its own writes at once,
+// nobody else sees any of them before, and a save dropped half-way writes none.
+TEST(SettingsFile, ASaveReachesTheDiskWholeAtReleaseOrNotAtAll) {
   FakePlatform p;
   SetUpDataFolder(p);
   {
-    SettingsFile writer(p, SettingsPath());
-    writer.WriteValue("Files", "Desc1", "Work");
-    EXPECT_EQ(writer.ReadValue("Files", "desc1", ""), "Work");
-    SettingsFile other(p, SettingsPath());
-    EXPECT_EQ(other.ReadValue("FILES", "Desc1", ""), "Work");
+    SettingsFile dropped(p, SettingsPath());
+    dropped.WriteValue("Files", "Desc1", "never");
   }
-  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=Work\r\n");
-  EXPECT_EQ(p.GetPathKind(std::string(kIni) + ".new"), PathKind::Missing);
-}
+  EXPECT_EQ(p.GetPathKind(kIni), PathKind::Missing);
 
-TEST(SettingsFile, LaterWritesReachTheDiskTogetherAtRelease) {
-  FakePlatform p;
-  SetUpDataFolder(p);
   SettingsFile file(p, SettingsPath());
-  file.WriteValue("Files", "Desc1", "one");  // the first write goes to disk at once
-  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=one\r\n");
+  file.WriteValue("Files", "Desc1", "one");
   file.WriteValue("Files", "Desc2", "two");
   file.WriteValue("Files", "Desc1", "uno");
-  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=one\r\n");  // whole, as after the first
-  {
-    SettingsFile other(p, SettingsPath());  // yet every reader sees them at once
-    EXPECT_EQ(other.ReadValue("Files", "Desc1", ""), "uno");
-    EXPECT_EQ(other.ReadValue("Files", "Desc2", ""), "two");
-  }
+  EXPECT_EQ(file.ReadValue("files", "DESC1", ""), "uno");
+  EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc2", "none"), "none");
+  EXPECT_EQ(p.GetPathKind(kIni), PathKind::Missing);
   file.Release();
   EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=uno\r\nDesc2=two\r\n");
-  EXPECT_EQ(p.writes, 2);
-
-  // A release that cannot write reports it; the file keeps the first write.
-  SettingsFile again(p, SettingsPath());
-  again.WriteValue("Files", "Desc3", "three");
-  again.WriteValue("Files", "Desc4", "four");
-  p.SetReadOnly(kIni, true);
-  EXPECT_THROW(again.Release(), VantrelError);
-  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=uno\r\nDesc2=two\r\nDesc3=three\r\n");
-  SettingsFile reader(p, SettingsPath());
-  EXPECT_EQ(reader.ReadValue("Files", "Desc4", "absent"), "absent");
+  EXPECT_EQ(p.writes, 1);
+  EXPECT_EQ(Beside(p), std::vector<std::string>{});
+  EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc2", ""), "two");
 }
 
-TEST(SettingsFile, FailedWriteLeavesTheFileAsItWas) {
+// Every answer a step of the replace can give ends with the old file or the
+// new one at the path, and nothing left beside it.
+TEST(SettingsFile, EachAnswerOfTheReplaceKeepsOneWholeFile) {
+  const std::string old = "; mine\r\n[Files]\r\nDesc1=old\r\n";
+  const std::string fresh = "; mine\r\n[Files]\r\nDesc1=new\r\n";
+  struct Case {
+    const char* name;
+    std::deque<FileStep> create, identity, rename;
+    bool saved;
+    int waitedMs;
+  };
+  const std::deque<FileStep> heldForGood(60, FileStep::Locked);
+  const std::vector<Case> cases = {
+      {"names taken", {FileStep::Exists, FileStep::Locked}, {}, {}, true, 0},
+      {"disk full while writing", {FileStep::Failed}, {}, {}, false, 0},
+      {"identity refused", {}, {FileStep::Failed}, {}, false, 0},
+      {"held for a moment", {}, {}, {FileStep::Locked, FileStep::Locked}, true, 40},
+      {"held past the wait", {}, {}, heldForGood, false, 1000},
+      {"rename refused", {}, {}, {FileStep::Failed}, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakePlatform p;
+    SetUpDataFolder(p);
+    p.WriteFile(kIni, old);
+    p.createAnswers = c.create;
+    p.identityAnswers = c.identity;
+    p.renameAnswers = c.rename;
+    SettingsFile file(p, SettingsPath());
+    file.WriteValue("Files", "Desc1", "new");
+    if (c.saved) {
+      file.Release();
+    } else {
+      EXPECT_THROW(file.Release(), VantrelError);
+    }
+    EXPECT_EQ(p.ReadFile(kIni), c.saved ? fresh : old);
+    EXPECT_EQ(Beside(p), std::vector<std::string>{});
+    EXPECT_EQ(p.waitedMs, c.waitedMs);
+    if (c.saved) {
+      ASSERT_EQ(p.identities.size(), 1u);  // carried from the file onto its successor
+      EXPECT_EQ(p.identities[0].rfind(std::string(kIni) + " -> " + kIni + ".4242-", 0), 0u);
+    }
+  }
+}
+
+// A save reads the file as it is at that moment, under the lock every running
+// copy takes, so what another copy saved meanwhile stays.
+TEST(SettingsFile, ASaveKeepsWhatOthersSavedAndWaitsForTheirLock) {
   FakePlatform p;
   SetUpDataFolder(p);
-  const std::string original = "; mine\n[Files]\nDesc1=Old\n";
-  p.WriteFile(kIni, original);
-
-  p.SetReadOnly(kIni, true);
+  p.WriteFile(kIni, "[Files]\r\nDesc1=a\r\nDesc2=b\r\n");
   SettingsFile file(p, SettingsPath());
-  EXPECT_EQ(file.ReadValue("Files", "Desc1", ""), "Old");  // read-only reads normally
-  EXPECT_THROW(file.WriteValue("Files", "Desc1", "New"), VantrelError);
-  EXPECT_EQ(p.ReadFile(kIni), original);
-  EXPECT_EQ(file.ReadValue("Files", "Desc1", ""), "Old");
+  EXPECT_EQ(file.ReadValue("Files", "Desc2", ""), "b");
+  file.WriteValue("Files", "Desc1", "mine");
+  file.AddValue("Files", "Desc2", "only where missing");
+  file.AddValue("Files", "Desc3", "added");
+  p.WriteFile(kIni, "[Files]\r\nDesc1=a\r\nDesc2=theirs\r\n");  // another copy's save
+  file.Release();
+  EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=mine\r\nDesc2=theirs\r\nDesc3=added\r\n");
 
-  p.SetReadOnly(kIni, false);
-  p.diskFull = true;
-  EXPECT_THROW(file.WriteValue("Files", "Desc1", "New"), VantrelError);
-  EXPECT_EQ(p.ReadFile(kIni), original);
-  p.diskFull = false;
-  file.WriteValue("Files", "Desc1", "New");
-  EXPECT_EQ(p.ReadFile(kIni), "; mine\n[Files]\nDesc1=New\n");
+  // A copy that never lets go of the lock: the save fails and changes nothing.
+  const std::string kept = p.ReadFile(kIni);
+  p.lockHeldElsewhere = true;
+  ExpectUnableToWrite(file, "Desc1");
+  EXPECT_EQ(p.ReadFile(kIni), kept);
 }
 
 TEST(SettingsFile, BadFilesReadWithoutFailing) {
@@ -137,12 +168,15 @@ TEST(SettingsFile, BadFilesReadWithoutFailing) {
   p.WriteFile(kIni, big + "[Files]\r\nDesc1=a\r\n");
   SettingsFile again(p, SettingsPath());
   again.WriteValue("Files", "Desc1", "b");
+  again.Release();
   EXPECT_EQ(p.ReadFile(kIni), big + "[Files]\r\nDesc1=b\r\n");
 
   p.MakeDirectory(std::string(kIni) + "x");
   SettingsFile folder(p, std::string(kIni) + "x");  // a folder is no settings file
   EXPECT_EQ(folder.ReadValue("Files", "Desc1", "d"), "d");
-  EXPECT_THROW(folder.WriteValue("Files", "Desc1", "v"), VantrelError);
+  folder.WriteValue("Files", "Desc1", "v");
+  EXPECT_THROW(folder.Release(), VantrelError);
+  EXPECT_EQ(p.GetPathKind(std::string(kIni) + "x"), PathKind::Directory);
 }
 
 // A lock that another program holds on the file, or a permission that denies
@@ -159,6 +193,7 @@ TEST(SettingsFile, UnreadableFileIsNeverWrittenAsEmpty) {
     SettingsFile file(p, SettingsPath());
     EXPECT_EQ(file.ReadValue("SSaver", "Name", "none"), "none");
     file.WriteValue("SSaver", "Name", "C:\\b.scr");
+    file.Release();
   }
   EXPECT_EQ(p.ReadFile(kIni), "; mine\r\n[Files]\r\nDesc1=Old\r\n[SSaver]\r\nName=C:\\b.scr\r\n");
 
@@ -206,12 +241,14 @@ TEST(SettingsFile, EncodingsReadAndWrittenBack) {
       EXPECT_EQ(file.ReadValue("Files", "Desc1", ""), "caf\xC3\xA9");
       EXPECT_EQ(file.ReadValue("Other", "k", ""), "v\xC3\xA9");
       file.WriteValue("Files", "Desc2", thee);
+      file.Release();
     }
     EXPECT_EQ(p.ReadFile(kIni), c.encode(text(thee, ";")));
     {
       SettingsFile file(p, SettingsPath());
       file.WriteValue("Files", "Desc3", privet);
       file.WriteValue("Files", "Desc4", "four");
+      file.Release();
     }
     const std::string after = text(thee, ";").replace(text(thee, ";").find(";\r\n["), 0,
                                                       "Desc3=" + privet + "\r\nDesc4=four\r\n");
@@ -222,37 +259,73 @@ TEST(SettingsFile, EncodingsReadAndWrittenBack) {
   EXPECT_NE(latin1, utf8);  // the legacy case really was legacy bytes
 }
 
-// Kills a writer at random moments many times; the file must always be whole:
-// every key present, each with a value some complete write gave it.
-TEST(SettingsFile, KilledWriterNeverLeavesAHalfWrittenFile) {
+// Kills a writer at random moments many times; the file must always be whole
+// and from one save: every key present, all with the value one save gave them.
+TEST(SettingsFile, KilledWriterNeverLeavesAHalfSavedFile) {
   FakePlatform p;
   SetUpDataFolder(p);
-  {
-    SettingsFile seed(p, SettingsPath());
-    for (int k = 0; k < 220; ++k) seed.WriteValue("Files", "Key" + std::to_string(k), "r0");
-  }
+  const auto save = [&p](int pass) {
+    SettingsFile file(p, SettingsPath());
+    for (int k = 0; k < 220; ++k)
+      file.WriteValue("Files", "Key" + std::to_string(k), "r" + std::to_string(pass));
+    file.Release();
+  };
+  save(0);
   std::mt19937 rng(42);
   for (int round = 1; round <= 30; ++round) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) {
-      for (int pass = 1;; ++pass) {
-        SettingsFile file(p, SettingsPath());
-        for (int k = 0; k < 220; ++k)
-          file.WriteValue("Files", "Key" + std::to_string(k), "r" + std::to_string(pass));
-      }
-    }
+    if (child == 0)
+      for (int pass = 1;; ++pass) save(pass);
     std::this_thread::sleep_for(std::chrono::microseconds(2000 + rng() % 20000));
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
     const std::string contents = p.ReadFile(kIni);
-    for (int k = 0; k < 220; ++k) {
-      const std::string value =
-          ProfileRead(contents, "Files", "Key" + std::to_string(k), "MISSING");
-      ASSERT_EQ(value.rfind('r', 0), 0u) << "round " << round << " key " << k << ": " << value;
-    }
+    const std::string first = ProfileRead(contents, "Files", "Key0", "MISSING");
+    ASSERT_EQ(first.rfind('r', 0), 0u) << "round " << round << ": " << first;
+    for (int k = 1; k < 220; ++k)
+      ASSERT_EQ(ProfileRead(contents, "Files", "Key" + std::to_string(k), "MISSING"), first)
+          << "round " << round << " key " << k;
   }
+}
+
+// A press reads an unchanged file once, and never waits for a file that another
+// program holds while a last complete read of it stands in; small files and
+// large ones alike.
+TEST(SettingsFile, ReadsUseTheLastCompleteReadWhileTheFileIsUnchangedOrHeld) {
+  for (const std::size_t filler : {std::size_t{0}, std::size_t{1} << 20}) {
+    SCOPED_TRACE(filler);
+    FakePlatform p;
+    SetUpDataFolder(p);
+    const auto write = [&](const std::string& desc1) {
+      p.WriteFile(kIni, std::string(filler, ';') + "\n[Files]\r\nDesc1=" + desc1 + "\r\n");
+    };
+    const auto read = [&] { return SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", ""); };
+    write("one");
+    EXPECT_EQ(read(), "one");
+    EXPECT_EQ(read(), "one");
+    EXPECT_EQ(p.fileReads, 1);
+    write("second");
+    p.lockedReads = -1;
+    EXPECT_EQ(read(), "one");
+    EXPECT_EQ(p.waitedMs, 0);
+    p.lockedReads = 0;
+    EXPECT_EQ(read(), "second");
+  }
+}
+
+TEST(DataFolder, StartRemovesOnlyTheBesideFilesOfCopiesThatAreGone) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  p.runningProcesses = {77};
+  const std::vector<std::string> kept = {"vantrel.ini.77-3.new", "vantrel.ini.78-1.new.bak",
+                                         "vantrel.ini.x-1.new", "other.ini.78-1.new"};
+  for (const std::string& name : kept) p.WriteFile(DataFolder() + "\\" + name, "x");
+  for (const char* name : {"vantrel.ini.4242-1.new", "vantrel.ini.78-12.new"})
+    p.WriteFile(DataFolder() + "\\" + name, "x");
+  SetUpDataFolder(p);
+  EXPECT_EQ(p.FindFiles(DataFolder() + "\\*"), kept);
 }
 
 }  // namespace

@@ -95,6 +95,33 @@ TEST_F(TitlesTest, FailedSaveStopsAtTheKeyAndTheNextSaveWritesAll) {
   EXPECT_EQ(ProfileRead(File(), "Files", "Set111", ""), "kept in memory");
 }
 
+// Two running copies, or a hand edit, never have their saved titles undone by
+// another copy's Ok: it writes what it changed, and all of it into no file.
+TEST_F(TitlesTest, SaveKeepsWhatAnotherCopyOrAHandEditSavedMeanwhile) {
+  StartUpTitles(p, data, titles, entries);
+  TitleData other;
+  Lines otherTitles, otherEntries;
+  StartUpTitles(p, other, otherTitles, otherEntries);
+  otherTitles[1] = "Other copy";
+  SaveTitles(p, other, otherTitles, otherEntries);
+  {
+    SettingsFile byHand(p, SettingsPath());
+    byHand.WriteValue("Files", "Set771", "by hand");
+    byHand.Release();
+  }
+  titles[0] = "Mine";
+  SaveTitles(p, data, titles, entries);
+  SaveTitles(p, other, otherTitles, otherEntries);  // nothing changed there since
+  EXPECT_EQ(ProfileRead(File(), "Files", "Desc1", ""), "Mine");
+  EXPECT_EQ(ProfileRead(File(), "Files", "Desc2", ""), "Other copy");
+  EXPECT_EQ(ProfileRead(File(), "Files", "Set771", ""), "by hand");
+
+  p.DeleteFile(SettingsPath());
+  SaveTitles(p, data, titles, entries);
+  EXPECT_EQ(ProfileRead(File(), "Files", "Desc20", ""), "No Title Entered 20");
+  EXPECT_EQ(ProfileRead(File(), "Files", "Set202010", ""), "Null");
+}
+
 TEST(Titles, FirstRunWithoutAFolderStillFillsTheTable) {
   FakePlatform p;
   TitleData data;

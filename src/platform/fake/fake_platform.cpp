@@ -1,5 +1,6 @@
 #include "platform/fake/fake_platform.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -219,6 +220,10 @@ FileRead FakePlatform::ReadWholeFile(const std::string& path, std::string& conte
     if (failingReads > 0) --failingReads;
     return FileRead::Unreadable;
   }
+  if (lockedReads != 0) {
+    if (lockedReads > 0) --lockedReads;
+    return FileRead::Locked;
+  }
   std::ifstream in(Real(path), std::ios::binary);
   if (!in) return FileRead::Unreadable;
   std::ostringstream out;
@@ -245,30 +250,76 @@ std::optional<std::string> FakePlatform::Utf8ToLegacy(std::string_view text) {
   return out;
 }
 
-bool FakePlatform::ReplaceFile(const std::string& path, const std::string& contents) {
-  const fs::path target = Real(path);
-  if (diskFull || !Writable(target) || !fs::is_directory(target.parent_path()) ||
-      !Writable(target.parent_path()) || fs::is_directory(target))
-    return false;
-  const fs::path temp = target.string() + ".new";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
+std::optional<FileStamp> FakePlatform::GetFileStamp(const std::string& path) {
+  struct stat st {};
+  if (::stat(Real(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(st.st_ino), static_cast<std::uint64_t>(st.st_size),
+                   static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
+                       static_cast<std::uint64_t>(st.st_mtim.tv_nsec)};
+}
+
+namespace {
+// The next scripted answer, if any.
+std::optional<FileStep> Scripted(std::deque<FileStep>& answers) {
+  if (answers.empty()) return std::nullopt;
+  const FileStep answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+}  // namespace
+
+FileStep FakePlatform::CreateNewFile(const std::string& path, const std::string& contents) {
+  const fs::path file = Real(path);
+  const auto scripted = Scripted(createAnswers);
+  if (scripted && *scripted != FileStep::Failed) return *scripted;
+  if (!fs::is_directory(file.parent_path()) || !Writable(file.parent_path()))
+    return FileStep::Failed;
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+  if (fd < 0) return errno == EEXIST ? FileStep::Exists : FileStep::Failed;
+  Made(file);
+  const bool failing = scripted || diskFull;
+  const std::size_t size = failing ? contents.size() / 2 : contents.size();
   std::size_t done = 0;
-  while (done < contents.size()) {
-    const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+  while (done < size) {
+    const ssize_t n = ::write(fd, contents.data() + done, size - done);
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
-  const bool ok =
-      ::close(fd) == 0 && done == contents.size() && ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  if (ok) {
-    ++writes;
-    Made(target);
-  }
-  return ok;
+  const bool ok = ::fsync(fd) == 0 && ::close(fd) == 0 && done == contents.size();
+  return ok ? FileStep::Done : FileStep::Failed;
 }
 
+FileStep FakePlatform::CopyFileIdentity(const std::string& from, const std::string& to) {
+  if (const auto scripted = Scripted(identityAnswers)) return *scripted;
+  identities.push_back(from + " -> " + to);
+  return FileStep::Done;
+}
+
+FileStep FakePlatform::RenameOver(const std::string& from, const std::string& to) {
+  if (const auto scripted = Scripted(renameAnswers)) return *scripted;
+  const fs::path target = Real(to);
+  if (!Writable(target) || fs::is_directory(target)) return FileStep::Failed;
+  if (::rename(Real(from).c_str(), target.c_str()) != 0) return FileStep::Failed;
+  ++writes;
+  Made(target);
+  return FileStep::Done;
+}
+
+bool FakePlatform::DeleteFile(const std::string& path) {
+  std::error_code ec;
+  return fs::remove(Real(path), ec);
+}
+
+std::uintptr_t FakePlatform::AcquireNamedLock(const std::string& name, int) {
+  if (lockHeldElsewhere) return 0;
+  for (const auto& [handle, held] : locks_)
+    if (held == name) return 0;
+  const std::uintptr_t handle = locks_.empty() ? 1 : locks_.rbegin()->first + 1;
+  locks_[handle] = name;
+  return handle;
+}
+
+void FakePlatform::ReleaseNamedLock(std::uintptr_t lock) { locks_.erase(lock); }
 
 std::vector<std::string> FakePlatform::FindFiles(const std::string& pattern) {
   const auto slash = pattern.find_last_of('\\');

@@ -90,6 +90,15 @@ class FakePlatform : public Platform {
   // The next reads of an existing file fail as for a file that is there but
   // cannot be read (a lock that outlasts the wait, a deny-read permission); -1: every read.
   int failingReads = 0;
+  int lockedReads = 0;    // the next reads find the file held; -1: every read
+  // Answers the next file steps give instead of doing them (a creation that
+  // fails leaves half the file, as a full disk does).
+  std::deque<FileStep> createAnswers, identityAnswers, renameAnswers;
+  std::vector<std::string> identities;  // "from -> to" of each identity carried over
+  int waitedMs = 0;
+  std::uint32_t processId = 4242;
+  std::set<std::uint32_t> runningProcesses;  // besides this one
+  bool lockHeldElsewhere = false;  // another copy holds every named lock
   int writes = 0;         // successful file replacements
   int fileReads = 0;      // whole-file reads
   std::map<std::string, std::string> shortPaths;  // overrides of the short form
@@ -162,7 +171,19 @@ class FakePlatform : public Platform {
   PathKind GetPathKind(const std::string& path) override;
   bool CreateDirectory(const std::string& path) override;
   FileRead ReadWholeFile(const std::string& path, std::string& contents) override;
-  bool ReplaceFile(const std::string& path, const std::string& contents) override;
+  std::optional<FileStamp> GetFileStamp(const std::string& path) override;
+  std::string FinalPath(const std::string& path) override { return path; }
+  FileStep CreateNewFile(const std::string& path, const std::string& contents) override;
+  FileStep CopyFileIdentity(const std::string& from, const std::string& to) override;
+  FileStep RenameOver(const std::string& from, const std::string& to) override;
+  bool DeleteFile(const std::string& path) override;
+  std::uint32_t ProcessId() override { return processId; }
+  bool ProcessRunning(std::uint32_t id) override {
+    return id == processId || runningProcesses.count(id) != 0;
+  }
+  void Wait(int milliseconds) override { waitedMs += milliseconds; }
+  std::uintptr_t AcquireNamedLock(const std::string& name, int timeoutMs) override;
+  void ReleaseNamedLock(std::uintptr_t lock) override;
   // The legacy code page here is Latin-1 (the first 256 code points).
   std::string LegacyToUtf8(std::string_view bytes) override;
   std::optional<std::string> Utf8ToLegacy(std::string_view text) override;
@@ -207,6 +228,7 @@ class FakePlatform : public Platform {
   RegHandle nextHandle_ = 1;
   PlatformEvents* events_ = nullptr;
   std::map<std::string, std::deque<FormScript>> scripts_;
+  std::map<std::uintptr_t, std::string> locks_;  // held by this copy
   bool iconWanted_ = false;
 };
 

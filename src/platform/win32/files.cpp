@@ -1,7 +1,8 @@
-// The settings file's operations on Windows: a whole-file read that waits out
-// short locks, a replace that survives a crash or a power loss and keeps the
-// file's identity, and the legacy code page. Paths come in the program's code
-// page (UTF-8 under its manifest) and go to the system as UTF-16.
+// The settings file's primitive steps on Windows (a whole-file read, the steps
+// of a durable replace, the lock every running copy shares) and the legacy code
+// page. Which step comes when is decided in store/file_replace. Paths come in
+// the program's code page (UTF-8 under its manifest) and go to the system as
+// UTF-16.
 #include <algorithm>
 #include <string>
 
@@ -11,14 +12,10 @@
 namespace vantrel::win32 {
 namespace {
 
-// Another program (a virus scanner, an indexer, a backup or sync tool) may
-// hold the file for a moment; a lock that outlasts a second counts as a failure.
-constexpr int kLockWaitMs = 1000;
-constexpr DWORD kLockPollMs = 20;
-
-bool IsTransientLock(DWORD error) {
+// Another program holds the file for the moment: an answer worth waiting out.
+bool IsHeld(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
-         error == ERROR_LOCK_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+         error == ERROR_LOCK_VIOLATION;
 }
 
 std::wstring Wide(const std::string& text, UINT codePage = CP_ACP) {
@@ -33,7 +30,7 @@ std::wstring Wide(const std::string& text, UINT codePage = CP_ACP) {
 
 // The path of the file itself when `path` names it through a link (or a
 // junction on the way), so that the link stays a link; `path` otherwise.
-std::wstring FinalPath(const std::wstring& path) {
+std::wstring FinalWidePath(const std::wstring& path) {
   UniqueHandle file(CreateFileW(path.c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -56,20 +53,6 @@ std::wstring FinalPath(const std::wstring& path) {
   return path;
 }
 
-// A name beside the file that no other running copy uses: this process's id
-// and a count; an existing file of that name is never overwritten.
-UniqueHandle CreateBeside(const std::wstring& target, std::wstring& name) {
-  static unsigned count = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++count) + L".new";
-    UniqueHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
-  }
-  return UniqueHandle();
-}
-
 bool WriteAllAndFlush(HANDLE file, const std::string& contents) {
   std::size_t done = 0;
   while (done < contents.size()) {
@@ -82,16 +65,6 @@ bool WriteAllAndFlush(HANDLE file, const std::string& contents) {
   // On disk before it takes the file's place: after a power loss the rename
   // may reach the disk, but never ahead of the data.
   return FlushFileBuffers(file) != FALSE;
-}
-
-// Runs `step` until it succeeds, waiting out short locks.
-template <typename Step>
-bool ThroughLocks(Step step) {
-  for (int waited = 0;; waited += kLockPollMs) {
-    if (step()) return true;
-    if (!IsTransientLock(GetLastError()) || waited >= kLockWaitMs) return false;
-    Sleep(kLockPollMs);
-  }
 }
 
 // The system's legacy ANSI code page: under the UTF-8 manifest GetACP gives
@@ -127,26 +100,16 @@ std::string Narrow(const std::wstring& text, UINT codePage, bool* lossy) {
 
 FileRead Win32Platform::ReadWholeFile(const std::string& path, std::string& contents) {
   const std::wstring name = Wide(path);
-  UniqueHandle file;
-  const bool opened = ThroughLocks([&] {
-    file = UniqueHandle(CreateFileW(name.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (file) return true;
-    // Nothing there, or a folder: no lock to wait for.
+  UniqueHandle file(CreateFileW(name.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) {
     const DWORD error = GetLastError();
+    // Nothing there, or a folder: no file to wait for.
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-      SetLastError(ERROR_FILE_NOT_FOUND);
-    else
-      SetLastError(error);
-    return false;
-  });
-  if (!opened) {
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-               ? FileRead::Missing
-               : FileRead::Unreadable;
+      return FileRead::Missing;
+    return IsHeld(error) ? FileRead::Locked : FileRead::Unreadable;
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return FileRead::Unreadable;
@@ -157,7 +120,7 @@ FileRead Win32Platform::ReadWholeFile(const std::string& path, std::string& cont
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 24));
     DWORD got = 0;
     if (!ReadFile(file.Get(), contents.data() + done, want, &got, nullptr))
-      return FileRead::Unreadable;
+      return IsHeld(GetLastError()) ? FileRead::Locked : FileRead::Unreadable;
     if (got == 0) break;
     done += got;
   }
@@ -165,42 +128,112 @@ FileRead Win32Platform::ReadWholeFile(const std::string& path, std::string& cont
   return FileRead::Done;
 }
 
-bool Win32Platform::ReplaceFile(const std::string& path, const std::string& contents) {
-  const std::wstring target = FinalPath(Wide(path));
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-  if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
-    return false;
-  std::wstring fresh;
-  {
-    UniqueHandle file = CreateBeside(target, fresh);
-    if (!file) return false;
-    const bool written = WriteAllAndFlush(file.Get(), contents);
-    if (!file.Close() || !written) {
-      DeleteFileW(fresh.c_str());
-      return false;
-    }
+std::optional<FileStamp> Win32Platform::GetFileStamp(const std::string& path) {
+  // No access asked for, so that no other program's hold stands in the way.
+  UniqueHandle file(CreateFileW(Wide(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file || !GetFileInformationByHandle(file.Get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return std::nullopt;
+  const auto join = [](DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+  };
+  // A replace makes a new file, so its index changes even where the time does not.
+  return FileStamp{join(info.nFileIndexHigh, info.nFileIndexLow) ^
+                       (static_cast<std::uint64_t>(info.dwVolumeSerialNumber) << 32),
+                   join(info.nFileSizeHigh, info.nFileSizeLow),
+                   join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
+}
+
+std::string Win32Platform::FinalPath(const std::string& path) {
+  return Narrow(FinalWidePath(Wide(path)), CP_ACP, nullptr);
+}
+
+FileStep Win32Platform::CreateNewFile(const std::string& path, const std::string& contents) {
+  UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return FileStep::Exists;
+    return error == ERROR_SHARING_VIOLATION ? FileStep::Locked : FileStep::Failed;
   }
-  // An existing file is replaced in place: it keeps its attributes, its
-  // permissions and its other streams.
-  const bool replaced = ThroughLocks([&] {
-    if (exists)
-      return ::ReplaceFileW(target.c_str(), fresh.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                            nullptr, nullptr) != FALSE;
-    return MoveFileExW(fresh.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-  });
-  if (!replaced) {
-    DeleteFileW(fresh.c_str());
-    return false;
-  }
-  // Not every system carries the attributes over (Wine does not).
+  const bool written = WriteAllAndFlush(file.Get(), contents);
+  return file.Close() && written ? FileStep::Done : FileStep::Failed;
+}
+
+FileStep Win32Platform::CopyFileIdentity(const std::string& from, const std::string& to) {
+  const std::wstring source = Wide(from), target = Wide(to);
+  const DWORD attributes = GetFileAttributesW(source.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return FileStep::Failed;
   constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   const DWORD keep = attributes & kKept;
-  if (exists && (GetFileAttributesW(target.c_str()) & kKept) != keep)
-    SetFileAttributesW(target.c_str(), keep != 0 ? keep : FILE_ATTRIBUTE_NORMAL);
-  return true;
+  if (!SetFileAttributesW(target.c_str(), keep != 0 ? keep : FILE_ATTRIBUTE_NORMAL))
+    return FileStep::Failed;
+  // The access rights the file was given, explicit or inherited, as they are.
+  constexpr SECURITY_INFORMATION kWhat = DACL_SECURITY_INFORMATION;
+  DWORD needed = 0;
+  GetFileSecurityW(source.c_str(), kWhat, nullptr, 0, &needed);
+  if (needed == 0) return FileStep::Done;  // a volume that keeps no access rights
+  std::string descriptor(needed, '\0');
+  if (!GetFileSecurityW(source.c_str(), kWhat, descriptor.data(), needed, &needed))
+    return FileStep::Failed;
+  return SetFileSecurityW(target.c_str(), kWhat, descriptor.data()) ? FileStep::Done
+                                                                     : FileStep::Failed;
+}
+
+FileStep Win32Platform::RenameOver(const std::string& from, const std::string& to) {
+  const std::wstring target = Wide(to);
+  // A read-only file is the user's word that it stays as it is; not every
+  // system refuses to rename over one (Wine does not), so it is asked here.
+  const auto refused = [&target] {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
+  };
+  if (refused()) return FileStep::Failed;
+  if (MoveFileExW(Wide(from).c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return FileStep::Done;
+  const DWORD error = GetLastError();
+  return IsHeld(error) && !refused() ? FileStep::Locked : FileStep::Failed;
+}
+
+bool Win32Platform::DeleteFile(const std::string& path) {
+  return DeleteFileW(Wide(path).c_str()) != FALSE;
+}
+
+std::uint32_t Win32Platform::ProcessId() { return GetCurrentProcessId(); }
+
+bool Win32Platform::ProcessRunning(std::uint32_t id) {
+  const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+  // A process this user may not open is someone's, and not gone.
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return running;
+}
+
+void Win32Platform::Wait(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+std::uintptr_t Win32Platform::AcquireNamedLock(const std::string& name, int timeoutMs) {
+  // In this session's namespace: the copies of one user's logon share it.
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, Wide("Local\\" + name).c_str());
+  if (mutex == nullptr) return 0;
+  const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(timeoutMs));
+  // Abandoned: its holder died, and the file is whole all the same.
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED)
+    return reinterpret_cast<std::uintptr_t>(mutex);
+  CloseHandle(mutex);
+  return 0;
+}
+
+void Win32Platform::ReleaseNamedLock(std::uintptr_t lock) {
+  const HANDLE mutex = reinterpret_cast<HANDLE>(lock);
+  ReleaseMutex(mutex);
+  CloseHandle(mutex);
 }
 
 std::string Win32Platform::LegacyToUtf8(std::string_view bytes) {

@@ -22,3 +22,4 @@
 #undef RegSetValue
 #undef RegDeleteValue
 #undef ReplaceFile
+#undef DeleteFile

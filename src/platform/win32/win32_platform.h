@@ -34,7 +34,17 @@ class Win32Platform : public Platform {
   PathKind GetPathKind(const std::string& path) override;
   bool CreateDirectory(const std::string& path) override;
   FileRead ReadWholeFile(const std::string& path, std::string& contents) override;
-  bool ReplaceFile(const std::string& path, const std::string& contents) override;
+  std::optional<FileStamp> GetFileStamp(const std::string& path) override;
+  std::string FinalPath(const std::string& path) override;
+  FileStep CreateNewFile(const std::string& path, const std::string& contents) override;
+  FileStep CopyFileIdentity(const std::string& from, const std::string& to) override;
+  FileStep RenameOver(const std::string& from, const std::string& to) override;
+  bool DeleteFile(const std::string& path) override;
+  std::uint32_t ProcessId() override;
+  bool ProcessRunning(std::uint32_t id) override;
+  void Wait(int milliseconds) override;
+  std::uintptr_t AcquireNamedLock(const std::string& name, int timeoutMs) override;
+  void ReleaseNamedLock(std::uintptr_t lock) override;
   std::string LegacyToUtf8(std::string_view bytes) override;
   std::optional<std::string> Utf8ToLegacy(std::string_view text) override;
   std::vector<std::string> FindFiles(const std::string& pattern) override;

@@ -1,0 +1,38 @@
+// The settings file on disk: reads that wait out another program's short hold,
+// and the durable replace, both built on the platform's primitive file steps so
+// that the order of the steps, and what follows each answer, is decided here
+// once for every platform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace vantrel {
+
+// Another program (a virus scanner, an indexer, a backup or sync tool) may
+// hold the file for a moment; a hold that outlasts a second counts as a failure.
+inline constexpr int kFileWaitMs = 1000;
+inline constexpr int kFilePollMs = 20;
+
+// Reads the whole file, waiting up to `waitMs` while it is held; a hold that
+// outlasts the wait is Unreadable.
+FileRead ReadThroughLocks(Platform& platform, const std::string& path, std::string& contents,
+                          int waitMs = kFileWaitMs);
+
+// Replaces the file as a whole: the new contents are written beside it and put
+// on disk, take its attributes and access rights, and then its name in one
+// rename. Whatever any step answers, the path holds the old file or the new
+// one, never neither and never part of one. False when the old one stays.
+bool ReplaceWholeFile(Platform& platform, const std::string& path, const std::string& contents);
+
+// The name a replace writes beside `target`: the writing process and a count.
+std::string BesideName(const std::string& target, std::uint32_t process, unsigned count);
+
+// Removes what replaces left beside the file (their names only) when the
+// process that wrote them is gone: a kill or a power loss between the writing
+// and the rename. Meant for start-up, before this process writes anything.
+void RemoveLeftovers(Platform& platform, const std::string& path);
+
+}  // namespace vantrel
