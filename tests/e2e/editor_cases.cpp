@@ -820,3 +820,107 @@ E2E_CASE(EditorLegacyFileReadsRightAndKeepsItsEncoding) {
   ExpectBytes(ctx, file(cafe, the, privet), "the whole file in UTF-8");
   e2e::ExpectEq(ctx, LeftMenuTitles(ctx, program)[2], privet, "the menu shows title 3");
 }
+
+// --- Two running copies, a held file and what a kill left ------------------------------------
+
+namespace {
+
+void RenameTitle(Context& ctx, Program& program, HWND editor, int title, const std::string& name) {
+  HWND titles = GetDlgItem(editor, editor::Listtitles);
+  ChooseLine(editor, editor::Listtitles, title - 1);
+  e2e::Require(ctx, e2e::WaitUntil([&] { return Selected(titles) == title - 1; }, 3000),
+               "title " + std::to_string(title) + " chosen");
+  Rename(ctx, program, editor, name);
+}
+
+// After an Ok: true when the edit window closed without a box; a box must be
+// the failed save's, and is answered.
+bool SavedWithoutBox(Context& ctx, Program& program, HWND editor, const std::string& when) {
+  HWND box = nullptr;
+  e2e::WaitUntil([&] {
+    return !IsWindow(editor) || (box = program.WaitForWindow("#32770", 1)) != nullptr;
+  }, 8000);
+  if (box == nullptr) box = program.WaitForWindow("#32770", 300);
+  if (box != nullptr) {
+    e2e::ExpectEq(ctx, e2e::ReadBox(box).text, "Unable to write to " + SettingsPath() + ".",
+                  when + ": the only box a save may show");
+    e2e::PressBoxButton(box, IDOK);
+  }
+  e2e::Expect(ctx, e2e::WaitForWindowGone(editor, 5000), when + ": Ok closes the edit window");
+  return box == nullptr;
+}
+
+}  // namespace
+
+// Two copies never undo each other: the one started first saves only what it
+// changed, and two Oks at the same moment keep both edits (or report the one
+// that failed and keep everything else).
+E2E_CASE(EditorTwoCopiesNeverUndoEachOthersSaves) {
+  Program first, second;
+  StartFirstRun(ctx, first);
+  StartReady(ctx, second);
+  std::map<int, std::string> names;
+  HWND editor = OpenEditorFromLeft(ctx, second);
+  RenameTitle(ctx, second, editor, 20, names[20] = "Saved by the second");
+  CloseEditorWithOk(ctx, editor);
+  const std::string byHand = WithLine(e2e::ReadFileText(SettingsPath()).value_or(""),
+                                      "Set991=Null\r\n", "Set991=C:\\by hand.txt\r\n");
+  e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), byHand), "a hand edit of title 9");
+  editor = OpenEditorFromLeft(ctx, first);
+  RenameTitle(ctx, first, editor, 19, names[19] = "Saved by the first");
+  CloseEditorWithOk(ctx, editor);
+  ExpectNoBox(ctx, first, "one copy after the other");
+  const std::map<int, std::vector<std::string>> entries = {{9, {"C:\\by hand.txt"}}};
+  ExpectFiles(ctx, ExpectedFiles(names, entries), "one copy after the other");
+
+  for (int round = 1; round <= 10; ++round) {
+    const std::string when = "round " + std::to_string(round);
+    HWND a = OpenEditorFromLeft(ctx, first);
+    HWND b = OpenEditorFromLeft(ctx, second);
+    const std::string aName = "First " + std::to_string(round);
+    const std::string bName = "Second " + std::to_string(round);
+    RenameTitle(ctx, first, a, 2 * round - 1, aName);
+    RenameTitle(ctx, second, b, 2 * round, bName);
+    Click(ctx, a, editor::BitBtn1);
+    Click(ctx, b, editor::BitBtn1);
+    if (SavedWithoutBox(ctx, first, a, when + ", first copy")) names[2 * round - 1] = aName;
+    if (SavedWithoutBox(ctx, second, b, when + ", second copy")) names[2 * round] = bName;
+    ExpectFiles(ctx, ExpectedFiles(names, entries), when);
+  }
+}
+
+// While another program holds the file, a press does not wait for it: the
+// menu shows the titles of the last complete read.
+E2E_CASE(TrayMenuWhileTheFileIsHeldShowsTheLastRead) {
+  Program program;
+  StartFirstRun(ctx, program);
+  HWND editor = OpenEditorFromLeft(ctx, program);
+  Rename(ctx, program, editor, "Read before the hold");
+  CloseEditorWithOk(ctx, editor);
+  e2e::ExpectEq(ctx, LeftMenuTitles(ctx, program)[0], "Read before the hold", "a complete read");
+  std::vector<std::string> titles;
+  e2e::Require(ctx, e2e::HoldUnshared(SettingsPath(), 2000,
+                                      [&] { titles = LeftMenuTitles(ctx, program); }),
+               "the settings file held without sharing");
+  e2e::ExpectEq(ctx, titles[0], "Read before the hold", "the menu while the file is held");
+}
+
+// A copy killed between writing beside the file and its rename leaves that
+// file behind; the next start removes it, and nothing that is not its own.
+E2E_CASE(StartRemovesWhatKilledCopiesLeftBeside) {
+  e2e::RemovePath(DataFolder());
+  CreateDirectoryA(DataFolder().c_str(), nullptr);
+  e2e::MadeFiles made;
+  const std::string gone = SettingsPath() + ".4000000000-7.new";
+  const std::string running = SettingsPath() + "." + std::to_string(GetCurrentProcessId()) + "-1.new";
+  const std::string other = SettingsPath() + ".bak";
+  for (const std::string& path : {gone, running, other})
+    e2e::Require(ctx, made.Write(path, "[Files]\r\nDesc1=half\r\n"), "made " + path);
+  Program program;
+  StartReady(ctx, program);
+  e2e::Require(ctx, e2e::WaitUntil([] { return ReadFiles().keyLines == 220; }, 10000),
+               "the first-run settings file is written");
+  e2e::Expect(ctx, !e2e::IsFile(gone), "the file of a copy that is gone is removed");
+  e2e::Expect(ctx, e2e::IsFile(running), "the file of a running program stays");
+  e2e::Expect(ctx, e2e::IsFile(other), "a file of another name stays");
+}
