@@ -111,7 +111,8 @@ void SettingsFile::Decide() {
   }
   if (read == FileRead::Locked) read = ReadThroughLocks(platform_, path_, bytes);
   if (read != FileRead::Done) bytes.clear();
-  if (read != FileRead::Unreadable) {
+  readNow_ = read != FileRead::Unreadable;
+  if (readNow_) {
     last = LastRead();
     last.platform = &platform_;
     last.path = path_;
@@ -150,7 +151,7 @@ std::optional<std::string> SettingsFile::Find(const std::string& section, const 
     if (auto kept = last.values.find(index); kept != last.values.end()) return kept->second;
   }
   std::optional<std::string> found = Document().Find(section, key);
-  if (changes_.empty() && source_ == Source::File && !last.whole && last.path == path_)
+  if (changes_.empty() && source_ == Source::File && readNow_ && !last.whole)
     last.values[index] = found;
   return found;
 }
@@ -189,7 +190,8 @@ void SettingsFile::Release() {
   const NamedLock lock(platform_,
                        platform_.AcquireNamedLock(SaveLockName(platform_, path_), kSaveLockWaitMs));
   std::string bytes;
-  const FileRead read = lock.Held() ? ReadThroughLocks(platform_, path_, bytes) : FileRead::Unreadable;
+  const FileRead read =
+      lock.Held() ? ReadThroughLocks(platform_, path_, bytes) : FileRead::Unreadable;
   if (read == FileRead::Unreadable) throw VantrelError(kWriteFailedText + path_);
   if (read != FileRead::Done) bytes.clear();
   ProfileDocument document(std::move(bytes), &codePage_);

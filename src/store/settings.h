@@ -84,6 +84,7 @@ class SettingsFile {
   std::string path_;
   PlatformCodePage codePage_;
   Source source_ = Source::Undecided;
+  bool readNow_ = false;  // this handle's read is the last complete read
   std::optional<ProfileDocument> document_;
   std::vector<Change> changes_;
 };

@@ -301,7 +301,9 @@ TEST(SettingsFile, ReadsUseTheLastCompleteReadWhileTheFileIsUnchangedOrHeld) {
     const auto write = [&](const std::string& desc1) {
       p.WriteFile(kIni, std::string(filler, ';') + "\n[Files]\r\nDesc1=" + desc1 + "\r\n");
     };
-    const auto read = [&] { return SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", ""); };
+    const auto read = [&] {
+      return SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", "");
+    };
     write("one");
     EXPECT_EQ(read(), "one");
     EXPECT_EQ(read(), "one");

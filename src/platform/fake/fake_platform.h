@@ -90,17 +90,17 @@ class FakePlatform : public Platform {
   // The next reads of an existing file fail as for a file that is there but
   // cannot be read (a lock that outlasts the wait, a deny-read permission); -1: every read.
   int failingReads = 0;
-  int lockedReads = 0;    // the next reads find the file held; -1: every read
+  int lockedReads = 0;  // the next reads find the file held; -1: every read
   // Answers the next file steps give instead of doing them (a creation that
   // fails leaves half the file, as a full disk does).
   std::deque<FileStep> createAnswers, identityAnswers, renameAnswers;
   std::vector<std::string> identities;  // "from -> to" of each identity carried over
   int waitedMs = 0;
   std::uint32_t processId = 4242;
-  std::set<std::uint32_t> runningProcesses;  // besides this one
-  bool lockHeldElsewhere = false;  // another copy holds every named lock
-  int writes = 0;         // successful file replacements
-  int fileReads = 0;      // whole-file reads
+  std::set<std::uint32_t> runningProcesses;       // besides this one
+  bool lockHeldElsewhere = false;                 // another copy holds every named lock
+  int writes = 0;                                 // successful file replacements
+  int fileReads = 0;                              // whole-file reads
   std::map<std::string, std::string> shortPaths;  // overrides of the short form
 
   // Questions (Yes/No boxes) take their answers in order; with none left, No.

@@ -181,7 +181,7 @@ FileStep Win32Platform::CopyFileIdentity(const std::string& from, const std::str
   if (!GetFileSecurityW(source.c_str(), kWhat, descriptor.data(), needed, &needed))
     return FileStep::Failed;
   return SetFileSecurityW(target.c_str(), kWhat, descriptor.data()) ? FileStep::Done
-                                                                     : FileStep::Failed;
+                                                                    : FileStep::Failed;
 }
 
 FileStep Win32Platform::RenameOver(const std::string& from, const std::string& to) {
