@@ -662,8 +662,9 @@ void RemovePath(const std::string& path) {
   }
 }
 
-bool HoldUnshared(const std::string& path, DWORD heldMs, const std::function<void()>& meanwhile) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+bool HoldUnshared(const std::string& path, DWORD heldMs, const std::function<void()>& meanwhile,
+                  DWORD share) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
   const DWORD started = GetTickCount();
   meanwhile();

@@ -195,10 +195,11 @@ std::string TempDir(bool longForm = false);
 std::string WindowsDir();
 std::string SystemDir();
 
-// Holds the file open without sharing for `heldMs`, as a virus scanner or a
-// sync tool does for a moment, and runs `meanwhile` once it is held; false
-// when the file could not be opened.
-bool HoldUnshared(const std::string& path, DWORD heldMs, const std::function<void()>& meanwhile);
+// Holds the file open without sharing (or sharing only what `share` says) for
+// `heldMs`, as a virus scanner or a sync tool does for a moment, and runs
+// `meanwhile` once it is held; false when the file could not be opened.
+bool HoldUnshared(const std::string& path, DWORD heldMs, const std::function<void()>& meanwhile,
+                  DWORD share = 0);
 
 // One section of an ini file as key -> value (the first of duplicates), and
 // how many key lines it has.

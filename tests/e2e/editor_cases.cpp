@@ -905,6 +905,30 @@ E2E_CASE(TrayMenuWhileTheFileIsHeldShowsTheLastRead) {
   e2e::ExpectEq(ctx, titles[0], "Read before the hold", "the menu while the file is held");
 }
 
+// A hold that outlasts the wait fails the save with its message, leaves the
+// file as it was and nothing beside it, however often the save tried.
+E2E_CASE(EditorOkThroughALongHoldFailsAndLeavesNothing) {
+  Program program;
+  StartFirstRun(ctx, program);
+  const std::string before = e2e::ReadFileText(SettingsPath()).value_or("");
+  HWND editor = OpenEditorFromLeft(ctx, program);
+  Rename(ctx, program, editor, "Not saved");
+  e2e::Require(ctx, e2e::HoldUnshared(SettingsPath(), 5000, [&] {
+    Click(ctx, editor, editor::BitBtn1);
+    e2e::Expect(ctx, !SavedWithoutBox(ctx, program, editor, "a hold of 5 s"), "the save fails");
+  }, FILE_SHARE_READ), "the settings file held, sharing reads only");
+  ExpectBytes(ctx, before, "after the failed save");
+  int left = 0;
+  for (const char* pattern : {"\\*.new", "\\*.tmp"}) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((DataFolder() + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) continue;
+    do ++left; while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  e2e::Expect(ctx, left == 0, std::to_string(left) + " files left beside the settings file");
+}
+
 // A copy killed between writing beside the file and its rename leaves that
 // file behind; the next start removes it, and nothing that is not its own.
 E2E_CASE(StartRemovesWhatKilledCopiesLeftBeside) {
