@@ -35,21 +35,21 @@ void FormControls::Create(HWND parent, HINSTANCE instance) {
 
   // Screen readers name a list or box by the label just before it in the
   // window order; labels are no tab stops, so the tab order stays.
+  // In tab order, ties in form order: each control goes after every one with
+  // the same or a lower key (a few dozen controls; no sort's code for them).
+  auto tabKey = [](const Control* c) { return c->tabOrder < 0 ? 1 << 20 : c->tabOrder; };
   std::vector<Control*> byTab;
   std::map<const Control*, Control*> labelOf;
   Control* previous = nullptr;
   for (Control& c : form_.Controls()) {
-    byTab.push_back(&c);
+    byTab.insert(std::find_if(byTab.begin(), byTab.end(),
+                              [&](const Control* b) { return tabKey(&c) < tabKey(b); }),
+                 &c);
     const bool named = c.kind == ControlKind::ListBox || c.kind == ControlKind::Edit ||
                        c.kind == ControlKind::Memo;
     if (named && previous != nullptr && previous->kind == ControlKind::Label) labelOf[&c] = previous;
     previous = &c;
   }
-  std::stable_sort(byTab.begin(), byTab.end(), [](const Control* a, const Control* b) {
-    int ka = a->tabOrder < 0 ? 1 << 20 : a->tabOrder;
-    int kb = b->tabOrder < 0 ? 1 << 20 : b->tabOrder;
-    return ka < kb;
-  });
   std::vector<Control*> order;
   auto placed = [&order](const Control* c) {
     return std::find(order.begin(), order.end(), c) != order.end();
