@@ -1,5 +1,10 @@
 # The Windows program, cross-compiled with MinGW-w64: statically linked, so it
 # needs no DLL beyond Windows' own.
+# Nothing asks a type at run time (no typeid, no dynamic_cast; exceptions are
+# still caught by type), so the program and its benchmarks carry no RTTI. They
+# start no thread, so their function-local statics need no lock.
+target_compile_options(vantrel_core PUBLIC -fno-rtti -fno-threadsafe-statics)
+
 file(GLOB VANTREL_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 # The Windows platform as a library, so benchmarks can use it too.
 add_library(vantrel_win32 STATIC ${VANTREL_WIN32_SOURCES})

@@ -1,7 +1,7 @@
 #include "tray/accelerators.h"
 
 #include <cstring>
-#include <set>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -38,13 +38,16 @@ std::string WithoutMarks(const std::string& caption) {
 }
 
 void AssignAccelerators(std::vector<std::string>& captions) {
-  std::set<char> taken;
+  bool taken[256] = {};  // by character
+  auto take = [&taken](char c) {
+    return !std::exchange(taken[static_cast<unsigned char>(c)], true);
+  };
   std::vector<bool> served(captions.size(), false);
   // Kept marks first, top to bottom, so an item above can only take a character
   // by its own mark.
   for (std::size_t i = 0; i < captions.size(); ++i) {
     const char mark = MarkedAccelerator(captions[i]);
-    if (mark != '\0' && taken.insert(mark).second) served[i] = true;
+    if (mark != '\0' && take(mark)) served[i] = true;
   }
   for (std::size_t i = 0; i < captions.size(); ++i) {
     if (served[i] || captions[i].empty()) continue;
@@ -57,10 +60,10 @@ void AssignAccelerators(std::vector<std::string>& captions) {
         ++pos;
         continue;
       }
-      if (Allowed(c) && !taken.count(Upper(c))) break;
+      if (Allowed(c) && !taken[static_cast<unsigned char>(Upper(c))]) break;
     }
     if (pos >= captions[i].size()) continue;
-    taken.insert(Upper(captions[i][pos]));
+    take(Upper(captions[i][pos]));
     captions[i].insert(pos, 1, '&');
   }
 }

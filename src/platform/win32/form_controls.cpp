@@ -1,7 +1,7 @@
 #include "platform/win32/form_controls.h"
 
 #include <algorithm>
-#include <map>
+#include <deque>
 
 #include "platform/errors.h"
 #include "platform/win32/form_layout.h"
@@ -35,29 +35,29 @@ void FormControls::Create(HWND parent, HINSTANCE instance) {
 
   // Screen readers name a list or box by the label just before it in the
   // window order; labels are no tab stops, so the tab order stays.
-  std::vector<Control*> byTab;
-  std::map<const Control*, Control*> labelOf;
-  Control* previous = nullptr;
-  for (Control& c : form_.Controls()) {
-    byTab.push_back(&c);
-    const bool named = c.kind == ControlKind::ListBox || c.kind == ControlKind::Edit ||
-                       c.kind == ControlKind::Memo;
-    if (named && previous != nullptr && previous->kind == ControlKind::Label) labelOf[&c] = previous;
-    previous = &c;
+  // In tab order, ties in form order: each control goes after every one with
+  // the same or a lower key (a few dozen controls; no sort's code for them).
+  std::deque<Control>& controls = form_.Controls();
+  auto tabKey = [](const Control& c) { return c.tabOrder < 0 ? 1 << 20 : c.tabOrder; };
+  std::vector<std::size_t> byTab;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    auto after = std::find_if(byTab.begin(), byTab.end(), [&](std::size_t j) {
+      return tabKey(controls[i]) < tabKey(controls[j]);
+    });
+    byTab.insert(after, i);
   }
-  std::stable_sort(byTab.begin(), byTab.end(), [](const Control* a, const Control* b) {
-    int ka = a->tabOrder < 0 ? 1 << 20 : a->tabOrder;
-    int kb = b->tabOrder < 0 ? 1 << 20 : b->tabOrder;
-    return ka < kb;
-  });
   std::vector<Control*> order;
   auto placed = [&order](const Control* c) {
     return std::find(order.begin(), order.end(), c) != order.end();
   };
-  for (Control* c : byTab) {
+  for (std::size_t i : byTab) {
+    Control* c = &controls[i];
     if (placed(c)) continue;
-    auto label = labelOf.find(c);
-    if (label != labelOf.end() && !placed(label->second)) order.push_back(label->second);
+    const bool named = c->kind == ControlKind::ListBox || c->kind == ControlKind::Edit ||
+                       c->kind == ControlKind::Memo;
+    Control* label = i > 0 ? &controls[i - 1] : nullptr;
+    if (named && label != nullptr && label->kind == ControlKind::Label && !placed(label))
+      order.push_back(label);
     order.push_back(c);
   }
   shown_.reserve(order.size());

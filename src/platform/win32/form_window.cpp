@@ -1,7 +1,6 @@
 #include "platform/win32/form_window.h"
 
 #include <algorithm>
-#include <set>
 
 #include "platform/dialog_behaviour.h"
 #include "platform/errors.h"
@@ -12,16 +11,16 @@ namespace vantrel::win32 {
 namespace {
 
 void RegisterFormClass(HINSTANCE instance, const std::string& name, WNDPROC proc) {
-  static std::set<std::string> registered;
-  if (registered.count(name) != 0) return;
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
+  WNDCLASSEXA existing = wc;
+  if (GetClassInfoExA(instance, name.c_str(), &existing)) return;  // an earlier window's
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.lpszClassName = name.c_str();
-  if (RegisterClassExA(&wc) != 0) registered.insert(name);
+  RegisterClassExA(&wc);
 }
 
 struct DisableOthers {

@@ -43,7 +43,8 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
 // Watches this thread's window creation from the call until the box's window
 // is made, then subclasses the box and unhooks itself. A box opened while
 // another shows (the tray keeps working) gets a hook of its own; the hook
-// procedure finds the innermost through the thread's current watch.
+// procedure finds the innermost through the current watch (one for the
+// program: its windows all live on one thread).
 class BoxWatch {
  public:
   explicit BoxWatch(bool yesNo) : yesNo_(yesNo), outer_(current_) {
@@ -77,10 +78,10 @@ class BoxWatch {
   OwnedHook hook_;
   bool yesNo_;
   BoxWatch* outer_;
-  static thread_local BoxWatch* current_;
+  static BoxWatch* current_;
 };
 
-thread_local BoxWatch* BoxWatch::current_ = nullptr;
+BoxWatch* BoxWatch::current_ = nullptr;
 
 }  // namespace
 
