@@ -102,7 +102,9 @@ void ProfileDocument::Load(std::string bytes, bool forceUtf8) {
   lines_.clear();
   replaced_.clear();
   inserted_.clear();
-  if (raw.substr(0, 2) == "\xFF\xFE") {
+  if (forceUtf8) {  // a conversion's text, whatever its shape
+    encoding_ = TextEncoding::Utf8;
+  } else if (raw.substr(0, 2) == "\xFF\xFE") {
     encoding_ = TextEncoding::Utf16Le;
     bom_ = width_ = 2;
   } else if (raw.substr(0, 2) == "\xFE\xFF") {
@@ -117,7 +119,7 @@ void ProfileDocument::Load(std::string bytes, bool forceUtf8) {
     width_ = 2;
   } else {
     encoding_ = TextEncoding::Utf8;
-    decided_ = forceUtf8;
+    decided_ = false;
   }
   FindSections();
 }
