@@ -185,10 +185,6 @@ std::string ProfileDocument::NameOf(std::size_t begin, std::size_t end, std::siz
 // Only the section lines are looked at, found by their "[" on the bytes (a
 // mark, a line end or a blank is the same byte or unit in every encoding read).
 void ProfileDocument::FindSections() {
-  struct Header {
-    std::size_t begin, end, next;
-    std::optional<std::string> name;  // nothing while it needs the code page
-  };
   std::vector<Header> headers;
   const std::string_view raw = raw_;
   const std::size_t end = End(), w = width_;
@@ -212,32 +208,32 @@ void ProfileDocument::FindSections() {
     pos = next;
     std::size_t close = bracket + w;
     while (close < lineEnd && UnitAt(close) != ']') close += w;
-    if (close == lineEnd) continue;
-    Header header{begin, lineEnd, next, std::nullopt};
-    if (!NeedsCodePage(bracket + w, close, begin, lineEnd))
-      header.name = NameOf(bracket + w, close, begin, lineEnd);
-    headers.push_back(std::move(header));
+    if (close != lineEnd) headers.push_back({begin, lineEnd, next, end, bracket + w, close});
   }
   for (std::size_t i = 0; i < headers.size(); ++i) {
-    Section section;
-    section.bodyBegin = section.insertAt = headers[i].next;
-    section.bodyEnd = i + 1 < headers.size() ? headers[i + 1].begin : end;
-    if (headers[i].name)
-      sections_.try_emplace(*headers[i].name, std::move(section));
+    Header& h = headers[i];
+    if (i + 1 < headers.size()) h.bodyEnd = headers[i + 1].begin;
+    if (NeedsCodePage(h.nameBegin, h.nameEnd, h.begin, h.end))
+      unnamed_.push_back(h);
     else
-      unnamed_.push_back({headers[i].begin, headers[i].end, std::move(section)});
+      AddSection(NameOf(h.nameBegin, h.nameEnd, h.begin, h.end), h);
   }
 }
 
+// The first section of a name in the file wins, whichever way it was named.
+void ProfileDocument::AddSection(std::string name, const Header& header) const {
+  auto [it, added] = sections_.try_emplace(std::move(name));
+  Section& section = it->second;
+  if (!added && section.bodyBegin < header.next) return;
+  section.bodyBegin = section.insertAt = header.next;
+  section.bodyEnd = header.bodyEnd;
+}
+
 ProfileDocument::Section* ProfileDocument::FindSection(const std::string& lowerName) const {
-  if (!unnamed_.empty() && !IsAscii(lowerName)) {
-    for (Unnamed& u : unnamed_) {
-      const std::string line = TextOf(u.lineBegin, u.lineEnd, u.lineBegin, u.lineEnd);
-      const auto name = SectionName(line);
-      if (!name) continue;
-      // The first of a name in the file wins, whichever way it was named.
-      auto [it, added] = sections_.try_emplace(Lower(*name), u.section);
-      if (!added && it->second.bodyBegin > u.section.bodyBegin) it->second = u.section;
+  if (!IsAscii(lowerName)) {
+    for (const Header& h : unnamed_) {
+      const std::string line = TextOf(h.begin, h.end, h.begin, h.end);
+      if (const auto name = SectionName(line)) AddSection(Lower(*name), h);
     }
     unnamed_.clear();
   }

@@ -73,11 +73,9 @@ class ProfileDocument {
     bool indexed = false;
     std::map<std::string, Entry> keys;  // by lower-case key; the first of each
   };
-  // A section whose name is in the code page: named only when a name outside
-  // ASCII is looked up, as no other can match it.
-  struct Unnamed {
-    std::size_t lineBegin, lineEnd;
-    Section section;
+  // A section line: the line, its name, and the body that follows it.
+  struct Header {
+    std::size_t begin, end, next, bodyEnd, nameBegin, nameEnd;
   };
   struct NewLine {
     std::string text;   // without the line end
@@ -86,6 +84,7 @@ class ProfileDocument {
 
   void Load(std::string bytes, bool forceUtf8);
   void FindSections();
+  void AddSection(std::string name, const Header& header) const;
   Section* FindSection(const std::string& lowerName) const;
   void IndexKeys(Section& section) const;
   char32_t UnitAt(std::size_t pos) const;
@@ -114,7 +113,9 @@ class ProfileDocument {
   mutable bool decided_ = true;  // an 8-bit file without a BOM decides at its first need
   const LegacyCodePage* codePage_ = nullptr;
   mutable std::map<std::string, Section> sections_;  // by lower-case name; the first
-  mutable std::vector<Unnamed> unnamed_;
+  // Sections whose names are in the code page: named only when a name outside
+  // ASCII is looked up, as no other can match them.
+  mutable std::vector<Header> unnamed_;
   std::vector<NewLine> lines_;
   std::map<std::size_t, std::pair<std::size_t, std::size_t>> replaced_;  // begin -> end, line
   std::map<std::size_t, std::vector<std::size_t>> inserted_;  // position -> lines in order

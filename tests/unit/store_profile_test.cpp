@@ -142,6 +142,8 @@ TEST(Profile, MixedFilesReadEachLineInItsOwnEncoding) {
       "; caf\xC3\xA9\r\n[Files]\r\nDesc1=na\xC3\xAFve\r\nDesc2=th\xC3\xA9\r\nDesc3=\xC3\xA4\r\n"
       "Desc4=" +
           kPrivet + "\r\n");
+  // A section named in the code page is found by its name as text.
+  EXPECT_EQ(ProfileDocument("[Caf\xE9]\r\nk=1\r\n", &latin1).Read("CAF\xC3\xA9", "k", ""), "1");
 }
 
 // UTF-16 big-endian with its BOM, and little-endian without one (an odd last
