@@ -9,8 +9,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16Bom = "\xFF\xFE";
 
 std::string_view Trim(std::string_view s) {
   const auto first = s.find_first_not_of(kBlanks);
@@ -26,49 +24,34 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-// Calls f(begin, end, next) for each line: its text runs from begin to end,
-// the next line starts at next. Lines end in CR LF, LF or a lone CR; the last
-// one may have no end at all.
-template <class F>
-void ForEachLine(std::string_view text, F&& f) {
-  const std::size_t size = text.size();
-  std::size_t pos = 0;
-  while (pos < size) {
-    std::size_t end = pos;
-    while (end < size && !IsLineEnd(text[end])) ++end;
-    std::size_t next = end;
-    if (next < size)
-      next += text[next] == '\r' && next + 1 < size && text[next + 1] == '\n' ? 2 : 1;
-    f(pos, end, next);
-    pos = next;
-  }
-}
-
-// The same on UTF-16LE units (two bytes each; an even number of bytes).
-template <class F>
-void ForEachUtf16Line(std::string_view bytes, F&& f) {
-  const std::size_t size = bytes.size();
-  const auto unit = [&](std::size_t i) {
-    return bytes[i + 1] == 0 && IsLineEnd(bytes[i]) ? bytes[i] : '\0';
-  };
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = pos;
-    while (end < size && unit(end) == '\0') end += 2;
-    std::size_t next = end;
-    if (next < size)
-      next += unit(next) == '\r' && next + 2 < size && unit(next + 2) == '\n' ? 4 : 2;
-    f(pos, end, next);
-    pos = next;
-  }
-}
+bool IsLineEnd(char32_t c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char32_t c) { return c == ' ' || c == '\t'; }
 
 bool IsAscii(std::string_view s) {
   for (char c : s)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   return true;
+}
+
+std::string SwappedUnits(std::string_view bytes) {
+  std::string out(bytes);
+  for (std::size_t i = 0; i + 1 < out.size(); i += 2) std::swap(out[i], out[i + 1]);
+  return out;
+}
+
+// Without a BOM, UTF-16LE shows in the units of its first line: most are
+// ASCII, a zero high byte and a non-zero low one, where 8-bit text has no NUL
+// bytes. Only the first line is looked at, as no write ever changes it.
+bool LooksLikeUtf16Le(std::string_view raw) {
+  std::size_t units = 0, ascii = 0;
+  for (std::size_t i = 0; i + 1 < raw.size() && units < 64; i += 2) {
+    ++units;
+    if (raw[i + 1] == '\0' && raw[i] != '\0') ++ascii;
+    if (IsLineEnd(static_cast<unsigned char>(raw[i])) ||
+        IsLineEnd(static_cast<unsigned char>(raw[i + 1])))
+      break;
+  }
+  return ascii * 2 > units;
 }
 
 std::string Unquote(std::string_view raw) {
@@ -87,7 +70,7 @@ std::string CutToValueLimit(std::string_view s) {
 std::string OneLine(std::string_view value) {
   std::string out(value);
   for (char& c : out)
-    if (IsLineEnd(c)) c = ' ';
+    if (IsLineEnd(static_cast<unsigned char>(c))) c = ' ';
   return out;
 }
 
@@ -102,142 +85,217 @@ std::optional<std::string_view> SectionName(std::string_view line) {
 
 }  // namespace
 
-ProfileDocument::ProfileDocument(std::string bytes, const LegacyCodePage* codePage) {
-  Load(std::move(bytes), codePage, false);
+ProfileDocument::ProfileDocument(std::string bytes, const LegacyCodePage* codePage)
+    : codePage_(codePage) {
+  Load(std::move(bytes), false);
 }
 
-void ProfileDocument::Load(std::string bytes, const LegacyCodePage* codePage, bool forceUtf8) {
+void ProfileDocument::Load(std::string bytes, bool forceUtf8) {
   raw_ = std::move(bytes);
   const std::string_view raw = raw_;
   bom_ = 0;
-  decoded_.clear();
-  spans_.clear();
+  width_ = 1;
+  bigEndian_ = false;
+  decided_ = true;
   sections_.clear();
+  unnamed_.clear();
   lines_.clear();
   replaced_.clear();
   inserted_.clear();
-  if (raw.substr(0, kUtf16Bom.size()) == kUtf16Bom) {
+  if (forceUtf8) {  // a conversion's text, whatever its shape
+    encoding_ = TextEncoding::Utf8;
+  } else if (raw.substr(0, 2) == "\xFF\xFE") {
     encoding_ = TextEncoding::Utf16Le;
-    bom_ = kUtf16Bom.size();
-  } else if (raw.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    bom_ = width_ = 2;
+  } else if (raw.substr(0, 2) == "\xFE\xFF") {
+    encoding_ = TextEncoding::Utf16Be;
+    bom_ = width_ = 2;
+    bigEndian_ = true;
+  } else if (raw.substr(0, 3) == "\xEF\xBB\xBF") {
     encoding_ = TextEncoding::Utf8Bom;
-    bom_ = kUtf8Bom.size();
+    bom_ = 3;
+  } else if (LooksLikeUtf16Le(raw)) {
+    encoding_ = TextEncoding::Utf16LeNoBom;
+    width_ = 2;
   } else {
-    encoding_ = forceUtf8 || IsValidUtf8(raw) ? TextEncoding::Utf8 : TextEncoding::Legacy;
+    encoding_ = TextEncoding::Utf8;
+    decided_ = false;
   }
+  FindSections();
+}
 
-  // A file that is not UTF-8 is decoded line by line, so that each line's
-  // bytes can be given back as they were.
-  if (encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Legacy) {
-    decoded_.reserve(raw.size());
-    auto add = [&](std::size_t begin, std::size_t end, std::size_t next, std::string text,
-                   std::string_view lineEnd) {
-      const std::size_t at = decoded_.size();
-      decoded_ += text;
-      spans_.push_back({at, decoded_.size(), begin, end});
-      decoded_ += lineEnd;
-      (void)next;
-    };
-    if (encoding_ == TextEncoding::Utf16Le) {
-      ForEachUtf16Line(raw.substr(bom_, raw.size() - bom_ - OddByte()),
-                       [&](std::size_t b, std::size_t e, std::size_t n) {
-                         add(bom_ + b, bom_ + e, bom_ + n,
-                             Utf16LeToUtf8(raw.substr(bom_ + b, e - b)),
-                             n - e == 4   ? "\r\n"
-                             : n - e == 2 ? (raw[bom_ + e] == '\r' ? "\r" : "\n")
-                                          : "");
-                       });
-    } else {
-      ForEachLine(raw, [&](std::size_t b, std::size_t e, std::size_t n) {
-        const std::string_view line = raw.substr(b, e - b);
-        std::string text =
-            IsAscii(line) || codePage == nullptr ? std::string(line) : codePage->ToUtf8(line);
-        add(b, e, n, std::move(text), raw.substr(e, n - e));
-      });
-    }
-  }
+char32_t ProfileDocument::UnitAt(std::size_t pos) const {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(raw_[i]); };
+  if (width_ == 1) return byte(pos);
+  return bigEndian_ ? (char32_t{byte(pos)} << 8) | byte(pos + 1)
+                    : (char32_t{byte(pos + 1)} << 8) | byte(pos);
+}
 
-  // Only the section lines are looked at now, found by their "[" (a section's
-  // keys when it is asked for), so that a large file costs little more than
-  // its reading.
-  const std::string_view text = Text();
-  Section* open = nullptr;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const void* found = std::memchr(text.data() + pos, '[', text.size() - pos);
-    if (found == nullptr) break;
-    const std::size_t bracket =
-        static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-    std::size_t begin = bracket;
-    while (begin > 0 && (text[begin - 1] == ' ' || text[begin - 1] == '\t')) --begin;
-    pos = bracket + 1;
-    if (begin > 0 && !IsLineEnd(text[begin - 1])) continue;  // not the line's first mark
-    std::size_t end = bracket;
-    while (end < text.size() && !IsLineEnd(text[end])) ++end;
-    std::size_t next = end;
-    if (next < text.size())
-      next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
+std::size_t ProfileDocument::LineEnd(std::size_t pos, std::size_t limit) const {
+  while (pos < limit && !IsLineEnd(UnitAt(pos))) pos += width_;
+  return pos;
+}
+
+// Lines end in CR LF, LF or a lone CR; the last one may have no end at all.
+std::size_t ProfileDocument::NextLine(std::size_t end, std::size_t limit) const {
+  if (end >= limit) return end;
+  const bool crLf = UnitAt(end) == '\r' && end + width_ < limit && UnitAt(end + width_) == '\n';
+  return end + (crLf ? 2 : 1) * width_;
+}
+
+// Calls f(begin, end, next) for each line from `from` to `to`: its text runs
+// from begin to end, the next line starts at next.
+template <class F>
+void ProfileDocument::ForEachLine(std::size_t from, std::size_t to, F&& f) const {
+  for (std::size_t pos = from; pos < to;) {
+    const std::size_t end = LineEnd(pos, to);
+    const std::size_t next = NextLine(end, to);
+    f(pos, end, next);
     pos = next;
-    const auto name = SectionName(text.substr(begin, end - begin));
-    if (!name) continue;
-    if (open != nullptr) open->bodyEnd = begin;
-    open = nullptr;
-    auto [it, added] = sections_.try_emplace(Lower(*name));
-    if (!added) continue;
-    open = &it->second;
-    open->bodyBegin = open->insertAt = next;
   }
-  if (open != nullptr) open->bodyEnd = text.size();
 }
 
-std::string_view ProfileDocument::Text() const {
-  if (encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Legacy) return decoded_;
-  return std::string_view(raw_).substr(bom_);
+// An 8-bit line is read as UTF-8 when it is UTF-8, and through the code page
+// when it is not: one program writing through the legacy profile functions
+// leaves the other lines of a UTF-8 file right.
+bool ProfileDocument::NeedsCodePage(std::size_t begin, std::size_t end, std::size_t lineBegin,
+                                    std::size_t lineEnd) const {
+  const std::string_view raw = raw_;
+  return width_ == 1 && codePage_ != nullptr && !IsAscii(raw.substr(begin, end - begin)) &&
+         !IsValidUtf8(raw.substr(lineBegin, lineEnd - lineBegin));
 }
 
-std::size_t ProfileDocument::RawAt(std::size_t textPos) const {
-  if (encoding_ != TextEncoding::Utf16Le && encoding_ != TextEncoding::Legacy)
-    return bom_ + textPos;
-  if (spans_.empty() || textPos >= decoded_.size()) return raw_.size() - OddByte();
-  auto it = std::upper_bound(spans_.begin(), spans_.end(), textPos,
-                             [](std::size_t v, const Span& s) { return v < s.textBegin; });
-  --it;
-  return textPos == it->textBegin ? it->rawBegin : it->rawEnd;
+// The text of the bytes from begin to end, a part of the line from lineBegin to lineEnd.
+std::string ProfileDocument::TextOf(std::size_t begin, std::size_t end, std::size_t lineBegin,
+                                    std::size_t lineEnd) const {
+  const std::string_view piece = std::string_view(raw_).substr(begin, end - begin);
+  if (width_ == 2) return Utf16LeToUtf8(bigEndian_ ? SwappedUnits(piece) : std::string(piece));
+  if (NeedsCodePage(begin, end, lineBegin, lineEnd)) return codePage_->ToUtf8(piece);
+  return std::string(piece);
+}
+
+// A section's or key's name: lower case, without blanks around it.
+std::string ProfileDocument::NameOf(std::size_t begin, std::size_t end, std::size_t lineBegin,
+                                    std::size_t lineEnd) const {
+  if (width_ == 1 && !NeedsCodePage(begin, end, lineBegin, lineEnd))
+    return Lower(Trim(std::string_view(raw_).substr(begin, end - begin)));
+  return Lower(Trim(TextOf(begin, end, lineBegin, lineEnd)));
+}
+
+// Only the section lines are looked at, found by their "[" on the bytes (a
+// mark, a line end or a blank is the same byte or unit in every encoding read).
+void ProfileDocument::FindSections() {
+  std::vector<Header> headers;
+  const std::string_view raw = raw_;
+  const std::size_t end = End(), w = width_;
+  for (std::size_t pos = bom_; pos < end;) {
+    const void* found = std::memchr(raw.data() + pos, '[', end - pos);
+    if (found == nullptr) break;
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - raw.data());
+    pos = at + 1;
+    std::size_t bracket = at;
+    if (w == 2) {  // the byte must be a unit's low byte
+      const std::size_t offset = (at - bom_) % 2;
+      if (offset != (bigEndian_ ? 1u : 0u)) continue;
+      bracket = at - offset;
+      if (UnitAt(bracket) != '[') continue;
+    }
+    std::size_t begin = bracket;
+    while (begin > bom_ && IsBlank(UnitAt(begin - w))) begin -= w;
+    if (begin > bom_ && !IsLineEnd(UnitAt(begin - w))) continue;  // not the line's first mark
+    const std::size_t lineEnd = LineEnd(bracket, end);
+    const std::size_t next = NextLine(lineEnd, end);
+    pos = next;
+    std::size_t close = bracket + w;
+    while (close < lineEnd && UnitAt(close) != ']') close += w;
+    if (close != lineEnd) headers.push_back({begin, lineEnd, next, end, bracket + w, close});
+  }
+  for (std::size_t i = 0; i < headers.size(); ++i) {
+    Header& h = headers[i];
+    if (i + 1 < headers.size()) h.bodyEnd = headers[i + 1].begin;
+    if (NeedsCodePage(h.nameBegin, h.nameEnd, h.begin, h.end))
+      unnamed_.push_back(h);
+    else
+      AddSection(NameOf(h.nameBegin, h.nameEnd, h.begin, h.end), h);
+  }
+}
+
+// The first section of a name in the file wins, whichever way it was named.
+void ProfileDocument::AddSection(std::string name, const Header& header) const {
+  auto [it, added] = sections_.try_emplace(std::move(name));
+  Section& section = it->second;
+  if (!added && section.bodyBegin < header.next) return;
+  section.bodyBegin = section.insertAt = header.next;
+  section.bodyEnd = header.bodyEnd;
+}
+
+ProfileDocument::Section* ProfileDocument::FindSection(const std::string& lowerName) const {
+  if (!IsAscii(lowerName)) {
+    for (const Header& h : unnamed_) {
+      const std::string line = TextOf(h.begin, h.end, h.begin, h.end);
+      if (const auto name = SectionName(line)) AddSection(Lower(*name), h);
+    }
+    unnamed_.clear();
+  }
+  const auto s = sections_.find(lowerName);
+  if (s == sections_.end()) return nullptr;
+  if (!s->second.indexed) IndexKeys(s->second);
+  return &s->second;
 }
 
 void ProfileDocument::IndexKeys(Section& section) const {
   section.indexed = true;
-  const std::string_view text = Text();
-  const std::string_view body = text.substr(section.bodyBegin, section.bodyEnd - section.bodyBegin);
-  ForEachLine(body, [&](std::size_t b, std::size_t e, std::size_t n) {
-    const std::string_view line = body.substr(b, e - b);
-    const std::string_view t = Trim(line);
-    if (t.empty() || t.front() == ';' || t.front() == '[') return;
-    const auto eq = line.find('=');
-    if (eq == std::string_view::npos) return;
-    const std::size_t at = section.bodyBegin;
+  const std::size_t w = width_;
+  ForEachLine(section.bodyBegin, section.bodyEnd, [&](std::size_t b, std::size_t e, std::size_t n) {
+    std::size_t first = b;
+    while (first < e && IsBlank(UnitAt(first))) first += w;
+    if (first == e || UnitAt(first) == ';' || UnitAt(first) == '[') return;
+    std::size_t eq = first;
+    while (eq < e && UnitAt(eq) != '=') eq += w;
+    if (eq == e) return;
     Entry entry;
-    entry.lineBegin = at + b;
-    entry.lineEnd = at + e;
-    entry.valueBegin = at + b + eq + 1;
-    entry.valueEnd = at + e;
-    section.keys.try_emplace(Lower(Trim(line.substr(0, eq))), entry);
-    section.insertAt = at + n;
+    entry.lineBegin = b;
+    entry.lineEnd = e;
+    entry.valueBegin = eq + w;
+    section.keys.try_emplace(NameOf(b, eq, b, e), entry);
+    section.insertAt = n;
   });
+}
+
+// The file's encoding for new lines. An 8-bit file is in the legacy code page
+// only when its lines that are not UTF-8 outnumber those that are UTF-8 and not
+// ASCII: a UTF-8 file that another program gave a legacy line stays UTF-8.
+TextEncoding ProfileDocument::Encoding() const {
+  if (!decided_) {
+    decided_ = true;
+    encoding_ = MostLinesLegacy() ? TextEncoding::Legacy : TextEncoding::Utf8;
+  }
+  return encoding_;
+}
+
+bool ProfileDocument::MostLinesLegacy() const {
+  const std::string_view raw = raw_;
+  if (IsValidUtf8(raw)) return false;
+  std::ptrdiff_t balance = 0;  // legacy lines less UTF-8 ones
+  ForEachLine(0, raw.size(), [&](std::size_t b, std::size_t e, std::size_t) {
+    const std::string_view line = raw.substr(b, e - b);
+    if (!IsAscii(line)) balance += IsValidUtf8(line) ? -1 : 1;
+  });
+  return balance > 0;
 }
 
 std::optional<std::string> ProfileDocument::Find(std::string_view section,
                                                  std::string_view key) const {
-  const auto s = sections_.find(Lower(section));
-  if (s == sections_.end()) return std::nullopt;
-  if (!s->second.indexed) IndexKeys(s->second);
-  const auto e = s->second.keys.find(Lower(key));
-  if (e == s->second.keys.end()) return std::nullopt;
+  const Section* s = FindSection(Lower(section));
+  if (s == nullptr) return std::nullopt;
+  const auto e = s->keys.find(Lower(key));
+  if (e == s->keys.end()) return std::nullopt;
   const Entry& entry = e->second;
   if (entry.written) {
     const std::string& line = lines_[*entry.written].text;
     return Unquote(std::string_view(line).substr(line.find('=') + 1));
   }
-  return Unquote(Text().substr(entry.valueBegin, entry.valueEnd - entry.valueBegin));
+  return Unquote(TextOf(entry.valueBegin, entry.lineEnd, entry.lineBegin, entry.lineEnd));
 }
 
 std::string ValueAsRead(const std::optional<std::string>& found, std::string_view defaultValue) {
@@ -251,18 +309,16 @@ std::string ProfileDocument::Read(std::string_view section, std::string_view key
   return ValueAsRead(Find(section, key), defaultValue);
 }
 
-std::size_t ProfileDocument::AddLine(std::string text, const LegacyCodePage* codePage) {
+std::size_t ProfileDocument::AddLine(std::string text) {
   std::string withEnd = text + "\r\n";
   std::string bytes;
-  switch (encoding_) {
-    case TextEncoding::Utf16Le:
-      bytes = Utf8ToUtf16Le(withEnd);
-      break;
-    case TextEncoding::Legacy:
-      bytes = codePage == nullptr ? withEnd : codePage->FromUtf8(withEnd).value_or(withEnd);
-      break;
-    default:
-      bytes = std::move(withEnd);
+  if (width_ == 2) {
+    bytes = Utf8ToUtf16Le(withEnd);
+    if (bigEndian_) bytes = SwappedUnits(bytes);
+  } else if (codePage_ != nullptr && Encoding() == TextEncoding::Legacy) {
+    bytes = codePage_->FromUtf8(withEnd).value_or(withEnd);
+  } else {
+    bytes = std::move(withEnd);
   }
   lines_.push_back({std::move(text), std::move(bytes)});
   return lines_.size() - 1;
@@ -270,91 +326,93 @@ std::size_t ProfileDocument::AddLine(std::string text, const LegacyCodePage* cod
 
 void ProfileDocument::Write(std::string_view section, std::string_view key, std::string_view value,
                             const LegacyCodePage* codePage) {
+  if (codePage != nullptr) codePage_ = codePage;
   const std::string entryLine = std::string(key) + "=" + OneLine(value);
   const std::string sectionLine = "[" + std::string(section) + "]";
-  if (encoding_ == TextEncoding::Legacy && codePage != nullptr &&
-      (!codePage->FromUtf8(entryLine) || !codePage->FromUtf8(sectionLine))) {
+  if (codePage_ != nullptr && Encoding() == TextEncoding::Legacy &&
+      (!codePage_->FromUtf8(entryLine) || !codePage_->FromUtf8(sectionLine))) {
     // Never a file of two encodings: the whole file becomes UTF-8, every
     // line with the text it had.
-    Load(Assemble(true), codePage, true);
+    Load(Assemble(true), true);
   }
 
   const std::string sectionName = Lower(section);
-  const auto s = sections_.find(sectionName);
-  if (s == sections_.end()) {
-    const std::size_t end = Text().size();
+  Section* found = FindSection(sectionName);
+  if (found == nullptr) {
+    const std::size_t end = End();
     Section added;
     added.indexed = true;
     added.insertAt = end;
     auto& group = inserted_[end];
-    group.push_back(AddLine(sectionLine, codePage));
-    group.push_back(AddLine(entryLine, codePage));
+    group.push_back(AddLine(sectionLine));
+    group.push_back(AddLine(entryLine));
     added.lastNew = group.back();
     added.keys[Lower(key)].written = group.back();
     sections_.emplace(sectionName, std::move(added));
     return;
   }
-  Section& found = s->second;
-  if (!found.indexed) IndexKeys(found);
   const std::string keyName = Lower(key);
-  const auto e = found.keys.find(keyName);
-  if (e != found.keys.end()) {
+  const auto e = found->keys.find(keyName);
+  if (e != found->keys.end()) {
     Entry& entry = e->second;
     if (entry.written) {
-      const std::size_t fresh = AddLine(entryLine, codePage);
+      const std::size_t fresh = AddLine(entryLine);
       lines_[*entry.written] = std::move(lines_[fresh]);
       lines_.pop_back();
     } else {
-      entry.written = AddLine(entryLine, codePage);
+      entry.written = AddLine(entryLine);
       replaced_[entry.lineBegin] = {entry.lineEnd, *entry.written};
     }
     return;
   }
-  auto& group = inserted_[found.insertAt];
+  auto& group = inserted_[found->insertAt];
   const auto after =
-      found.lastNew ? std::find(group.begin(), group.end(), *found.lastNew) + 1 : group.begin();
-  const std::size_t line = AddLine(entryLine, codePage);
+      found->lastNew ? std::find(group.begin(), group.end(), *found->lastNew) + 1 : group.begin();
+  const std::size_t line = AddLine(entryLine);
   group.insert(after, line);
-  found.lastNew = line;
-  found.keys[keyName].written = line;
+  found->lastNew = line;
+  found->keys[keyName].written = line;
 }
 
+// The bytes, or as text (each line decoded, for an 8-bit file only) with
+// every write in place.
 std::string ProfileDocument::Assemble(bool asText) const {
-  const std::string_view text = Text();
+  const std::size_t end = End(), w = width_;
   std::string out;
   out.reserve(raw_.size() + 64 * lines_.size());
   auto original = [&](std::size_t from, std::size_t to) {
-    if (asText) {
-      out.append(text.substr(from, to - from));
-    } else {
-      const std::size_t a = RawAt(from);
-      out.append(raw_, a, RawAt(to) - a);
+    if (!asText) {
+      out.append(raw_, from, to - from);
+      return;
     }
+    ForEachLine(from, to, [&](std::size_t b, std::size_t e, std::size_t n) {
+      out += TextOf(b, e, b, e);
+      out.append(raw_, e, n - e);
+    });
   };
   auto added = [&](const NewLine& line, bool withEnd) {
     if (asText)
       out.append(line.text).append(withEnd ? "\r\n" : "");
-    else if (withEnd)
-      out.append(line.bytes);
-    else  // the line's bytes without their own line end
-      out.append(line.bytes, 0, line.bytes.size() - (encoding_ == TextEncoding::Utf16Le ? 4 : 2));
+    else  // without their own line end, the line's bytes less two units
+      out.append(line.bytes, 0, line.bytes.size() - (withEnd ? 0 : 2 * w));
   };
   if (!asText) out.append(raw_, 0, bom_);
 
-  std::size_t pos = 0;
+  std::size_t pos = bom_;
   auto ins = inserted_.begin();
   auto rep = replaced_.begin();
   for (;;) {
-    const std::size_t nextIns = ins == inserted_.end() ? text.size() + 1 : ins->first;
-    const std::size_t nextRep = rep == replaced_.end() ? text.size() + 1 : rep->first;
-    const std::size_t next = std::min({nextIns, nextRep, text.size()});
+    const std::size_t nextIns = ins == inserted_.end() ? end + 1 : ins->first;
+    const std::size_t nextRep = rep == replaced_.end() ? end + 1 : rep->first;
+    const std::size_t next = std::min({nextIns, nextRep, end});
     original(pos, next);
     pos = next;
     if (nextIns == pos) {
       // New lines follow a line that has its end; a last line without one gets it.
-      if (pos > 0 && !IsLineEnd(text[pos - 1]))
-        out.append(!asText && encoding_ == TextEncoding::Utf16Le ? std::string_view("\r\0\n\0", 4)
-                                                                 : std::string_view("\r\n"));
+      if (pos > bom_ && !IsLineEnd(UnitAt(pos - w)))
+        out.append(w == 1       ? std::string_view("\r\n")
+                   : bigEndian_ ? std::string_view("\0\r\0\n", 4)
+                                : std::string_view("\r\0\n\0", 4));
       for (std::size_t line : ins->second) added(lines_[line], true);
       ++ins;
       continue;
@@ -367,7 +425,7 @@ std::string ProfileDocument::Assemble(bool asText) const {
     }
     break;
   }
-  if (!asText) out.append(raw_, raw_.size() - OddByte(), OddByte());
+  if (!asText) out.append(raw_, end, OddByte());
   return out;
 }
 

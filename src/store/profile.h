@@ -16,7 +16,7 @@ namespace vantrel {
 inline constexpr std::size_t kMaxValueLength = 2047;
 
 // How a settings file's bytes stand for its text.
-enum class TextEncoding { Utf8, Utf8Bom, Utf16Le, Legacy };
+enum class TextEncoding { Utf8, Utf8Bom, Utf16Le, Legacy, Utf16Be, Utf16LeNoBom };
 
 // The system's legacy 8-bit (ANSI) code page, in which older files were written.
 class LegacyCodePage {
@@ -28,16 +28,20 @@ class LegacyCodePage {
   virtual std::optional<std::string> FromUtf8(std::string_view text) const = 0;
 };
 
-// One settings file, parsed once: lookups go through an index, and writes
-// are kept beside the original bytes until Bytes() puts them together.
-// The file is UTF-8 (with or without a BOM), UTF-16LE with its BOM, or, when
-// its bytes are not UTF-8, in the legacy code page; without a code page given,
-// such bytes are taken as they stand.
+// One settings file: its section lines are found once, a section's keys when
+// it is first asked for, and a value is decoded only when it is looked up, so
+// that a large file costs little more than its reading. Writes are kept beside
+// the original bytes until Bytes() puts them together.
+// The file is UTF-16 (little-endian with a BOM or recognised by its shape,
+// big-endian with a BOM) or 8-bit text: UTF-8 with or without a BOM, where a
+// line that is not UTF-8 is in the legacy code page (taken as its bytes stand
+// without a code page). The code page must outlive the document.
 class ProfileDocument {
  public:
   explicit ProfileDocument(std::string bytes, const LegacyCodePage* codePage = nullptr);
 
-  TextEncoding Encoding() const { return encoding_; }
+  // The encoding that new lines take.
+  TextEncoding Encoding() const;
   // The value of the first matching key in the first matching section, after
   // the blank and quote rules; nothing when the section or key is absent.
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
@@ -48,7 +52,7 @@ class ProfileDocument {
   // Replaces the first matching entry line, or adds one after the section's
   // last entry, or a new section at the end. Every other line keeps its bytes
   // and its place; a legacy file that cannot hold the value becomes UTF-8 as a
-  // whole.
+  // whole. A code page given here is the document's from then on.
   void Write(std::string_view section, std::string_view key, std::string_view value,
              const LegacyCodePage* codePage = nullptr);
   // The file's bytes with every write in place.
@@ -57,13 +61,9 @@ class ProfileDocument {
   std::string TakeRead() && { return std::move(raw_); }
 
  private:
-  // A line of a decoded file: its text and its bytes, both without the line end.
-  struct Span {
-    std::size_t textBegin, textEnd, rawBegin, rawEnd;
-  };
+  // Positions are byte offsets into raw_, on unit boundaries.
   struct Entry {
-    std::size_t valueBegin = 0, valueEnd = 0;  // in the text, while the line is original
-    std::size_t lineBegin = 0, lineEnd = 0;
+    std::size_t lineBegin = 0, lineEnd = 0, valueBegin = 0;  // while the line is original
     std::optional<std::size_t> written;  // the line in lines_ that stands for it now
   };
   struct Section {
@@ -73,31 +73,52 @@ class ProfileDocument {
     bool indexed = false;
     std::map<std::string, Entry> keys;  // by lower-case key; the first of each
   };
+  // A section line: the line, its name, and the body that follows it.
+  struct Header {
+    std::size_t begin, end, next, bodyEnd, nameBegin, nameEnd;
+  };
   struct NewLine {
     std::string text;   // without the line end
     std::string bytes;  // encoded, with its line end
   };
 
-  void Load(std::string bytes, const LegacyCodePage* codePage, bool forceUtf8);
-  std::string_view Text() const;
-  std::size_t RawAt(std::size_t textPos) const;
+  void Load(std::string bytes, bool forceUtf8);
+  void FindSections();
+  void AddSection(std::string name, const Header& header) const;
+  Section* FindSection(const std::string& lowerName) const;
   void IndexKeys(Section& section) const;
-  std::size_t AddLine(std::string text, const LegacyCodePage* codePage);
+  char32_t UnitAt(std::size_t pos) const;
+  std::size_t LineEnd(std::size_t pos, std::size_t limit) const;
+  std::size_t NextLine(std::size_t end, std::size_t limit) const;
+  template <class F>
+  void ForEachLine(std::size_t from, std::size_t to, F&& f) const;
+  bool NeedsCodePage(std::size_t begin, std::size_t end, std::size_t lineBegin,
+                     std::size_t lineEnd) const;
+  std::string TextOf(std::size_t begin, std::size_t end, std::size_t lineBegin,
+                     std::size_t lineEnd) const;
+  std::string NameOf(std::size_t begin, std::size_t end, std::size_t lineBegin,
+                     std::size_t lineEnd) const;
+  bool MostLinesLegacy() const;
+  std::size_t AddLine(std::string text);
   std::string Assemble(bool asText) const;
   // An odd last byte of a UTF-16 file: no unit, kept as the file's last byte.
-  std::size_t OddByte() const {
-    return encoding_ == TextEncoding::Utf16Le ? (raw_.size() - bom_) % 2 : 0;
-  }
+  std::size_t OddByte() const { return width_ == 2 ? (raw_.size() - bom_) % 2 : 0; }
+  std::size_t End() const { return raw_.size() - OddByte(); }
 
   std::string raw_;
   std::size_t bom_ = 0;
-  TextEncoding encoding_ = TextEncoding::Utf8;
-  std::string decoded_;      // the text of a file that is not UTF-8
-  std::vector<Span> spans_;  // its lines
+  std::size_t width_ = 1;  // bytes per unit
+  bool bigEndian_ = false;
+  mutable TextEncoding encoding_ = TextEncoding::Utf8;
+  mutable bool decided_ = true;  // an 8-bit file without a BOM decides at its first need
+  const LegacyCodePage* codePage_ = nullptr;
   mutable std::map<std::string, Section> sections_;  // by lower-case name; the first
+  // Sections whose names are in the code page: named only when a name outside
+  // ASCII is looked up, as no other can match them.
+  mutable std::vector<Header> unnamed_;
   std::vector<NewLine> lines_;
   std::map<std::size_t, std::pair<std::size_t, std::size_t>> replaced_;  // begin -> end, line
-  std::map<std::size_t, std::vector<std::size_t>> inserted_;  // text position -> lines in order
+  std::map<std::size_t, std::vector<std::size_t>> inserted_;  // position -> lines in order
 };
 
 // What a read gives for a value found or not: ReadValue's rule.

@@ -730,6 +730,31 @@ std::string WithLine(std::string text, const std::string& line, const std::strin
   return text;
 }
 
+// A hand-kept file: a note line, then the twenty titles (the first three
+// named as given) and their empty slots.
+std::string TitlesFile(const std::string& note, const std::string& one, const std::string& two,
+                       const std::string& three) {
+  std::string text = "; notes about the " + note + "\r\n[Files]\r\n";
+  for (int t = 1; t <= 20; ++t) {
+    text += Desc(t) + "=" +
+            (t == 1 ? one : t == 2 ? two : t == 3 ? three : "No Title Entered " + std::to_string(t)) +
+            "\r\n";
+    for (int i = 1; i <= 10; ++i) text += Set(t, i) + "=Null\r\n";
+  }
+  return text;
+}
+
+// UTF-16BE with its BOM, as some editors save.
+std::string Utf16BeWithBom(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
+                                                           static_cast<int>(utf8.size()),
+                                                           wide.data(), static_cast<int>(wide.size()))));
+  std::string out = "\xFE\xFF";
+  for (wchar_t c : wide) out.append({static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)});
+  return out;
+}
+
 void ExpectBytes(Context& ctx, const std::string& expected, const std::string& when) {
   const std::string got = e2e::ReadFileText(SettingsPath()).value_or("<unreadable>");
   std::size_t differs = 0;
@@ -780,14 +805,7 @@ E2E_CASE(EditorLegacyFileReadsRightAndKeepsItsEncoding) {
                  reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR));
   e2e::Require(ctx, codePage == 1252, "the legacy code page is 1252, got " + std::to_string(codePage));
   auto file = [](const std::string& cafe, const std::string& two, const std::string& three) {
-    std::string text = "; notes about the " + cafe + "\r\n[Files]\r\n";
-    for (int t = 1; t <= 20; ++t) {
-      text += Desc(t) + "=" +
-              (t == 1 ? cafe : t == 2 ? two : t == 3 ? three : "No Title Entered " + std::to_string(t)) +
-              "\r\n";
-      for (int i = 1; i <= 10; ++i) text += Set(t, i) + "=Null\r\n";
-    }
-    return text;
+    return TitlesFile(cafe, cafe, two, three);
   };
   const std::string cafe = "caf\xC3\xA9", the = "th\xC3\xA9";
   const std::string privet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
@@ -947,4 +965,53 @@ E2E_CASE(StartRemovesWhatKilledCopiesLeftBeside) {
   e2e::Expect(ctx, !e2e::IsFile(gone), "the file of a copy that is gone is removed");
   e2e::Expect(ctx, e2e::IsFile(running), "the file of a running program stays");
   e2e::Expect(ctx, e2e::IsFile(other), "a file of another name stays");
+}
+
+// A UTF-8 file that another program gave one legacy line, a UTF-16BE file, and
+// a legacy file that holds a UTF-8 line: each shows its names right, and an Ok
+// keeps it in its encoding, or makes it UTF-8 as a whole without encoding its
+// UTF-8 line twice.
+E2E_CASE(EditorMixedAndUtf16FilesReadRightAndKeepTheirEncoding) {
+  DWORD codePage = 0;
+  GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                 reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR));
+  e2e::Require(ctx, codePage == 1252, "the legacy code page is 1252, got " + std::to_string(codePage));
+  const std::string cafe = "caf\xC3\xA9", the = "th\xC3\xA9";
+  const std::string privet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
+  const std::string dom = "\xD0\x94\xD0\xBE\xD0\xBC";
+  const std::string four = "Desc4=No Title Entered 4\r\n";
+  const std::string named = "Desc4=" + dom + "\r\n";
+  struct Case {
+    const char* name;
+    std::string before, one, after;
+  };
+  const Case cases[] = {
+      {"UTF-8 with one legacy line", TitlesFile("caf\xE9", privet, the, cafe), privet,
+       WithLine(TitlesFile("caf\xE9", privet, the, cafe), four, named)},
+      {"UTF-16BE", Utf16BeWithBom(TitlesFile(cafe, privet, the, cafe)), privet,
+       Utf16BeWithBom(WithLine(TitlesFile(cafe, privet, the, cafe), four, named))},
+      {"legacy with a UTF-8 line", TitlesFile("caf\xE9", "caf\xE9", the, "na\xEFve"), cafe,
+       WithLine(TitlesFile(cafe, cafe, the, "na\xC3\xAFve"), four, named)},
+  };
+  e2e::RemovePath(DataFolder());
+  CreateDirectoryA(DataFolder().c_str(), nullptr);
+  for (const Case& c : cases) {
+    e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), c.before), std::string(c.name) + " written");
+    Program program;  // the edit window reads the file at the program's start
+    StartReady(ctx, program);
+    e2e::ExpectEq(ctx, LeftMenuTitles(ctx, program)[0], c.one,
+                  std::string(c.name) + ": the menu shows title 1");
+    HWND editor = OpenEditorFromLeft(ctx, program);
+    HWND titles = GetDlgItem(editor, editor::Listtitles);
+    const std::vector<std::string> listed = ListItems(titles);
+    e2e::Require(ctx, listed.size() == 20, std::string(c.name) + ": the editor lists 20 titles");
+    e2e::ExpectEq(ctx, listed[0] + " | " + listed[1], c.one + " | " + the,
+                  std::string(c.name) + ": the editor lists titles 1 and 2");
+    ChooseLine(editor, editor::Listtitles, 3);
+    e2e::Require(ctx, e2e::WaitUntil([&] { return Selected(titles) == 3; }, 3000), "title 4 chosen");
+    Rename(ctx, program, editor, dom);
+    CloseEditorWithOk(ctx, editor);
+    ExpectNoBox(ctx, program, c.name);
+    ExpectBytes(ctx, c.after, std::string(c.name) + " after Ok");
+  }
 }

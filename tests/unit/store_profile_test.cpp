@@ -6,6 +6,32 @@
 namespace vantrel {
 namespace {
 
+// Latin-1 as the legacy code page: one byte, one character.
+class Latin1 : public LegacyCodePage {
+ public:
+  std::string ToUtf8(std::string_view bytes) const override {
+    std::string out;
+    for (char c : bytes) AppendUtf8(out, static_cast<unsigned char>(c));
+    return out;
+  }
+  std::optional<std::string> FromUtf8(std::string_view text) const override {
+    std::string out;
+    const std::string units = Utf8ToUtf16Le(text);
+    for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
+      if (units[i + 1] != 0) return std::nullopt;
+      out += units[i];
+    }
+    return out;
+  }
+};
+
+const std::string kPrivet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
+
+std::string SwappedUnits(std::string bytes) {
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) std::swap(bytes[i], bytes[i + 1]);
+  return bytes;
+}
+
 TEST(Profile, ReadsBlanksQuotesCaseAndDefaults) {
   const std::string file =
       "; a comment\r\n"
@@ -88,6 +114,62 @@ TEST(Profile, NewLinesAtTheEndKeepTheirSectionsApart) {
   const std::string bom = "\xFF\xFE";
   EXPECT_EQ(ProfileWrite(bom + Utf8ToUtf16Le("[S]\r\nA=1\r\n;") + tail, "S", "A", "2"),
             bom + Utf8ToUtf16Le("[S]\r\nA=2\r\n;") + tail);
+}
+
+// Each line of an 8-bit file reads as UTF-8 when it is UTF-8 and through the
+// code page when it is not; new lines take the encoding most lines have.
+TEST(Profile, MixedFilesReadEachLineInItsOwnEncoding) {
+  const Latin1 latin1;
+  // A UTF-8 file that another program gave one legacy line.
+  const std::string utf8 = "; caf\xE9\r\n[Files]\r\nDesc1=" + kPrivet + "\r\nDesc2=th\xC3\xA9\r\n";
+  ProfileDocument mostlyUtf8(utf8, &latin1);
+  EXPECT_EQ(mostlyUtf8.Read("Files", "Desc1", ""), kPrivet);
+  EXPECT_EQ(mostlyUtf8.Read("Files", "Desc2", ""), "th\xC3\xA9");
+  mostlyUtf8.Write("Files", "Desc3", "na\xC3\xAFve", &latin1);
+  EXPECT_EQ(mostlyUtf8.Encoding(), TextEncoding::Utf8);
+  EXPECT_EQ(mostlyUtf8.Bytes(), utf8 + "Desc3=na\xC3\xAFve\r\n");
+
+  // A legacy file that holds a UTF-8 line: converted, that line is not encoded twice.
+  const std::string legacy = "; caf\xE9\r\n[Files]\r\nDesc1=na\xEFve\r\nDesc2=th\xC3\xA9\r\n";
+  ProfileDocument mostlyLegacy(legacy, &latin1);
+  EXPECT_EQ(mostlyLegacy.Read("Files", "Desc1", ""), "na\xC3\xAFve");
+  EXPECT_EQ(mostlyLegacy.Read("Files", "Desc2", ""), "th\xC3\xA9");
+  mostlyLegacy.Write("Files", "Desc3", "\xC3\xA4", &latin1);
+  EXPECT_EQ(mostlyLegacy.Bytes(), legacy + "Desc3=\xE4\r\n");
+  mostlyLegacy.Write("Files", "Desc4", kPrivet, &latin1);
+  EXPECT_EQ(
+      mostlyLegacy.Bytes(),
+      "; caf\xC3\xA9\r\n[Files]\r\nDesc1=na\xC3\xAFve\r\nDesc2=th\xC3\xA9\r\nDesc3=\xC3\xA4\r\n"
+      "Desc4=" +
+          kPrivet + "\r\n");
+  // A section named in the code page is found by its name as text.
+  EXPECT_EQ(ProfileDocument("[Caf\xE9]\r\nk=1\r\n", &latin1).Read("CAF\xC3\xA9", "k", ""), "1");
+}
+
+// UTF-16 big-endian with its BOM, and little-endian without one (an odd last
+// byte kept), stay in their byte order; a file of NUL bytes is no UTF-16.
+TEST(Profile, Utf16FilesKeepTheirByteOrderAndBom) {
+  const std::string text = "[S]\r\nA=1\r\n;x";
+  const std::string after = "[S]\r\nA=" + kPrivet + "\r\n;x\r\n[T]\r\nB=2\r\n";
+  const std::string le = Utf8ToUtf16Le(text), leAfter = Utf8ToUtf16Le(after);
+  struct Case {
+    const char *name, *prefix;
+    std::string before, written, suffix;
+    TextEncoding encoding;
+  };
+  for (const Case& c :
+       {Case{"BE", "\xFE\xFF", SwappedUnits(le), SwappedUnits(leAfter), "", TextEncoding::Utf16Be},
+        Case{"LE without BOM", "", le, leAfter, "\x07", TextEncoding::Utf16LeNoBom}}) {
+    SCOPED_TRACE(c.name);
+    ProfileDocument doc(c.prefix + c.before + c.suffix);
+    EXPECT_EQ(doc.Encoding(), c.encoding);
+    EXPECT_EQ(doc.Read("s", "a", ""), "1");
+    doc.Write("S", "A", kPrivet);
+    doc.Write("T", "B", "2");
+    EXPECT_EQ(doc.Bytes(), c.prefix + c.written + c.suffix);
+  }
+  const std::string nul(8, '\0');
+  EXPECT_EQ(ProfileWrite(nul, "S", "A", "1"), nul + "\r\n[S]\r\nA=1\r\n");
 }
 
 TEST(Profile, WrittenValuesReadBack) {
