@@ -7,15 +7,6 @@ namespace {
 
 constexpr std::string_view kBesideEnd = ".new";
 
-std::string Decimal(std::uint64_t n) {
-  std::string out;
-  do {
-    out.insert(out.begin(), static_cast<char>('0' + n % 10));
-    n /= 10;
-  } while (n != 0);
-  return out;
-}
-
 // The digits at the front of `s`, taken off it; nothing when there are none.
 bool TakeNumber(std::string_view& s, std::uint64_t& n) {
   std::size_t i = 0;
@@ -38,7 +29,8 @@ FileRead ReadThroughLocks(Platform& platform, const std::string& path, std::stri
 }
 
 std::string BesideName(const std::string& target, std::uint32_t process, unsigned count) {
-  return target + "." + Decimal(process) + "-" + Decimal(count) + std::string(kBesideEnd);
+  return target + "." + std::to_string(process) + "-" + std::to_string(count) +
+         std::string(kBesideEnd);
 }
 
 // What each answer leads to:

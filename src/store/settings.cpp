@@ -1,7 +1,5 @@
 #include "store/settings.h"
 
-#include <map>
-
 #include "platform/errors.h"
 #include "platform/messages.h"
 #include "store/file_replace.h"
@@ -26,7 +24,8 @@ struct LastRead {
   std::optional<FileStamp> stamp;  // nothing: there was no file
   bool whole = false;              // `bytes` is the whole file
   std::string bytes;
-  std::map<std::string, std::optional<std::string>> values;  // by Index
+  // By Index; a menu's or a launch's twenty at a time, so a list does.
+  std::vector<std::pair<std::string, std::optional<std::string>>> values;
 };
 
 LastRead& Last() {
@@ -148,11 +147,12 @@ std::optional<std::string> SettingsFile::Find(const std::string& section, const 
   LastRead& last = Last();
   const std::string index = Index(section, key);
   if (changes_.empty() && source_ == Source::LastValues) {
-    if (auto kept = last.values.find(index); kept != last.values.end()) return kept->second;
+    for (const auto& [kept, value] : last.values)
+      if (kept == index) return value;
   }
   std::optional<std::string> found = Document().Find(section, key);
   if (changes_.empty() && source_ == Source::File && readNow_ && !last.whole)
-    last.values[index] = found;
+    last.values.emplace_back(index, found);
   return found;
 }
 
@@ -166,16 +166,19 @@ void SettingsFile::Apply(ProfileDocument& document, const Change& change) {
     document.Write(change.section, change.key, change.value, &codePage_);
 }
 
+void SettingsFile::Record(Change change) {
+  changes_.push_back(std::move(change));
+  if (document_) Apply(*document_, changes_.back());
+}
+
 void SettingsFile::WriteValue(const std::string& section, const std::string& key,
                               const std::string& value) {
-  changes_.push_back({section, key, value, false});
-  if (document_) Apply(*document_, changes_.back());
+  Record({section, key, value, false});
 }
 
 void SettingsFile::AddValue(const std::string& section, const std::string& key,
                             const std::string& value) {
-  changes_.push_back({section, key, value, true});
-  if (document_) Apply(*document_, changes_.back());
+  Record({section, key, value, true});
 }
 
 void SettingsFile::Release() {

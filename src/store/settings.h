@@ -79,6 +79,7 @@ class SettingsFile {
   ProfileDocument& Document();
   std::optional<std::string> Find(const std::string& section, const std::string& key);
   void Apply(ProfileDocument& document, const Change& change);
+  void Record(Change change);
 
   Platform& platform_;
   std::string path_;
