@@ -12,13 +12,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 
-# A build folder first configured with the posix-model compilers would keep
-# them: CMake reuses its record of the compiler. Dropping that record makes it
-# find the compilers above again.
-file(GLOB _vantrel_compiler_records "${CMAKE_BINARY_DIR}/CMakeFiles/*/CMakeCXXCompiler.cmake")
-foreach(_record IN LISTS _vantrel_compiler_records)
-  file(STRINGS "${_record}" _posix REGEX "mingw32-g\\+\\+-posix")
-  if(_posix)
-    file(REMOVE "${_record}")
-  endif()
-endforeach()
+include("${CMAKE_CURRENT_LIST_DIR}/forget-posix-compiler.cmake")

@@ -33,16 +33,6 @@ double MedianMs(int runs, const std::function<void()>& setUp, const std::functio
   return ms[ms.size() / 2];
 }
 
-// Latin-1 as the legacy code page: one byte, one character.
-class Latin1 : public LegacyCodePage {
- public:
-  std::string ToUtf8(std::string_view bytes) const override {
-    std::string out;
-    for (char c : bytes) AppendUtf8(out, static_cast<unsigned char>(c));
-    return out;
-  }
-  std::optional<std::string> FromUtf8(std::string_view) const override { return std::nullopt; }
-};
 
 // The twenty title names after `size` bytes of hand-written sections.
 std::string HandEdited(std::size_t size, const std::string& note) {
@@ -133,7 +123,8 @@ int main() {
       {"legacy", HandEdited(big, "a note of some length, caf\xE9 na\xEFve, r\xF4le")},
       {"UTF-16BE", "\xFE\xFF" + utf16be},
   };
-  const Latin1 latin1;
+  FakePlatform codePages;  // its legacy code page is Latin-1
+  const PlatformCodePage latin1(codePages);
   for (const auto& file : files) {
     std::string copy;
     const double floor = MedianMs(
