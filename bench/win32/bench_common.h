@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -42,6 +43,18 @@ inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Private memory of a process in KB (Wine gives it as PagefileUsage when
+// PrivateUsage is 0); negative when it cannot be read.
+inline double PrivateKb(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                            sizeof memory))
+    return -1;
+  return static_cast<double>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) /
+         1024.0;
 }
 
 struct FindJob {

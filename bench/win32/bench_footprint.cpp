@@ -120,12 +120,7 @@ struct Counts {
 
 Counts Measure(HANDLE process, DWORD pid) {
   Counts c;
-  PROCESS_MEMORY_COUNTERS_EX memory{};
-  memory.cb = sizeof memory;
-  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                           sizeof memory))
-    c.privateKb = static_cast<double>(memory.PrivateUsage ? memory.PrivateUsage
-                                                          : memory.PagefileUsage) / 1024.0;
+  c.privateKb = std::max(0.0, bench::PrivateKb(process));
   c.userObjects = static_cast<int>(GetGuiResources(process, GR_USEROBJECTS));
   c.gdiObjects = static_cast<int>(GetGuiResources(process, GR_GDIOBJECTS));
   c.gdiTable = GdiTableCount(process);
