@@ -102,7 +102,8 @@ inline BOOL CALLBACK DescribeOne(HWND hwnd, LPARAM param) {
     char said[128] = {};
     GetDlgItemTextA(hwnd, 0xFFFF, said, sizeof said);
     lstrcatA(caption, ": ");
-    lstrcpynA(caption + lstrlenA(caption), said, static_cast<int>(sizeof caption) - lstrlenA(caption));
+    lstrcpynA(caption + lstrlenA(caption), said,
+              static_cast<int>(sizeof caption) - lstrlenA(caption));
   }
   job->text += std::string(job->text.empty() ? "" : ", ") + name + " \"" + caption + "\"" +
                (IsWindowVisible(hwnd) ? "" : " hidden") +

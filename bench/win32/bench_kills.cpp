@@ -13,9 +13,10 @@ int main(int argc, char** argv) {
   const unsigned seed = GetTickCount();
   const double start = bench::NowMs();
   const killtest::Counts counts = killtest::RunKills(killtest::SelfPath(), args.runs, 40, seed);
-  std::printf("settings file, a writer killed 0-40 ms after its first save, %d times (seed %u, "
-              "%.0f s):\n  ",
-              args.runs, seed, (bench::NowMs() - start) / 1000);
+  std::printf(
+      "settings file, a writer killed 0-40 ms after its first save, %d times (seed %u, "
+      "%.0f s):\n  ",
+      args.runs, seed, (bench::NowMs() - start) / 1000);
   killtest::PrintCounts(counts);
   std::printf("  targets: missing, torn and half-saved 0\n");
   return counts.error.empty() ? 0 : 1;

@@ -42,7 +42,7 @@ struct Wording {
 constexpr Wording kEnglish{"Title ", "item", "a note of some length, as people write them"};
 // cp1252 bytes: not UTF-8, so the file is in the legacy code page.
 constexpr Wording kCp1252{"R\xE9sum\xE9 ", "\xE9l\xE9ment",
-                          "une note \xE9" "crite \xE0 la main, d'une longueur \xE0 l'avenant"};
+                          "une note \351crite \340 la main, d'une longueur \340 l'avenant"};
 // UTF-8, to be written as UTF-16.
 constexpr Wording kCyrillic{"\xD0\x97\xD0\xB0\xD0\xBC\xD0\xB5\xD1\x82\xD0\xBA\xD0\xB0 ", "item",
                             "a note of some length, \xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5"
@@ -73,10 +73,9 @@ std::string RandomBytes(std::size_t size) {
 // As Notepad saves it: a byte-order mark, then UTF-16LE.
 std::string Utf16(const std::string& utf8) {
   std::wstring wide(utf8.size(), L'\0');
-  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
-                                                           static_cast<int>(utf8.size()),
-                                                           wide.data(),
-                                                           static_cast<int>(wide.size()))));
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                          static_cast<int>(wide.size()))));
   std::string bytes = "\xFF\xFE";
   for (wchar_t c : wide) {
     bytes += static_cast<char>(c & 0xFF);
@@ -179,8 +178,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     for (int i = 0; i < kWarmUp; ++i) tray.PressAndDismiss();
-    HANDLE holder =
-        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (holder == INVALID_HANDLE_VALUE) {
       std::printf("large settings: cannot hold %s\n", path.c_str());
       return 1;
@@ -209,26 +207,26 @@ int main(int argc, char** argv) {
   const double smallKb = figures.front().memoryKb;
   bool pressesMet = true;
   for (const Figures& f : figures) {
-    std::printf("  %-13s %17.1f ms %19.2f ms %8.2f %8.2f %12.0f KB %8.2f\n", f.label,
-                f.firstMenu, Median(f.presses),
-                *std::min_element(f.presses.begin(), f.presses.end()),
+    std::printf("  %-13s %17.1f ms %19.2f ms %8.2f %8.2f %12.0f KB %8.2f\n", f.label, f.firstMenu,
+                Median(f.presses), *std::min_element(f.presses.begin(), f.presses.end()),
                 *std::max_element(f.presses.begin(), f.presses.end()), f.memoryKb,
                 f.memoryKb / smallKb);
     if (std::string(f.label).rfind("10 MB", 0) == 0 && Median(f.presses) > 50) pressesMet = false;
   }
   const Figures& large = figures[2];
-  std::printf("  targets with 10 MB: first menu <= 1000 ms: %s; a later press <= 50 ms with "
-              "every 10 MB file: %s\n",
-              Verdict(large.firstMenu <= 1000), Verdict(pressesMet));
-  std::printf("memory once the menu has closed, 10 MB file against 1 KB: %.0f KB / %.0f KB, "
-              "ratio %.2f   target <= 1.05: %s\n",
-              large.memoryKb, smallKb, large.memoryKb / smallKb,
-              Verdict(large.memoryKb <= 1.05 * smallKb));
-  std::printf("a press with the file held open without sharing by another process: median "
-              "%.1f ms, max %.1f ms (%d presses; the same file free: %.2f ms)   target: each "
-              "<= 100 ms: %s\n",
-              Median(held), *std::max_element(held.begin(), held.end()), runs,
-              Median(figures.front().presses),
-              Verdict(*std::max_element(held.begin(), held.end()) <= 100));
+  std::printf(
+      "  targets with 10 MB: first menu <= 1000 ms: %s; a later press <= 50 ms with "
+      "every 10 MB file: %s\n",
+      Verdict(large.firstMenu <= 1000), Verdict(pressesMet));
+  std::printf(
+      "memory once the menu has closed, 10 MB file against 1 KB: %.0f KB / %.0f KB, "
+      "ratio %.2f   target <= 1.05: %s\n",
+      large.memoryKb, smallKb, large.memoryKb / smallKb, Verdict(large.memoryKb <= 1.05 * smallKb));
+  std::printf(
+      "a press with the file held open without sharing by another process: median "
+      "%.1f ms, max %.1f ms (%d presses; the same file free: %.2f ms)   target: each "
+      "<= 100 ms: %s\n",
+      Median(held), *std::max_element(held.begin(), held.end()), runs,
+      Median(figures.front().presses), Verdict(*std::max_element(held.begin(), held.end()) <= 100));
   return 0;
 }

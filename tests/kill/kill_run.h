@@ -33,11 +33,11 @@ constexpr DWORD kReadyWaitMs = 10000;
 
 struct Counts {
   int kills = 0;
-  int missing = 0;     // no file at the path
-  int torn = 0;        // not parseable, or a key without a value of some save
-  int halfSaved = 0;   // values of two saves in one file
-  int leftovers = 0;   // *.new and *.tmp files beside it at the end
-  std::string error;   // why the run could not go on; empty when it could
+  int missing = 0;    // no file at the path
+  int torn = 0;       // not parseable, or a key without a value of some save
+  int halfSaved = 0;  // values of two saves in one file
+  int leftovers = 0;  // *.new and *.tmp files beside it at the end
+  std::string error;  // why the run could not go on; empty when it could
   bool Failed() const { return missing > 0 || torn > 0 || halfSaved > 0 || !error.empty(); }
 };
 
@@ -65,8 +65,7 @@ inline std::string ReadyEventName(DWORD driver) {
         file.WriteValue(vantrel::kFilesSection, vantrel::TitleKey(t), Value(generation, t, 0));
       for (int t = 1; t <= vantrel::kTitleCount; ++t)
         for (int i = 1; i <= vantrel::kSlotCount; ++i)
-          file.WriteValue(vantrel::kFilesSection, vantrel::EntryKey(t, i),
-                          Value(generation, t, i));
+          file.WriteValue(vantrel::kFilesSection, vantrel::EntryKey(t, i), Value(generation, t, i));
       file.Release();
     } catch (const std::exception&) {
       continue;  // a failed save is not a complete one; the next one tries again
@@ -112,7 +111,7 @@ inline Found ReadWhole(const std::string& path, std::string& bytes) {
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     return GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES ? Found::Missing
-                                                                        : Found::Unreadable;
+                                                                       : Found::Unreadable;
   bytes.clear();
   char buffer[65536];
   DWORD got = 0;
@@ -247,14 +246,14 @@ inline Counts RunKills(const std::string& self, int kills, DWORD maxDelayMs, uns
   HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, ReadyEventName(GetCurrentProcessId()).c_str());
   std::mt19937 random(seed);
   for (int k = 1; k <= kills; ++k) {
-    std::string command = "\"" + self + "\" --writer \"" + path + "\" " + std::to_string(k) +
-                          " " + std::to_string(GetCurrentProcessId());
+    std::string command = "\"" + self + "\" --writer \"" + path + "\" " + std::to_string(k) + " " +
+                          std::to_string(GetCurrentProcessId());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION writer{};
     ResetEvent(ready);
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &writer)) {
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &writer)) {
       counts.error = "cannot start the writer (error " + std::to_string(GetLastError()) + ")";
       break;
     }
@@ -303,8 +302,8 @@ inline Counts RunKills(const std::string& self, int kills, DWORD maxDelayMs, uns
 }
 
 inline void PrintCounts(const Counts& c) {
-  std::printf("kills: %d, missing %d, torn %d, half-saved %d, leftovers %d\n", c.kills,
-              c.missing, c.torn, c.halfSaved, c.leftovers);
+  std::printf("kills: %d, missing %d, torn %d, half-saved %d, leftovers %d\n", c.kills, c.missing,
+              c.torn, c.halfSaved, c.leftovers);
   if (!c.error.empty()) std::printf("kill run stopped: %s\n", c.error.c_str());
   std::fflush(stdout);
 }

@@ -24,9 +24,10 @@ int main(int argc, char** argv) {
     else if (arg == "--seed")
       seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
   }
-  std::printf("kill test: %d writers of the settings file killed 0-%lu ms after their first "
-              "save (seed %u)\n",
-              kills, static_cast<unsigned long>(maxDelayMs), seed);
+  std::printf(
+      "kill test: %d writers of the settings file killed 0-%lu ms after their first "
+      "save (seed %u)\n",
+      kills, static_cast<unsigned long>(maxDelayMs), seed);
   const killtest::Counts counts = killtest::RunKills(killtest::SelfPath(), kills, maxDelayMs, seed);
   killtest::PrintCounts(counts);
   if (!counts.error.empty()) return 2;
