@@ -3,8 +3,9 @@
 # a figure. Native: builds the bench preset and runs bench_store on the disk and
 # on /dev/shm, side by side. Windows: builds the x86-64 programs (and the i686
 # ones where this machine runs 32-bit programs) and runs every Wine benchmark
-# driver (bench/win32/bench_*.cpp) in a fresh Wine prefix on a virtual desktop
-# (on Xvfb when no display is set).
+# driver (bench/win32/bench_*.cpp) on a virtual desktop (on Xvfb when no display
+# is set), each in a fresh Wine prefix of its own, so that none meets what
+# another left: processes, settings files, registry values, the tray's state.
 #
 #   bash bench/run.sh
 # BENCH_OUT names the folder of the Wine prefixes and logs (default
@@ -14,6 +15,7 @@ set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 OUT=${BENCH_OUT:-$ROOT/build/bench-wine}
 cd "$ROOT"
+mkdir -p "$ROOT/build"
 
 # --- Native ------------------------------------------------------------------------------
 echo "== building the bench preset"
@@ -63,15 +65,34 @@ wine_benchmarks() {
   local ours minimal
   ours=$(winepath -w "$build/vantrel.exe")
   minimal=$(winepath -w "$build/bench_tray_minimal.exe")
+  # Prepared once and copied for each driver: a copy takes seconds, a new
+  # prefix a quarter of a minute.
+  timeout 20 wineserver -k >/dev/null 2>&1
+  timeout 60 wineserver -w
+  mv "$WINEPREFIX" "$out/fresh-prefix"
   for exe in "$build"/bench_*.exe; do
     name=$(basename "$exe" .exe)
     case "$MEASURED" in *" $name "*) continue ;; esac
     echo "== wine $name ($label)"
-    timeout 600 wine "$exe" "$ours" "$minimal" 2>"$out/$name.stderr" | sed 's/\r$//; s/^/  /'
-    rc=${PIPESTATUS[0]}
+    cp -a "$out/fresh-prefix" "$WINEPREFIX"
+    # To a file, not a pipe: a program that a driver started and left would
+    # hold a pipe open.
+    timeout 900 wine "$exe" "$ours" "$minimal" >"$out/$name.log" 2>"$out/$name.stderr"
+    rc=$?
+    sed 's/\r$//; s/^/  /' "$out/$name.log"
     [ "$rc" -eq 0 ] || { echo "  ($name ended with status $rc)"; STATUS=1; }
+    # Whatever the driver left running ends with its prefix.
+    timeout 20 wineserver -k >/dev/null 2>&1
+    timeout 60 wineserver -w
+    rm -rf "$WINEPREFIX"
   done
+  rm -rf "$out/fresh-prefix"
   wine_desktop_stop
+  # The figures that decide whether the settings file and the program are
+  # fit, side by side.
+  echo "== in short ($label)"
+  grep -h -E "^ *(kills:|exe size:|start to icon:|private memory:|memory once the menu|a press with the file held|wine save ratio)" \
+    "$out"/bench_*.log | sed 's/\r$//; s/^ */  /'
 }
 
 wine_benchmarks x64 x86-64

@@ -20,6 +20,8 @@ set_source_files_properties(res/vantrel.rc PROPERTIES
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
+# The kill test, run under Wine by tests/kill/run.sh.
+add_subdirectory(tests/kill)
 # Benchmarks under Wine: every bench/win32/*.cpp is one program.
 file(GLOB VANTREL_WIN32_BENCH CONFIGURE_DEPENDS bench/win32/*.cpp)
 foreach(src ${VANTREL_WIN32_BENCH})

@@ -2,8 +2,9 @@
 # Builds everything and runs every test: unit tests under ASan + UBSan, a short
 # fuzz run of the settings-file format, the Windows builds (x86-64 and i686),
 # and the end-to-end tests of the real program under Wine: the 64-bit build
-# everywhere, the 32-bit one where this machine runs 32-bit programs. Ends with
-# one summary line; exits non-zero when anything failed.
+# everywhere, the 32-bit one where this machine runs 32-bit programs; then the
+# kill test of the settings file under Wine. Ends with one summary line; exits
+# non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -100,6 +101,20 @@ if [ "$VANTREL_RUNS_32BIT" = yes ]; then
 else
   echo
   echo "e2e (i686): skipped: $VANTREL_NO_32BIT_WHY"
+fi
+
+# One test: the settings file after 100 kills of a writer mid-save, on the real
+# Win32 code (the 64-bit build; the file code is the same in both).
+step "Kill test under Wine: the settings file's writer killed mid-save (x86-64 build)"
+bash tests/kill/run.sh --kills 100 2>&1 | tee "$log_dir/kill-x64.log"
+kill_status=${PIPESTATUS[0]}
+kill_line=$(grep -E "^kills: [0-9]+" "$log_dir/kill-x64.log" | tail -n 1)
+echo
+if [ "$kill_status" -eq 0 ] && [ -n "$kill_line" ]; then
+  echo "kill test (x86-64): passed: $kill_line"
+  passed=$((passed + 1))
+else
+  fail "kill test (x86-64): ${kill_line:-no summary} (log: $log_dir/kill-x64.log)"
 fi
 
 echo

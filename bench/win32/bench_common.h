@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -44,6 +45,18 @@ inline double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// Private memory of a process in KB (Wine gives it as PagefileUsage when
+// PrivateUsage is 0); negative when it cannot be read.
+inline double PrivateKb(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                            sizeof memory))
+    return -1;
+  return static_cast<double>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) /
+         1024.0;
+}
+
 struct FindJob {
   DWORD pid;
   const char* className;
@@ -68,6 +81,42 @@ inline HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
   FindJob job{pid, className, visibleOnly, nullptr};
   EnumWindows(&FindOne, reinterpret_cast<LPARAM>(&job));
   return job.found;
+}
+
+struct DescribeJob {
+  DWORD pid;
+  std::string text;
+};
+
+inline BOOL CALLBACK DescribeOne(HWND hwnd, LPARAM param) {
+  auto* job = reinterpret_cast<DescribeJob*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != job->pid) return TRUE;
+  char name[64] = {}, caption[160] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  DWORD_PTR unused = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption),
+                      SMTO_ABORTIFHUNG, 1000, &unused);
+  if (lstrcmpA(name, "#32770") == 0) {  // a message box: its text says more than its caption
+    char said[128] = {};
+    GetDlgItemTextA(hwnd, 0xFFFF, said, sizeof said);
+    lstrcatA(caption, ": ");
+    lstrcpynA(caption + lstrlenA(caption), said,
+              static_cast<int>(sizeof caption) - lstrlenA(caption));
+  }
+  job->text += std::string(job->text.empty() ? "" : ", ") + name + " \"" + caption + "\"" +
+               (IsWindowVisible(hwnd) ? "" : " hidden") +
+               (IsWindowEnabled(hwnd) ? "" : " disabled");
+  return TRUE;
+}
+
+// The top-level windows of a process, for a failure's report: what it shows
+// instead of what was awaited.
+inline std::string DescribeWindows(DWORD pid) {
+  DescribeJob job{pid, ""};
+  EnumWindows(&DescribeOne, reinterpret_cast<LPARAM>(&job));
+  return job.text.empty() ? "no windows" : "windows: " + job.text;
 }
 
 // A driver's arguments: <vantrel.exe> <bench_tray_minimal.exe> [--runs N].
