@@ -74,15 +74,6 @@ std::string OneLine(std::string_view value) {
   return out;
 }
 
-// A section line's name, or nothing for any other line.
-std::optional<std::string_view> SectionName(std::string_view line) {
-  const std::string_view t = Trim(line);
-  if (t.empty() || t.front() != '[') return std::nullopt;
-  const auto close = t.find(']');
-  if (close == std::string_view::npos) return std::nullopt;
-  return Trim(t.substr(1, close - 1));
-}
-
 }  // namespace
 
 ProfileDocument::ProfileDocument(std::string bytes, const LegacyCodePage* codePage)
@@ -98,7 +89,7 @@ void ProfileDocument::Load(std::string bytes, bool forceUtf8) {
   bigEndian_ = false;
   decided_ = true;
   sections_.clear();
-  unnamed_.clear();
+  headers_.clear();
   lines_.clear();
   replaced_.clear();
   inserted_.clear();
@@ -210,14 +201,23 @@ void ProfileDocument::FindSections() {
     while (close < lineEnd && UnitAt(close) != ']') close += w;
     if (close != lineEnd) headers.push_back({begin, lineEnd, next, end, bracket + w, close});
   }
-  for (std::size_t i = 0; i < headers.size(); ++i) {
-    Header& h = headers[i];
-    if (i + 1 < headers.size()) h.bodyEnd = headers[i + 1].begin;
-    if (NeedsCodePage(h.nameBegin, h.nameEnd, h.begin, h.end))
-      unnamed_.push_back(h);
-    else
-      AddSection(NameOf(h.nameBegin, h.nameEnd, h.begin, h.end), h);
+  for (std::size_t i = 0; i + 1 < headers.size(); ++i) headers[i].bodyEnd = headers[i + 1].begin;
+  headers_ = std::move(headers);
+}
+
+// Whether a section line names `lowerName`, an ASCII name, without decoding it.
+bool ProfileDocument::NamesAscii(const Header& h, std::string_view lowerName) const {
+  const std::size_t w = width_;
+  std::size_t b = h.nameBegin, e = h.nameEnd;
+  while (b < e && IsBlank(UnitAt(b))) b += w;
+  while (e > b && IsBlank(UnitAt(e - w))) e -= w;
+  if ((e - b) / w != lowerName.size()) return false;
+  for (std::size_t i = 0; i < lowerName.size(); ++i) {
+    char32_t c = UnitAt(b + i * w);
+    if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+    if (c != static_cast<unsigned char>(lowerName[i])) return false;
   }
+  return true;
 }
 
 // The first section of a name in the file wins, whichever way it was named.
@@ -229,16 +229,23 @@ void ProfileDocument::AddSection(std::string name, const Header& header) const {
   section.bodyEnd = header.bodyEnd;
 }
 
+// Sections are named when one is asked for, so that a file of many sections
+// costs no memory of its own for each (a large file's memory is given back once
+// it is closed). The first section of the name in the file is the one.
 ProfileDocument::Section* ProfileDocument::FindSection(const std::string& lowerName) const {
-  if (!IsAscii(lowerName)) {
-    for (const Header& h : unnamed_) {
-      const std::string line = TextOf(h.begin, h.end, h.begin, h.end);
-      if (const auto name = SectionName(line)) AddSection(Lower(*name), h);
+  auto s = sections_.find(lowerName);
+  if (s == sections_.end()) {
+    const bool ascii = IsAscii(lowerName);
+    for (const Header& h : headers_) {
+      if (ascii ? !NamesAscii(h, lowerName)
+                : NameOf(h.nameBegin, h.nameEnd, h.begin, h.end) != lowerName)
+        continue;
+      AddSection(lowerName, h);
+      break;
     }
-    unnamed_.clear();
+    s = sections_.find(lowerName);
+    if (s == sections_.end()) return nullptr;
   }
-  const auto s = sections_.find(lowerName);
-  if (s == sections_.end()) return nullptr;
   if (!s->second.indexed) IndexKeys(s->second);
   return &s->second;
 }

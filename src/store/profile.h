@@ -86,6 +86,7 @@ class ProfileDocument {
   void FindSections();
   void AddSection(std::string name, const Header& header) const;
   Section* FindSection(const std::string& lowerName) const;
+  bool NamesAscii(const Header& header, std::string_view lowerName) const;
   void IndexKeys(Section& section) const;
   char32_t UnitAt(std::size_t pos) const;
   std::size_t LineEnd(std::size_t pos, std::size_t limit) const;
@@ -113,9 +114,7 @@ class ProfileDocument {
   mutable bool decided_ = true;  // an 8-bit file without a BOM decides at its first need
   const LegacyCodePage* codePage_ = nullptr;
   mutable std::map<std::string, Section> sections_;  // by lower-case name; the first
-  // Sections whose names are in the code page: named only when a name outside
-  // ASCII is looked up, as no other can match them.
-  mutable std::vector<Header> unnamed_;
+  std::vector<Header> headers_;                      // every section line, in the file's order
   std::vector<NewLine> lines_;
   std::map<std::size_t, std::pair<std::size_t, std::size_t>> replaced_;  // begin -> end, line
   std::map<std::size_t, std::vector<std::size_t>> inserted_;  // position -> lines in order
