@@ -29,7 +29,7 @@ enum class FileRead { Done, Missing, Locked, Unreadable };
 // an answer worth waiting out.
 enum class FileStep { Done, Exists, Locked, Failed };
 
-// A file's identity and state: a different file, or any write, changes it.
+// A file's state: any write, or another file in its place, changes it.
 struct FileStamp {
   std::uint64_t id = 0, size = 0, written = 0;
   bool operator==(const FileStamp&) const = default;
@@ -86,7 +86,9 @@ class Platform {
   // but cannot be read, never empty. The buffer that `contents` already has is
   // used again; it holds the bytes only on Done.
   virtual FileRead ReadWholeFile(const std::string& path, std::string& contents) = 0;
-  // Who the file is and how it stands now: nothing when there is no file.
+  // How the file stands now: nothing when there is no file. Two states of the
+  // file never share a stamp (one written too recently to tell apart from the
+  // next write is stamped anew each time).
   virtual std::optional<FileStamp> GetFileStamp(const std::string& path) = 0;
   // The path of the file itself when `path` names it through a link, so that a
   // replace writes through the link; `path` otherwise.
