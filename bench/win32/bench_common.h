@@ -38,6 +38,19 @@ inline bool WaitUntil(const std::function<bool()>& ready, double timeoutMs, DWOR
   return true;
 }
 
+// Written by our own calls, so that setting up or putting back a settings
+// file never depends on the code measured.
+inline bool WriteWhole(const std::string& path, const std::string& contents) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == contents.size();
+}
+
 inline double Median(std::vector<double> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());

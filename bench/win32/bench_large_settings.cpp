@@ -84,18 +84,6 @@ std::string Utf16(const std::string& utf8) {
   return bytes;
 }
 
-// Our own write, so that setting up a file never depends on the code measured.
-bool WriteWhole(const std::string& path, const std::string& contents) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == contents.size();
-}
-
 struct Figures {
   const char* label;
   std::string contents;
@@ -138,7 +126,7 @@ int main(int argc, char** argv) {
   figures.push_back({"10 MB cp1252", HandEdited(10 * kMB, kCp1252)});
   figures.push_back({"10 MB UTF-16", Utf16(HandEdited(5 * kMB, kCyrillic))});
   for (Figures& f : figures) {
-    if (!WriteWhole(path, f.contents)) {
+    if (!bench::WriteWhole(path, f.contents)) {
       std::printf("large settings: cannot write %s\n", path.c_str());
       return 1;
     }
@@ -168,7 +156,7 @@ int main(int argc, char** argv) {
   // backup or sync tool, a virus scanner), after warm-up presses with it free.
   std::vector<double> held;
   {
-    if (!WriteWhole(path, HandEdited(1 << 10))) {
+    if (!bench::WriteWhole(path, HandEdited(1 << 10))) {
       std::printf("large settings: cannot write %s\n", path.c_str());
       return 1;
     }

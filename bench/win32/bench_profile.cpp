@@ -35,19 +35,6 @@ double MedianMs(int runs, const std::function<void()>& setUp, const std::functio
   return ms[ms.size() / 2];
 }
 
-// Written by our own calls, so that putting the file back never depends on
-// the code measured.
-bool WriteWhole(const std::string& path, const std::string& contents) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == contents.size();
-}
-
 std::string TitleName(int t) { return kNoTitle + (" " + std::to_string(t)); }
 
 }  // namespace
@@ -67,7 +54,7 @@ int main() {
     for (int i = 1; i <= kSlotCount; ++i) firstRun += EntryKey(t, i) + "=" + kEmptySlot + "\r\n";
   }
   auto reset = [&] {
-    if (!WriteWhole(path, firstRun)) std::printf("profile: cannot write %s\n", path.c_str());
+    if (!bench::WriteWhole(path, firstRun)) std::printf("profile: cannot write %s\n", path.c_str());
   };
 
   const double oursSave = MedianMs(21, reset, [&] {
