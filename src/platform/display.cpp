@@ -10,7 +10,8 @@ constexpr std::uint32_t kDesignText = 0x000000;
 int ScaleToDpi(int value, int dpi) {
   const long long scaled = static_cast<long long>(value) * dpi;
   const long long half = kDesignDpi / 2;
-  return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi : (scaled - half) / kDesignDpi);
+  return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi
+                                      : (scaled - half) / kDesignDpi);
 }
 
 Rect ScaleToDpi(const Rect& rect, int dpi) {
@@ -27,7 +28,19 @@ Point CentreIn(const Rect& workArea, int width, int height) {
     const int at = start + (room - size) / 2;
     return size > room ? start : at;  // too large: its top-left corner stays on the monitor
   };
-  return {centre(workArea.left, workArea.width, width), centre(workArea.top, workArea.height, height)};
+  return {centre(workArea.left, workArea.width, width),
+          centre(workArea.top, workArea.height, height)};
+}
+
+Rect KeepInside(const Rect& workArea, Rect window) {
+  auto fit = [](int& at, int& size, int start, int room) {
+    if (size > room) size = room;
+    if (at + size > start + room) at = start + room - size;
+    if (at < start) at = start;
+  };
+  fit(window.left, window.width, workArea.left, workArea.width);
+  fit(window.top, window.height, workArea.top, workArea.height);
+  return window;
 }
 
 Colours FormColours(const Form& form, const SystemColours& system) {

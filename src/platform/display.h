@@ -24,6 +24,10 @@ Font ScaleToDpi(const Font& font, int dpi);
 // inside it where it fits.
 Point CentreIn(const Rect& workArea, int width, int height);
 
+// A window's rectangle moved onto a work area where it lies past an edge, and
+// made smaller only where it is larger than the area.
+Rect KeepInside(const Rect& workArea, Rect window);
+
 // The system's colours (Windows COLORREFs) and whether high contrast is on.
 struct SystemColours {
   bool highContrast = false;

@@ -204,6 +204,25 @@ E2E_CASE(AccessAt150PercentTheEditWindowIsOneAndAHalfTimesItsDesign) {
                     std::to_string(r.right) + "," + std::to_string(r.bottom));
   }
   e2e::Screenshot(ctx, "editor-144dpi", editor);
+  // Scaled up, a window with a designed place still opens on the screen.
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const auto inside = [&](HWND window, const std::string& what) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    e2e::Expect(ctx, r.left >= work.left && r.top >= work.top && r.right <= work.right &&
+                         r.bottom <= work.bottom,
+                what + " inside the work area, got " + std::to_string(r.left) + "," +
+                    std::to_string(r.top) + " - " + std::to_string(r.right) + "," +
+                    std::to_string(r.bottom));
+  };
+  inside(editor, "the edit window");
+  HWND web = OpenWebDialog(ctx, program, editor);
+  inside(web, "the web page dialog");
+  CloseWindow(ctx, program, web);
+  HWND rename = OpenRenameDialog(ctx, program, editor);
+  inside(rename, "the rename dialog");
+  CloseWindow(ctx, program, rename);
   CloseWindow(ctx, program, editor);
   program.Stop();
 }

@@ -7,7 +7,7 @@ namespace {
 
 TEST(Display, LengthsFollowTheMonitorAndStayAsDesignedAt96) {
   for (int v : {-11, -1, 0, 1, 5, 16, 427, 1023}) EXPECT_EQ(ScaleToDpi(v, 96), v);
-  EXPECT_EQ(ScaleToDpi(11, 144), 17);  // 16.5 rounds up
+  EXPECT_EQ(ScaleToDpi(11, 144), 17);    // 16.5 rounds up
   EXPECT_EQ(ScaleToDpi(-11, 144), -17);  // a font's pixel height keeps its sign
   EXPECT_EQ(ScaleToDpi(5, 120), 6);
   EXPECT_EQ(ScaleToDpi(427, 192), 854);
@@ -39,6 +39,17 @@ TEST(Display, WindowsCentreOnTheWorkAreaOfTheirMonitor) {
   const Point big = CentreIn(Rect{100, 50, 300, 200}, 500, 150);
   EXPECT_EQ(big.x, 100);
   EXPECT_EQ(big.y, 75);
+}
+
+TEST(Display, WindowsAreKeptInsideTheWorkAreaAndShrunkOnlyWhenTooLarge) {
+  const Rect work{-1280, 40, 1280, 984};
+  const auto same = [](const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+  };
+  EXPECT_TRUE(same(KeepInside(work, {-1000, 100, 400, 300}), {-1000, 100, 400, 300}));
+  EXPECT_TRUE(same(KeepInside(work, {-100, 900, 400, 300}), {-400, 724, 400, 300}));
+  EXPECT_TRUE(same(KeepInside(work, {-1300, 0, 400, 300}), {-1280, 40, 400, 300}));
+  EXPECT_TRUE(same(KeepInside(work, {-500, 100, 1500, 1200}), {-1280, 40, 1280, 984}));
 }
 
 TEST(Display, ColoursComeFromTheDesignOrTheSystemNeverMixed) {

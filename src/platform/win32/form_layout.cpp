@@ -15,7 +15,9 @@ Placement WindowPlacement(const Form& form, DWORD style, DWORD exStyle, int dpi,
   Point at{monitor.whole.left + ScaleToDpi(form.left, dpi),
            monitor.whole.top + ScaleToDpi(form.top, dpi)};
   if (form.position == FormPosition::ScreenCenter) at = CentreIn(monitor.work, size.cx, size.cy);
-  return {at.x, at.y, size.cx, size.cy};
+  // A design scaled up for the monitor may no longer fit where it was placed.
+  const Rect r = KeepInside(monitor.work, {at.x, at.y, size.cx, size.cy});
+  return {r.left, r.top, r.width, r.height};
 }
 
 Placement ControlPlacement(const Control& control, int dpi) {

@@ -20,7 +20,7 @@ struct Placement {
 // that the style gives it.
 SIZE WindowSize(const Form& form, DWORD style, DWORD exStyle, int dpi);
 // The window's outer rectangle on a monitor: centred on its work area, or at
-// the designed place from the monitor's corner.
+// the designed place from the monitor's corner; always inside the work area.
 Placement WindowPlacement(const Form& form, DWORD style, DWORD exStyle, int dpi,
                           const MonitorArea& monitor);
 // A control's rectangle in its window's client area.
