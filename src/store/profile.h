@@ -57,8 +57,6 @@ class ProfileDocument {
              const LegacyCodePage* codePage = nullptr);
   // The file's bytes with every write in place.
   std::string Bytes() const { return Assemble(false); }
-  // Gives up the bytes as they were read, so that their room can be used again.
-  std::string TakeRead() && { return std::move(raw_); }
 
  private:
   // Positions are byte offsets into raw_, on unit boundaries.

@@ -92,13 +92,13 @@ SettingsFile::SettingsFile(Platform& platform, std::string path)
 
 // An unchanged file is not read again; a file that another program holds is
 // not waited for while a last complete read of it can stand in.
-void SettingsFile::Decide() {
+void SettingsFile::Decide(bool unchangedFromLast) {
   if (source_ != Source::Undecided) return;
   source_ = Source::File;
   LastRead& last = Last();
   const bool known = last.platform == &platform_ && last.path == path_;
   const std::optional<FileStamp> stamp = platform_.GetFileStamp(path_);
-  if (known && stamp == last.stamp) {
+  if (unchangedFromLast && known && stamp == last.stamp) {
     source_ = last.whole ? Source::LastBytes : Source::LastValues;
     return;
   }
@@ -133,8 +133,7 @@ ProfileDocument& SettingsFile::Document() {
       document_.emplace(last.bytes, &codePage_);
     } else {
       source_ = Source::Undecided;
-      Last().stamp = FileStamp{~0ull, ~0ull, ~0ull};  // no longer the file's
-      Decide();
+      Decide(false);
       if (!document_) document_.emplace(std::string(), &codePage_);
     }
     for (const Change& change : changes_) Apply(*document_, change);

@@ -75,7 +75,10 @@ class SettingsFile {
   // Where this handle's values come from: not decided yet, the file as read
   // now, or the last complete read (its bytes, or the values looked up in it).
   enum class Source { Undecided, File, LastBytes, LastValues };
-  void Decide();
+  // Decides where values come from; `unchangedFromLast` false reads the file
+  // even when its stamp is the last read's (a value a large file's last read
+  // did not keep).
+  void Decide(bool unchangedFromLast = true);
   ProfileDocument& Document();
   std::optional<std::string> Find(const std::string& section, const std::string& key);
   void Apply(ProfileDocument& document, const Change& change);

@@ -21,5 +21,4 @@
 #undef RegQueryValue
 #undef RegSetValue
 #undef RegDeleteValue
-#undef ReplaceFile
 #undef DeleteFile
