@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/win32/entry.h"
 #include "tray/app.h"
+#include "tray/command_line.h"
 
 // The library's own handler for an escaped exception prints its demangled type
 // to a console this program does not have, and brings in the demangler (some
@@ -17,6 +18,14 @@ void __verbose_terminate_handler() { std::abort(); }
 // A GUI program all the same (linked with -mwindows); the C runtime calls main.
 int main() {
   const std::unique_ptr<vantrel::Platform> platform = vantrel::win32::MakePlatform();
+  // With arguments, one command and its exit status; no icon, no Run value.
+  const vantrel::Command command =
+      vantrel::ParseArguments(vantrel::SplitCommandLine(platform->CommandLineText()));
+  if (command.action != vantrel::Command::Action::Tray) {
+    int status = vantrel::kExitWrongUsage;
+    vantrel::RunGuarded(*platform, [&] { status = vantrel::RunCommand(*platform, command); });
+    return status;
+  }
   vantrel::Application app(*platform);
   // A start-up step that fails is reported like any other; the icon may still be up.
   vantrel::RunGuarded(*platform, [&app] { app.Start(); });

@@ -25,8 +25,14 @@ TFrmtitlechg::TFrmtitlechg() {
   // No cancel: however the dialog closes, the editor takes the box text.
   Control& button1 =
       Add(Design(ControlKind::Button, frmtitlechg::Button1, {328, 148, 75, 25}, "Ok"));
-  button1.tabOrder = 1;
+  button1.tabOrder = 2;
   button1.modalResult = kModalOk;
+  // The title's key, beside Ok under the name, so the dialog keeps its size.
+  Add(Design(ControlKind::Label, frmtitlechg::Label3, {48, 153, 70, 16}, "&Shortcut key:"));
+  Control& hotKey1 = Add(Design(ControlKind::HotKey, frmtitlechg::HotKey1, {120, 149, 160, 22}));
+  hotKey1.tabOrder = 1;
+  hotKey1.hint = "Press the keys that open this title from anywhere, for example Ctrl+Alt+1; "
+                 "Backspace removes the key";
 }
 
 }  // namespace vantrel

@@ -190,16 +190,22 @@ void TFrmedit::Button1Click() {
 
   TFrmtitlechg rename;
   rename["Edit1"].text = titleList.items[index];
+  std::string& hotKey = titles_.HotKeys.at(index);
+  const KeyCombo before = ParseKeyCombo(hotKey).value_or(KeyCombo{});
+  rename["HotKey1"].hotKey = before;
   platform_.ShowModal(rename, this);
   // No cancel: the box text is the new name however the dialog was closed.
   titleList.items[index] = rename["Edit1"].text;
   titleList.selected = line;
+  // The key's text as the file had it stays while the key is the same.
+  if (!(rename["HotKey1"].hotKey == before)) hotKey = KeyComboText(rename["HotKey1"].hotKey);
 }
 
 void TFrmedit::BitBtn2Click() { ShowHelpWindow(platform_, this); }
 
 void TFrmedit::BitBtn1Click() {
   SaveTitles(platform_, titles_, (*this)["Listtitles"].items, (*this)["Listapps"].items);
+  if (onSaved) onSaved();
   Close(kModalOk);
 }
 

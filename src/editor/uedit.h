@@ -1,6 +1,8 @@
 // The edit window: names the titles and adds or removes their entries.
 #pragma once
 
+#include <functional>
+
 #include "platform/form.h"
 #include "platform/platform.h"
 #include "store/titles.h"
@@ -44,6 +46,8 @@ class TFrmedit : public Form {
   void BitBtn1Click();  // "Ok"
 
   TitleData& Titles() { return titles_; }
+  // Runs after each save that reached the file.
+  std::function<void()> onSaved;
 
  private:
   Platform& platform_;

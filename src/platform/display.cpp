@@ -54,6 +54,7 @@ Colours ControlColours(const Form& form, const Control& control, const SystemCol
       if (system.highContrast) return {system.window, system.windowText};
       return {control.color, kDesignText};
     case ControlKind::Edit:
+    case ControlKind::HotKey:
     case ControlKind::ListBox:
       return {system.window, system.windowText};
     case ControlKind::Button:

@@ -11,9 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/key_combo.h"
+
 namespace vantrel {
 
-enum class ControlKind { Label, Button, Edit, Memo, ListBox, Image };
+// HotKey: the system's hot-key box, which takes a key combination as it is pressed.
+enum class ControlKind { Label, Button, Edit, Memo, ListBox, Image, HotKey };
 
 // Small pictures of our own, drawn by the renderer.
 enum class Glyph { None, Ok, Cancel, Add, Remove, Help, Web, AppIcon };
@@ -81,6 +84,7 @@ struct Control {
   std::string text;                // edits and memos
   std::vector<std::string> items;  // list boxes
   int selected = -1;               // list boxes: selected line, -1 none
+  KeyCombo hotKey;                 // hot-key boxes
 
   // Handlers: a button's click, a list box's click or keyboard selection change.
   std::function<void()> onClick;

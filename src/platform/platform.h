@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/key_combo.h"
+
 namespace vantrel {
 
 class Form;
@@ -62,11 +64,21 @@ class PlatformEvents {
   virtual ~PlatformEvents() = default;
   virtual void OnTrayCallback(long mouseMessage) = 0;
   virtual void OnTimer() = 0;
+  // The shortcut key registered under `id` was pressed.
+  virtual void OnHotKey(int /*id*/) {}
 };
 
 class Platform {
  public:
   virtual ~Platform() = default;
+
+  // --- Command line and output ------------------------------------------------
+  // The command line the program was started with, its own name first, in UTF-8.
+  virtual std::string CommandLineText() = 0;
+  // Writes text to the standard output the program was given or, when it has
+  // none, to the console of the program that started it; false when there is
+  // neither (started from a shortcut, the Run key or the shell).
+  virtual bool WriteOutput(const std::string& text) = 0;
 
   // --- Message boxes and the top-level error report -------------------------
   virtual BoxResult ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) = 0;
@@ -146,6 +158,11 @@ class Platform {
   // Timer1: 500 ms; enabling a running timer does not restart its interval.
   virtual void EnableTimer(bool enabled) = 0;
   virtual bool TimerEnabled() = 0;
+  // A system-wide key that calls OnHotKey(id) while the program runs; false
+  // when it cannot be had (another program holds it). Freeing an id that holds
+  // no key does nothing.
+  virtual bool RegisterHotKey(int id, const KeyCombo& combo) = 0;
+  virtual void UnregisterHotKey(int id) = 0;
 
   // --- Modal windows -----------------------------------------------------------
   // Shows the form modally with its own message loop; returns the form's modal

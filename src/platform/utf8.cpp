@@ -33,7 +33,37 @@ std::size_t Sequence(std::string_view s, std::size_t at, char32_t& cp, bool loos
   return n;
 }
 
+char32_t SmallLetter(char32_t cp) {
+  if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) return cp + 0x20;
+  // Latin Extended-A pairs a capital with the small letter after it, from
+  // U+0100 on (U+0130, U+0131, U+0138 and U+0149 break the run, U+0178 stands alone).
+  if ((cp >= 0x100 && cp <= 0x12F) || (cp >= 0x132 && cp <= 0x137)) return cp | 1;
+  if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E)) return (cp & 1) ? cp + 1 : cp;
+  if (cp >= 0x14A && cp <= 0x177) return cp | 1;
+  if (cp == 0x178) return 0xFF;
+  if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) return cp + 0x20;  // Greek
+  if (cp >= 0x410 && cp <= 0x42F) return cp + 0x20;                 // Cyrillic
+  if (cp >= 0x400 && cp <= 0x40F) return cp + 0x50;
+  return cp;
+}
+
 }  // namespace
+
+std::string FoldCase(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t cp;
+    const std::size_t n = Sequence(text, i, cp);
+    if (n == 0) {
+      out += text[i++];
+      continue;
+    }
+    AppendUtf8(out, SmallLetter(cp));
+    i += n;
+  }
+  return out;
+}
 
 bool IsValidUtf8(std::string_view text) {
   std::size_t i = 0;

@@ -20,6 +20,11 @@ std::string_view Utf8Prefix(std::string_view text, std::size_t characters);
 
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// The text with the capitals of the Latin, Greek and Cyrillic alphabets made
+// small, so that two names can be compared without regard to case; bytes that
+// start no valid sequence stay as they are.
+std::string FoldCase(std::string_view text);
+
 // Little-endian UTF-16 bytes (no BOM) to UTF-8 and back. A lone surrogate is
 // kept as its own three-byte form, so that every unit comes back as it was; an
 // odd last byte is dropped.

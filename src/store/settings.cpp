@@ -71,14 +71,18 @@ class NamedLock {
 
 }  // namespace
 
-void SetUpDataFolder(Platform& platform) {
+void LocateDataFolder(Platform& platform) {
   SettingsFile::ForgetLastReads();
   g_dataFolder = platform.AppDataFolder() + "\\Vantrel";
+  g_settingsPath = g_dataFolder + "\\vantrel.ini";
+}
+
+void SetUpDataFolder(Platform& platform) {
+  LocateDataFolder(platform);
   if (platform.GetPathKind(g_dataFolder) != PathKind::Directory &&
       !platform.CreateDirectory(g_dataFolder)) {
     ShowWarning(platform, kFolderWarning);
   }
-  g_settingsPath = g_dataFolder + "\\vantrel.ini";
   RemoveLeftovers(platform, g_settingsPath);
 }
 

@@ -19,6 +19,9 @@ inline constexpr const char* kFolderWarning =
 // Fixes DataFolder and SettingsPath and creates the folder when it is missing,
 // warning once when it cannot.
 void SetUpDataFolder(Platform& platform);
+// Fixes DataFolder and SettingsPath only, making and removing nothing: for a
+// run that only reads the settings.
+void LocateDataFolder(Platform& platform);
 const std::string& DataFolder();
 const std::string& SettingsPath();
 

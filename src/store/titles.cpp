@@ -20,11 +20,14 @@ void MarkSaved(TitleData& data, const Lines& names) {
   for (int t = 1; t <= kTitleCount; ++t)
     data.SavedNames[static_cast<std::size_t>(t - 1)] = NameAt(names, t);
   data.SavedTable = data.TitleTable;
+  data.SavedHotKeys = data.HotKeys;
 }
 
 }  // namespace
 
 std::string TitleKey(int title) { return "Desc" + std::to_string(title); }
+
+std::string HotKeyKey(int title) { return "Hotkey" + std::to_string(title); }
 
 std::string EntryKey(const std::string& titleText, int slot) {
   return "Set" + titleText + titleText + std::to_string(slot);
@@ -45,6 +48,7 @@ void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entrie
   names.clear();
   for (int t = 1; t <= kTitleCount; ++t) {
     names.push_back(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle));
+    data.HotKeys[static_cast<std::size_t>(t - 1)] = file.ReadValue(kFilesSection, HotKeyKey(t), "");
     for (int i = 1; i <= kSlotCount; ++i)
       Slot(data, t, i) = file.ReadValue(kFilesSection, EntryKey(t, i), kEmptySlot);
   }
@@ -58,6 +62,7 @@ void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names) {
   for (int t = 1; t <= kTitleCount; ++t) {
     const std::string placeholder = kNoTitle + (" " + std::to_string(t));
     names.push_back(placeholder);
+    data.HotKeys[static_cast<std::size_t>(t - 1)].clear();
     for (int i = 1; i <= kSlotCount; ++i) Slot(data, t, i) = kEmptySlot;
   }
   // Filled first, written after: a failing write leaves the table complete.
@@ -96,6 +101,10 @@ void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const L
   };
   for (int t = 1; t <= kTitleCount; ++t)
     put(TitleKey(t), NameAt(names, t), data.SavedNames[static_cast<std::size_t>(t - 1)]);
+  // A title without a key needs no line: only a change is written.
+  for (std::size_t t = 0; t < kTitleCount; ++t)
+    if (data.HotKeys[t] != data.SavedHotKeys[t])
+      file.WriteValue(kFilesSection, HotKeyKey(static_cast<int>(t + 1)), data.HotKeys[t]);
   for (int t = 1; t <= kTitleCount; ++t)
     for (int i = 1; i <= kSlotCount; ++i)
       put(EntryKey(t, i), Slot(data, t, i),

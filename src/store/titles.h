@@ -20,6 +20,9 @@ inline constexpr const char* kEmptySlot = "Null";
 inline constexpr const char* kNoTitle = "No Title Entered";
 
 std::string TitleKey(int title);
+// The title's shortcut key ("Hotkey3=Ctrl+Alt+3"): a key of its own, which
+// versions without shortcut keys never read; no key or an empty one: none.
+std::string HotKeyKey(int title);
 std::string EntryKey(int title, int slot);
 // The key scheme for any title text and slot, as the launcher builds it.
 std::string EntryKey(const std::string& titleText, int slot);
@@ -33,6 +36,10 @@ struct TitleData {
   // or a hand edit, saved meanwhile.
   std::array<std::string, kTitleCount> SavedNames;
   std::array<std::array<std::string, kSlotCount>, kTitleCount> SavedTable;
+  // Each title's shortcut key as the file holds it ("Ctrl+Alt+1"), empty for
+  // none; saved, like the names, only where it changed.
+  std::array<std::string, kTitleCount> HotKeys;
+  std::array<std::string, kTitleCount> SavedHotKeys;
 };
 
 using Lines = std::vector<std::string>;

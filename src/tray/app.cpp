@@ -35,6 +35,9 @@ void Application::Start() {
   windows_->webPage = std::make_unique<TFrmwebpage>(platform_, kMakerSite);
   windows_->editor->SetDialogs(windows_->addFile.get(), windows_->webPage.get());
   main_->SetWindows(windows_->editor.get(), windows_->screensaverChoice.get());
+  // Once every window is there, so a box about a taken key finds the program whole.
+  windows_->editor->onSaved = [main = main_.get()] { main->RegisterHotKeys(); };
+  main_->RegisterHotKeys();
 }
 
 TFrmedit& Application::Editor() { return *windows_->editor; }

@@ -1,6 +1,7 @@
 // Opens every entry of one title through the shell.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/platform.h"
@@ -17,10 +18,22 @@ inline constexpr const char* kCannotRunText =
     "valid extension defined for this file type. Make sure you have this file extension defined "
     "to windows.";
 
-// Reads the title's 20 slots afresh from the settings file (never writing it)
-// and opens each non-empty one in slot order; a failure is reported and the
-// next entry still opens.
-void LaunchTitle(Platform& platform, const std::string& titleText);
+// The title's 20 slots as the settings file holds them now ("Null" for each
+// empty one), read without writing the file.
+std::array<std::string, kLaunchSlots> ReadTitleSlots(Platform& platform,
+                                                     const std::string& titleText);
+// How many entries a launch would open: none when slot 1 is empty.
+int EntryCount(const std::array<std::string, kLaunchSlots>& slots);
+
+// What one launch did: both 0 when the title has no entries.
+struct LaunchOutcome {
+  int opened = 0;
+  int failed = 0;
+};
+
+// Reads the title's 20 slots afresh and opens each non-empty one in slot
+// order; a failure is reported and the next entry still opens.
+LaunchOutcome LaunchTitle(Platform& platform, const std::string& titleText);
 
 // The short (8.3) form of a path, or the empty text when there is none.
 std::string ToShortPath(Platform& platform, const std::string& path);

@@ -101,6 +101,15 @@ void TForm1::OnTimer() {
   RunGuarded(platform_, [&] { Timer1Timer(platform_, Activation); });
 }
 
+void TForm1::OnHotKey(int id) {
+  if (id < 1 || id > kTitleCount) return;
+  RunGuarded(platform_, [&] { LaunchTitle(platform_, std::to_string(id)); });
+}
+
+void TForm1::RegisterHotKeys() {
+  RunGuarded(platform_, [&] { HotKeys.Register(platform_); });
+}
+
 void TForm1::RefreshTitleCaptions() {
   std::vector<std::string> names;
   {

@@ -10,6 +10,7 @@
 #include "screensaver/switches.h"
 #include "screensaver/uscrsel.h"
 #include "store/titles.h"
+#include "tray/hotkeys.h"
 
 namespace vantrel {
 
@@ -81,6 +82,10 @@ class TForm1 : public PlatformEvents {
 
   void OnTrayCallback(long mouseMessage) override;
   void OnTimer() override;
+  // A title's shortcut key: opens the title as its menu item does.
+  void OnHotKey(int id) override;
+  // Takes the titles' shortcut keys as the settings file gives them now.
+  void RegisterHotKeys();
 
   void RefreshTitleCaptions();
   // Commands.
@@ -95,6 +100,7 @@ class TForm1 : public PlatformEvents {
   ActivationState Activation;
   std::vector<MenuItem> Popupmenu1;  // left menu: titles 20..1, then the four commands
   std::vector<MenuItem> PopupMenu2;  // right menu
+  TitleHotKeys HotKeys;
 
   MenuItem& LeftItem(const std::string& name);
 

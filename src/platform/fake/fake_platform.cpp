@@ -103,6 +103,14 @@ void FakeFormDriver::Select(const std::string& name, int index) {
   Act([&] { ClickLine(c, [this](const std::string& text) { Report(text); }); });
 }
 
+void FakeFormDriver::PressKeys(const std::string& name, KeyCombo combo) {
+  EnsureOpen("Keys into " + name);
+  Control& c = form_[name];
+  if (c.kind != ControlKind::HotKey) throw std::logic_error("Keys into " + name + ", no hot-key box");
+  c.hotKey = combo;
+  focused_ = &c;
+}
+
 void FakeFormDriver::Focus(const std::string& name) {
   EnsureOpen("Focus " + name);
   Control& c = form_[name];
@@ -369,6 +377,27 @@ void FakePlatform::CloseMainWindow() { mainClosed = true; }
 
 void FakePlatform::TrayCallback(long mouseMessage) {
   if (events_ && !mainClosed) events_->OnTrayCallback(mouseMessage);
+}
+
+bool FakePlatform::WriteOutput(const std::string& text) {
+  if (!hasOutput) return false;
+  output += text;
+  return true;
+}
+
+bool FakePlatform::RegisterHotKey(int id, const KeyCombo& combo) {
+  // As the system refuses a combination that anyone holds, this copy included.
+  for (const KeyCombo& held : keysHeldElsewhere)
+    if (held == combo) return false;
+  for (const auto& [heldId, held] : hotKeys)
+    if (held == combo && heldId != id) return false;
+  if (combo.Empty() || hotKeys.count(id) != 0) return false;
+  hotKeys[id] = combo;
+  return true;
+}
+
+void FakePlatform::HotKey(int id) {
+  if (events_ && !mainClosed && hotKeys.count(id) != 0) events_->OnHotKey(id);
 }
 
 void FakePlatform::TaskbarCreated() {

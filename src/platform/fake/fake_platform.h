@@ -31,6 +31,7 @@ class FakeFormDriver {
   // caret ends after the text.
   void Type(const std::string& name, const std::string& text);
   void Select(const std::string& name, int index);  // a click on a list line
+  void PressKeys(const std::string& name, KeyCombo combo);  // into a hot-key box
   void Focus(const std::string& name);              // as Tab or a click would move it
   const Control* Focused() const { return focused_; }
   void PressEnter();  // a memo with the focus gets a new line at its caret
@@ -113,6 +114,17 @@ class FakePlatform : public Platform {
   std::map<std::string, std::uintptr_t> shellResults;  // by file; default 42
   std::function<void(const ShellCall&)> onShell;
 
+  // Command line and output: a program with standard output or a console to
+  // write to takes the text in `output`; without either, WriteOutput fails.
+  std::string commandLine = "\"C:\\Program Files\\Vantrel\\vantrel.exe\"";
+  bool hasOutput = true;
+  std::string output;
+
+  // Shortcut keys: what this copy holds, by id, and what other programs hold.
+  std::map<int, KeyCombo> hotKeys;
+  std::vector<KeyCombo> keysHeldElsewhere;
+  void HotKey(int id);  // the key registered under `id` pressed
+
   // Main window and tray icon.
   std::string mainClass, mainCaption;
   bool iconShown = false;
@@ -162,6 +174,10 @@ class FakePlatform : public Platform {
   int openKeys = 0;  // keys opened and not yet closed
 
   // ---- Platform ----------------------------------------------------------------
+  std::string CommandLineText() override { return commandLine; }
+  bool WriteOutput(const std::string& text) override;
+  bool RegisterHotKey(int id, const KeyCombo& combo) override;
+  void UnregisterHotKey(int id) override { hotKeys.erase(id); }
   BoxResult ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) override;
   void ShowErrorBox(const std::string& text) override;
   std::string AppDataFolder() override { return appData; }

@@ -19,6 +19,31 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+// A hot-key box speaks in HOTKEYF_ flags, which order Shift, Ctrl and Alt as
+// the combination's bits do; the box cannot take the Windows key.
+KeyCombo FromHotKeyBox(LRESULT word) {
+  KeyCombo combo;
+  combo.key = LOBYTE(LOWORD(word));
+  const BYTE flags = HIBYTE(LOWORD(word));
+  if (flags & HOTKEYF_SHIFT) combo.modifiers |= kKeyShift;
+  if (flags & HOTKEYF_CONTROL) combo.modifiers |= kKeyControl;
+  if (flags & HOTKEYF_ALT) combo.modifiers |= kKeyAlt;
+  return combo;
+}
+
+WPARAM ToHotKeyBox(const KeyCombo& combo) {
+  BYTE flags = 0;
+  if (combo.modifiers & kKeyShift) flags |= HOTKEYF_SHIFT;
+  if (combo.modifiers & kKeyControl) flags |= HOTKEYF_CONTROL;
+  if (combo.modifiers & kKeyAlt) flags |= HOTKEYF_ALT;
+  // The keys of the block between the letters and the number pad are named
+  // apart from the pad's keys of the same code.
+  if ((combo.key >= VK_PRIOR && combo.key <= VK_DOWN) || combo.key == VK_INSERT ||
+      combo.key == VK_DELETE || combo.key == VK_DIVIDE)
+    flags |= HOTKEYF_EXT;
+  return MAKEWORD(static_cast<BYTE>(combo.key), flags);
+}
+
 }  // namespace
 
 void FormControls::Create(HWND parent, HINSTANCE instance) {
@@ -54,7 +79,7 @@ void FormControls::Create(HWND parent, HINSTANCE instance) {
     Control* c = &controls[i];
     if (placed(c)) continue;
     const bool named = c->kind == ControlKind::ListBox || c->kind == ControlKind::Edit ||
-                       c->kind == ControlKind::Memo;
+                       c->kind == ControlKind::Memo || c->kind == ControlKind::HotKey;
     Control* label = i > 0 ? &controls[i - 1] : nullptr;
     if (named && label != nullptr && label->kind == ControlKind::Label && !placed(label))
       order.push_back(label);
@@ -107,6 +132,10 @@ void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HW
       style |= SS_OWNERDRAW;
       ownerDraw = true;
       break;
+    case ControlKind::HotKey:
+      windowClass = HOTKEY_CLASSA;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
   }
   const Placement at = ControlPlacement(c, painter_.Dpi());
   // An edit box made as a Unicode window holds UTF-16, so its length limit
@@ -121,6 +150,11 @@ void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HW
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(c.font)), FALSE);
   if (c.kind == ControlKind::Edit && c.maxLength > 0)
     SendMessageA(hwnd, EM_LIMITTEXT, c.maxLength, 0);
+  // A key alone, or with Shift alone, would take that key from every program:
+  // such a press becomes Ctrl+Alt with the key.
+  if (c.kind == ControlKind::HotKey)
+    SendMessageA(hwnd, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                 MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
   if (c.kind == ControlKind::ListBox) {
     if (c.itemHeight > 0) SendMessageA(hwnd, LB_SETITEMHEIGHT, 0, painter_.Scaled(c.itemHeight));
     SetPropA(hwnd, kListProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
@@ -199,6 +233,9 @@ void FormControls::Pull() {
       LRESULT selected = SendMessageA(s.hwnd, LB_GETCURSEL, 0, 0);
       c.selected = selected == LB_ERR ? -1 : static_cast<int>(selected);
       s.selected = c.selected;
+    } else if (c.kind == ControlKind::HotKey) {
+      c.hotKey = FromHotKeyBox(SendMessageA(s.hwnd, HKM_GETHOTKEY, 0, 0));
+      s.hotKey = c.hotKey;
     }
   }
 }
@@ -241,6 +278,12 @@ void FormControls::Push(bool everything) {
         }
         break;
       }
+      case ControlKind::HotKey:
+        if (everything || !(c.hotKey == s.hotKey)) {
+          SendMessageA(s.hwnd, HKM_SETHOTKEY, ToHotKeyBox(c.hotKey), 0);
+          s.hotKey = c.hotKey;
+        }
+        break;
     }
     if (everything || c.visible != s.visible) {
       ShowWindow(s.hwnd, c.visible ? SW_SHOWNA : SW_HIDE);

@@ -46,6 +46,7 @@ class FormControls {
     std::string text;
     std::vector<std::string> items;
     int selected = -1;
+    KeyCombo hotKey;
     bool visible = true;
   };
 

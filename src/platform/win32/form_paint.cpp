@@ -35,7 +35,7 @@ void FormPainter::EraseBackground(HWND window, HDC dc) {
 HBRUSH FormPainter::ControlColours(HDC dc, const Control& c, bool editMessage) {
   const Colours colours = vantrel::ControlColours(form_, c, colours_);
   SetTextColor(dc, colours.text);
-  if (c.kind == ControlKind::Memo || c.kind == ControlKind::Edit) {
+  if (c.kind == ControlKind::Memo || c.kind == ControlKind::Edit || c.kind == ControlKind::HotKey) {
     SetBkColor(dc, colours.background);
     return BrushFor(colours.background);
   }

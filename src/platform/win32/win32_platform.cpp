@@ -110,6 +110,53 @@ HWND Win32Platform::DialogOwner() const {
   return main_;
 }
 
+// --- Command line and output -----------------------------------------------------
+
+std::string Win32Platform::CommandLineText() {
+  const wchar_t* line = GetCommandLineW();
+  const int units = lstrlenW(line);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, line, units, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, line, units, text.data(), size, nullptr, nullptr);
+  return text;
+}
+
+bool Win32Platform::WriteOutput(const std::string& text) {
+  if (output_ == Output::Unknown) {
+    output_ = Output::None;
+    // Output redirected to a file or a pipe comes as a handle; a program of
+    // the windows subsystem started from a console gets none, and writes to
+    // that console once attached to it.
+    HANDLE given = GetStdHandle(STD_OUTPUT_HANDLE);
+    const DWORD type = given != nullptr && given != INVALID_HANDLE_VALUE ? GetFileType(given)
+                                                                        : FILE_TYPE_UNKNOWN;
+    if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
+      output_ = Output::File;
+      outputHandle_ = given;
+    } else if (type == FILE_TYPE_CHAR || AttachConsole(ATTACH_PARENT_PROCESS)) {
+      HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+      if (console != INVALID_HANDLE_VALUE) {
+        output_ = Output::Console;
+        outputHandle_ = console;
+      }
+    }
+  }
+  if (output_ == Output::None) return false;
+  DWORD written = 0;
+  if (output_ == Output::File)
+    return WriteFile(outputHandle_, text.data(), static_cast<DWORD>(text.size()), &written,
+                     nullptr) != FALSE;
+  // A console shows UTF-16 whatever its code page.
+  const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                        nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
+  if (units > 0)
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+  return WriteConsoleW(outputHandle_, wide.data(), static_cast<DWORD>(wide.size()), &written,
+                       nullptr) != FALSE;
+}
+
 // --- Message boxes ------------------------------------------------------------
 
 BoxResult Win32Platform::ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) {
@@ -324,6 +371,25 @@ void Win32Platform::EnableTimer(bool enabled) {
 
 bool Win32Platform::TimerEnabled() { return timerEnabled_; }
 
+bool Win32Platform::RegisterHotKey(int id, const KeyCombo& combo) {
+  if (main_ == nullptr || combo.Empty()) return false;
+  UINT modifiers = 0;
+  if (combo.modifiers & kKeyShift) modifiers |= MOD_SHIFT;
+  if (combo.modifiers & kKeyControl) modifiers |= MOD_CONTROL;
+  if (combo.modifiers & kKeyAlt) modifiers |= MOD_ALT;
+  if (combo.modifiers & kKeyWin) modifiers |= MOD_WIN;
+  const UINT key = static_cast<UINT>(combo.key);
+  // A key held down opens its title once, not once per repeat; Windows before
+  // 7 refuses that flag, and there the key goes without it.
+  if (::RegisterHotKey(main_, id, modifiers | MOD_NOREPEAT, key)) return true;
+  return GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED &&
+         ::RegisterHotKey(main_, id, modifiers, key) != FALSE;
+}
+
+void Win32Platform::UnregisterHotKey(int id) {
+  if (main_ != nullptr) ::UnregisterHotKey(main_, id);
+}
+
 LRESULT CALLBACK Win32Platform::MainWindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -343,6 +409,13 @@ LRESULT Win32Platform::HandleMainMessage(HWND hwnd, UINT message, WPARAM wParam,
       keyboardAnchor_ = event->anchor;
       RunGuarded(*this, [this, &event] { events_->OnTrayCallback(event->message); });
       keyboardAnchor_.reset();
+    }
+    return 0;
+  }
+  if (message == WM_HOTKEY) {
+    if (events_ != nullptr) {
+      const int id = static_cast<int>(wParam);
+      RunGuarded(*this, [this, id] { events_->OnHotKey(id); });
     }
     return 0;
   }

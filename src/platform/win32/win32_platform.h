@@ -24,6 +24,9 @@ class Win32Platform : public Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
+  std::string CommandLineText() override;
+  bool WriteOutput(const std::string& text) override;
+
   BoxResult ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) override;
   void ShowErrorBox(const std::string& text) override;
 
@@ -64,6 +67,8 @@ class Win32Platform : public Platform {
   int PopupMenu(const std::vector<std::string>& captions, Point at) override;
   void EnableTimer(bool enabled) override;
   bool TimerEnabled() override;
+  bool RegisterHotKey(int id, const KeyCombo& combo) override;
+  void UnregisterHotKey(int id) override;
 
   int ShowModal(Form& form, Form* owner) override;
   std::optional<std::string> ChooseFile(const std::string& initialName) override;
@@ -105,6 +110,9 @@ class Win32Platform : public Platform {
   bool comReady_ = false;
   void(WINAPI* comUninitialize_)() = nullptr;
   bool timerEnabled_ = false;
+  // Where WriteOutput writes: not looked for yet, nowhere, or this handle.
+  enum class Output { Unknown, None, File, Console } output_ = Output::Unknown;
+  HANDLE outputHandle_ = nullptr;
   std::vector<FormWindow*> modalStack_;  // innermost last
 
   friend class FormWindow;

@@ -1,0 +1,165 @@
+#include "tray/command_line.h"
+
+#include "platform/messages.h"
+#include "platform/utf8.h"
+#include "store/settings.h"
+#include "store/titles.h"
+#include "tray/launcher.h"
+
+namespace vantrel {
+namespace {
+
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Trimmed(const std::string& text) {
+  std::size_t start = 0, end = text.size();
+  while (start < end && Blank(text[start])) ++start;
+  while (end > start && Blank(text[end - 1])) --end;
+  return text.substr(start, end - start);
+}
+
+bool IsOption(const std::string& argument, std::string_view option) {
+  if (argument.size() != option.size()) return false;
+  for (std::size_t i = 0; i < option.size(); ++i) {
+    char c = argument[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != option[i]) return false;
+  }
+  return true;
+}
+
+// Without a console (started from a shortcut) the text shows in one box.
+void Tell(Platform& platform, const std::string& text) {
+  if (!platform.WriteOutput(text)) ShowPlain(platform, text);
+}
+
+// A title's own name: the placeholders of unnamed titles show as no name.
+std::string OwnName(const std::string& name) {
+  return name.find(kNoTitle) == std::string::npos ? name : "";
+}
+
+std::string ListText(Platform& platform) {
+  std::string text;
+  for (int t = 1; t <= kTitleCount; ++t) {
+    std::string name;
+    {
+      SettingsFile file(platform, SettingsPath());
+      name = OwnName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle));
+    }
+    const int count = EntryCount(ReadTitleSlots(platform, std::to_string(t)));
+    text += (t < 10 ? " " : "") + std::to_string(t) + "  " + name + (name.empty() ? "" : "  ") +
+            "(" + std::to_string(count) + (count == 1 ? " entry)\r\n" : " entries)\r\n");
+  }
+  return text;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::size_t i = 0;
+  // The program's name ends at its closing quote or at the first blank; no
+  // backslash escapes anything in it.
+  if (i < line.size() && line[i] == '"') {
+    const std::size_t close = line.find('"', 1);
+    i = close == std::string_view::npos ? line.size() : close + 1;
+  }
+  while (i < line.size() && !Blank(line[i])) ++i;
+
+  std::vector<std::string> arguments;
+  for (;;) {
+    while (i < line.size() && Blank(line[i])) ++i;
+    if (i >= line.size()) break;
+    std::string argument;
+    bool quoted = false;
+    while (i < line.size() && (quoted || !Blank(line[i]))) {
+      std::size_t backslashes = 0;
+      while (i < line.size() && line[i] == '\\') ++backslashes, ++i;
+      if (i < line.size() && line[i] == '"') {
+        argument.append(backslashes / 2, '\\');
+        if (backslashes % 2 == 1) {
+          argument += '"';
+        } else if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+          argument += '"';
+          ++i;
+        } else {
+          quoted = !quoted;
+        }
+        ++i;
+      } else {
+        argument.append(backslashes, '\\');
+        if (i < line.size() && (quoted || !Blank(line[i]))) argument += line[i++];
+      }
+    }
+    arguments.push_back(std::move(argument));
+  }
+  return arguments;
+}
+
+Command ParseArguments(const std::vector<std::string>& arguments) {
+  using Action = Command::Action;
+  if (arguments.empty()) return {};
+  const std::string& first = arguments[0];
+  if (IsOption(first, "--open")) {
+    if (arguments.size() < 2 || Trimmed(arguments[1]).empty())
+      return {Action::Wrong, "--open needs a title: its number or its name."};
+    if (arguments.size() > 2)
+      return {Action::Wrong, "Too many arguments after --open \"" + arguments[1] +
+                                 "\"; a name with blanks goes in quotes."};
+    return {Action::Open, Trimmed(arguments[1])};
+  }
+  const bool help = IsOption(first, "--help") || first == "/?" || IsOption(first, "-h");
+  if (help || IsOption(first, "--list")) {
+    if (arguments.size() > 1)
+      return {Action::Wrong, first + " takes no arguments."};
+    return {help ? Action::Help : Action::List, ""};
+  }
+  return {Action::Wrong, "Unknown argument: " + first};
+}
+
+int FindTitle(Platform& platform, const std::string& given) {
+  const std::string wanted = Trimmed(given);
+  if (!wanted.empty() && wanted.size() <= 2 &&
+      wanted.find_first_not_of("0123456789") == std::string::npos) {
+    int number = 0;
+    for (char c : wanted) number = number * 10 + (c - '0');
+    if (number >= 1 && number <= kTitleCount) return number;
+  }
+  const std::string folded = FoldCase(wanted);
+  if (folded.empty()) return 0;
+  SettingsFile file(platform, SettingsPath());
+  for (int t = 1; t <= kTitleCount; ++t)
+    if (FoldCase(OwnName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle))) == folded)
+      return t;
+  return 0;
+}
+
+int RunCommand(Platform& platform, const Command& command) {
+  using Action = Command::Action;
+  switch (command.action) {
+    case Action::Tray:
+    case Action::Wrong:
+      break;
+    case Action::Help:
+      Tell(platform, kUsageText);
+      return kExitOpened;
+    case Action::List:
+      LocateDataFolder(platform);
+      Tell(platform, ListText(platform));
+      return kExitOpened;
+    case Action::Open: {
+      LocateDataFolder(platform);
+      const int title = FindTitle(platform, command.title);
+      if (title == 0) {
+        Tell(platform, "No title is numbered or named \"" + command.title +
+                           "\". vantrel.exe --list shows the titles.\r\n");
+        return kExitWrongUsage;
+      }
+      const LaunchOutcome outcome = LaunchTitle(platform, std::to_string(title));
+      return outcome.failed == 0 && outcome.opened > 0 ? kExitOpened : kExitNotOpened;
+    }
+  }
+  Tell(platform, command.title + "\r\n\r\n" + kUsageText);
+  return kExitWrongUsage;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,50 @@
+// The program's command line: with no arguments it is the tray program; with
+// them it opens one title (--open), lists the titles (--list) or tells its use
+// (--help, /?), then ends with a status that a script can test, never adding
+// an icon nor touching the Run value.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vantrel {
+
+// Exit statuses of a run with arguments.
+inline constexpr int kExitOpened = 0;      // every entry opened (also --list and --help)
+inline constexpr int kExitNotOpened = 1;   // an entry could not be opened, or there were none
+inline constexpr int kExitWrongUsage = 2;  // no title matches, or the arguments are wrong
+
+inline constexpr const char* kUsageText =
+    "Usage:\r\n"
+    "  vantrel.exe                 runs Vantrel in the notification area\r\n"
+    "  vantrel.exe --open <title>  opens every entry of a title: its number (1 to 20)\r\n"
+    "                              or its name, in any case\r\n"
+    "  vantrel.exe --list          lists the 20 titles with the number of their entries\r\n"
+    "  vantrel.exe --help          shows this text (also /?)\r\n"
+    "Exit status: 0 when every entry opened, 1 when one could not be opened or the title\r\n"
+    "has none, 2 when no title matches or the arguments are wrong.\r\n";
+
+// The arguments after the program's own name, split as the C runtime of
+// Windows splits them: blanks separate, quotes group, a backslash escapes a
+// quote, and two quotes inside quotes stand for one.
+std::vector<std::string> SplitCommandLine(std::string_view line);
+
+struct Command {
+  enum class Action { Tray, Open, List, Help, Wrong };
+  Action action = Action::Tray;
+  std::string title;  // Open: as given; Wrong: what was wrong
+};
+Command ParseArguments(const std::vector<std::string>& arguments);
+
+// The title that `given` names: a number from 1 to 20, else a title's name
+// compared without regard to case (the lowest such title); 0 for none.
+int FindTitle(Platform& platform, const std::string& given);
+
+// Runs a command other than Tray against the settings file and returns the
+// exit status; output goes to the console, or to a box where there is none.
+int RunCommand(Platform& platform, const Command& command);
+
+}  // namespace vantrel

@@ -1,0 +1,30 @@
+// The titles' shortcut keys while the program runs: taken from the system at
+// start and after every save, each title's key under the title's number, so a
+// press opens that title as its menu item does.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "store/titles.h"
+
+namespace vantrel {
+
+class TitleHotKeys {
+ public:
+  // Holds the keys that the settings file gives the titles now: a key that
+  // changed is freed and the new one taken, a removed one freed. A key that
+  // cannot be had is reported once for its title, naming both; the other
+  // titles' keys are taken all the same.
+  void Register(Platform& platform);
+  // What a title's key is held as; empty while it holds none.
+  const KeyCombo& Held(int title) const { return held_.at(static_cast<std::size_t>(title - 1)); }
+
+ private:
+  std::array<KeyCombo, kTitleCount> held_{};
+  std::vector<std::string> reported_;  // "<title> <key>" of each key reported
+};
+
+}  // namespace vantrel

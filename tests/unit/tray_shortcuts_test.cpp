@@ -1,0 +1,200 @@
+// Opening a title without the menu: the command line and the titles' keys.
+#include <gtest/gtest.h>
+
+#include "editor/uedit.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/utf8.h"
+#include "store/settings.h"
+#include "tray/app.h"
+#include "tray/command_line.h"
+#include "tray/launcher.h"
+#include "tray/ufirst.h"
+
+namespace vantrel {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const char kIni[] =
+    "[Files]\r\nDesc1=Work\r\nSet111=C:\\one.txt\r\nSet112=C:\\two.txt\r\n"
+    "Desc2=\xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 \xC3\x89t\xC3\xA9\r\nSet221=https://mail.test\r\n"
+    "Desc3=No Title Entered 3\r\nSet331=C:\\three.txt\r\nDesc4=7\r\nSet441=C:\\four.txt\r\n"
+    "Desc5=Work\r\nSet551=C:\\five.txt\r\n";
+
+// A run with arguments, as main makes it.
+int RunWith(FakePlatform& p, const std::string& line) {
+  p.commandLine = "\"C:\\Program Files\\Vantrel\\vantrel.exe\" " + line;
+  return RunCommand(p, ParseArguments(SplitCommandLine(p.CommandLineText())));
+}
+
+TEST(CommandLine, SplitsAsWindowsDoesAndTellsWhatIsWrong) {
+  EXPECT_EQ(SplitCommandLine("\"C:\\a b\\vantrel.exe\"  --open \"My \"\"big\"\" work\" x\\\\\\\"y "
+                             "\"c:\\dir\\\\\" a\\b"),
+            (Strings{"--open", "My \"big\" work", "x\\\"y", "c:\\dir\\", "a\\b"}));
+  EXPECT_EQ(SplitCommandLine("C:\\vantrel.exe"), Strings{});
+  EXPECT_EQ(SplitCommandLine("vantrel.exe \"\" \"open"), (Strings{"", "open"}));
+
+  using Action = Command::Action;
+  EXPECT_EQ(ParseArguments({}).action, Action::Tray);
+  const Command open = ParseArguments({"--OPEN", " Work "});
+  EXPECT_EQ(open.action, Action::Open);
+  EXPECT_EQ(open.title, "Work");
+  EXPECT_EQ(ParseArguments({"/?"}).action, Action::Help);
+  EXPECT_EQ(ParseArguments({"--List"}).action, Action::List);
+  for (const Strings& wrong : {Strings{"--open"}, Strings{"--open", "  "}, Strings{"--open", "a", "b"},
+                               Strings{"--list", "x"}, Strings{"open"}, Strings{"-x"}, Strings{""}})
+    EXPECT_EQ(ParseArguments(wrong).action, Action::Wrong) << wrong[0];
+  EXPECT_EQ(ParseArguments({"--frobnicate"}).title, "Unknown argument: --frobnicate");
+}
+
+TEST(CommandLine, TitlesByNumberThenByNameInAnyCase) {
+  FakePlatform p;
+  LocateDataFolder(p);
+  p.MakeDirectory(DataFolder());
+  p.WriteFile(SettingsPath(), kIni);
+  EXPECT_EQ(FindTitle(p, "3"), 3);
+  EXPECT_EQ(FindTitle(p, "07"), 7);  // a number first, though title 4 is named "7"
+  EXPECT_EQ(FindTitle(p, "20"), 20);
+  EXPECT_EQ(FindTitle(p, "wORK"), 1);  // the lowest of two titles of that name
+  EXPECT_EQ(FindTitle(p, "\xD0\xBF\xD0\x9E\xD0\xA7\xD0\xA2\xD0\x90 \xC3\xA9T\xC3\x89"), 2);
+  for (const char* none : {"21", "0", "No Title Entered 3", "Wor", "", "100"})
+    EXPECT_EQ(FindTitle(p, none), 0) << none;
+  EXPECT_EQ(FoldCase("\xC5\xB8\xC4\xB0X\xCE\xA3"), "\xC3\xBF\xC4\xB0x\xCF\x83");
+}
+
+TEST(CommandLine, ExitStatusesOutputAndNothingOfTheTrayProgram) {
+  FakePlatform p;
+  LocateDataFolder(p);
+  p.MakeDirectory(DataFolder());
+  p.WriteFile(SettingsPath(), kIni);
+  p.shellResults[""] = 2;  // C:\two.txt does not exist: its short form is empty
+  p.WriteFile("C:\\one.txt", "1");
+
+  EXPECT_EQ(RunWith(p, "--open 1"), kExitNotOpened);  // one of two entries failed
+  EXPECT_EQ(p.shellCalls.size(), 2u);
+  EXPECT_EQ(p.boxes.size(), 1u);  // the launcher's own report
+  EXPECT_EQ(RunWith(p, "--open \"\xD0\xBF\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 \xC3\xA9t\xC3\xA9\""), kExitOpened);
+  EXPECT_EQ(p.shellCalls.back().file, "https://mail.test");
+  EXPECT_EQ(RunWith(p, "--open 9"), kExitNotOpened);  // no entries
+  EXPECT_EQ(p.boxes.back().text, kNoProgramsText);
+  const std::size_t calls = p.shellCalls.size(), boxes = p.boxes.size();
+  EXPECT_EQ(RunWith(p, "--open Nobody"), kExitWrongUsage);
+  EXPECT_EQ(RunWith(p, "--bogus"), kExitWrongUsage);
+  EXPECT_EQ(p.shellCalls.size(), calls);
+  EXPECT_EQ(p.boxes.size(), boxes);  // told on the console
+  EXPECT_NE(p.output.find("No title is numbered or named \"Nobody\""), std::string::npos);
+  EXPECT_NE(p.output.find(std::string("Unknown argument: --bogus\r\n\r\n") + kUsageText),
+            std::string::npos);
+
+  p.output.clear();
+  EXPECT_EQ(RunWith(p, "--list"), kExitOpened);
+  EXPECT_EQ(p.output.substr(0, p.output.find(" 6 ")),
+            " 1  Work  (2 entries)\r\n 2  \xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 \xC3\x89t\xC3\xA9  "
+            "(1 entry)\r\n 3  (1 entry)\r\n 4  7  (1 entry)\r\n 5  Work  (1 entry)\r\n");
+  EXPECT_NE(p.output.find("\r\n20  (0 entries)\r\n"), std::string::npos);
+
+  // Started from a shortcut: no console, so one box with the usage.
+  p.hasOutput = false;
+  EXPECT_EQ(RunWith(p, "/open 1"), kExitWrongUsage);
+  ASSERT_EQ(p.boxes.size(), boxes + 1);
+  EXPECT_NE(p.boxes.back().text.find(kUsageText), std::string::npos);
+  EXPECT_EQ(RunWith(p, "--help"), kExitOpened);
+  EXPECT_EQ(p.boxes.back().text, kUsageText);
+
+  EXPECT_EQ(p.iconAdds, 0);
+  EXPECT_FALSE(p.RegGet(kRunKey, kRunValue));
+  EXPECT_EQ(p.writes, 0);
+  EXPECT_EQ(p.ReadFile(SettingsPath()), kIni);
+}
+
+TEST(KeyCombos, TextRoundTripsAndOddTextIsNoKey) {
+  for (const char* text : {"Ctrl+Alt+1", "Shift+Win+F12", "Ctrl+Num +", "Alt+Page Down",
+                           "Ctrl+Shift+\\", "Ctrl+#7", "F24"}) {
+    const auto combo = ParseKeyCombo(text);
+    ASSERT_TRUE(combo) << text;
+    EXPECT_EQ(KeyComboText(*combo), text);
+  }
+  EXPECT_EQ(ParseKeyCombo(" alt+CTRL+q "), (KeyCombo{'Q', kKeyAlt | kKeyControl}));
+  EXPECT_EQ(ParseKeyCombo(""), KeyCombo{});
+  for (const char* odd : {"Ctrl+", "Ctrl+Alt+", "Hyper+1", "F25", "#0", "Ctrl+AB"})
+    EXPECT_FALSE(ParseKeyCombo(odd)) << odd;
+}
+
+struct HotKeyTest : ::testing::Test {
+  FakePlatform p;
+  Application app{p};
+  void Prepare(const std::string& ini) {
+    LocateDataFolder(p);
+    p.MakeDirectory(DataFolder());
+    p.WriteFile(SettingsPath(), ini);
+  }
+  void SetKeyOfTitle(int line, KeyCombo combo) {
+    p.Script("TFrmedit", [line](FakeFormDriver& d) {
+      d.Select("Listtitles", line);
+      d.Click("Button1");
+      d.Click("BitBtn1");
+    });
+    p.Script("TFrmtitlechg", [combo](FakeFormDriver& d) {
+      d.PressKeys("HotKey1", combo);
+      d.Click("Button1");
+    });
+    p.ShowModal(app.Editor(), nullptr);
+  }
+};
+
+TEST_F(HotKeyTest, KeysAreSavedTakenAfterEachSaveFreedAndOpenTheirTitle) {
+  Prepare("[Files]\r\nDesc3=Mail\r\nSet331=https://mail.test\r\nHotkey3=ctrl+alt+m\r\n"
+              "Hotkey4=nonsense\r\n");
+  app.Start();
+  EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{3, {'M', kKeyControl | kKeyAlt}}}));
+  p.HotKey(3);
+  ASSERT_EQ(p.shellCalls.size(), 1u);
+  EXPECT_EQ(p.shellCalls[0].file, "https://mail.test");
+
+  // Renaming without touching the key keeps its text as the file had it.
+  SetKeyOfTitle(2, {'M', kKeyControl | kKeyAlt});
+  const std::string kept = p.ReadFile(SettingsPath());
+  EXPECT_NE(kept.find("Hotkey3=ctrl+alt+m\r\n"), std::string::npos);
+  EXPECT_NE(kept.find("Hotkey4=nonsense\r\n"), std::string::npos);
+  EXPECT_EQ(kept.find("Hotkey1="), std::string::npos);  // titles without keys get no line
+
+  SetKeyOfTitle(0, {'1', kKeyControl | kKeyAlt});
+  EXPECT_NE(p.ReadFile(SettingsPath()).find("Hotkey1=Ctrl+Alt+1\r\n"), std::string::npos);
+  EXPECT_EQ(p.hotKeys.size(), 2u);
+  EXPECT_EQ(p.hotKeys[1], (KeyCombo{'1', kKeyControl | kKeyAlt}));
+
+  // Title 3 asks for title 1's key: title 1 keeps it, title 3 is told and holds none.
+  SetKeyOfTitle(2, {'1', kKeyControl | kKeyAlt});
+  EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{1, {'1', kKeyControl | kKeyAlt}}}));
+  // Title 1 lets it go for the key title 3 had: in the same save title 3 gets it.
+  SetKeyOfTitle(0, {'M', kKeyControl | kKeyAlt});
+  EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{1, {'M', kKeyControl | kKeyAlt}},
+                                                {3, {'1', kKeyControl | kKeyAlt}}}));
+  SetKeyOfTitle(2, {});
+  EXPECT_NE(p.ReadFile(SettingsPath()).find("Hotkey3=\r\n"), std::string::npos);
+  EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{1, {'M', kKeyControl | kKeyAlt}}}));
+  ASSERT_EQ(p.boxes.size(), 1u);
+  EXPECT_NE(p.boxes[0].text.find("Ctrl+Alt+1 of title 3, \"Mail\" is already taken by title 1"),
+            std::string::npos);
+}
+
+TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsReportedOnceAndTheRestWork) {
+  Prepare("[Files]\r\nDesc2=Music\r\nHotkey2=Ctrl+Alt+9\r\nHotkey5=Win+F5\r\n");
+  p.keysHeldElsewhere.push_back({'9', kKeyControl | kKeyAlt});
+  app.Start();
+  EXPECT_TRUE(p.iconShown);
+  EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{5, {0x74, kKeyWin}}}));
+  ASSERT_EQ(p.boxes.size(), 1u);
+  EXPECT_EQ(p.boxes[0].text,
+            "The shortcut key Ctrl+Alt+9 of title 2, \"Music\" is already taken by another program, "
+            "so it does not open this title. You can choose another key with \"Change Title "
+            "Names\" in \"Edit Your List\".");
+  app.MainForm().RegisterHotKeys();  // as after a save: tried again, not told again
+  EXPECT_EQ(p.boxes.size(), 1u);
+  p.keysHeldElsewhere.clear();
+  app.MainForm().RegisterHotKeys();
+  EXPECT_EQ(p.hotKeys.size(), 2u);
+}
+
+}  // namespace
+}  // namespace vantrel
