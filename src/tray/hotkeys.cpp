@@ -36,6 +36,8 @@ void TitleHotKeys::Register(Platform& platform) {
       held = {};
     }
   }
+  // Told once every key is taken, so that none waits for a box to be answered.
+  std::vector<std::string> reports;
   for (int t = 1; t <= kTitleCount; ++t) {
     const auto n = static_cast<std::size_t>(t - 1);
     if (wanted[n].Empty() || !held_[n].Empty()) continue;
@@ -53,11 +55,12 @@ void TitleHotKeys::Register(Platform& platform) {
             ? TitleNamed(static_cast<int>(owner - held_.begin()) + 1,
                          names[static_cast<std::size_t>(owner - held_.begin())])
             : "another program";
-    ShowInformation(platform, "The shortcut key " + keyText + " of " + TitleNamed(t, names[n]) +
-                                  " is already taken by " + holder +
-                                  ", so it does not open this title. You can choose another key "
-                                  "with \"Change Title Names\" in \"Edit Your List\".");
+    reports.push_back("The shortcut key " + keyText + " of " + TitleNamed(t, names[n]) +
+                      " is already taken by " + holder +
+                      ", so it does not open this title. You can choose another key with "
+                      "\"Change Title Names\" in \"Edit Your List\".");
   }
+  for (const std::string& report : reports) ShowInformation(platform, report);
 }
 
 }  // namespace vantrel

@@ -244,6 +244,30 @@ bool Program::Start(Context& ctx, DWORD timeoutMs) {
   return main_ != nullptr;
 }
 
+bool Program::Launch(Context& ctx, const std::string& arguments, HANDLE output) {
+  ctx_ = &ctx;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = output;
+  PROCESS_INFORMATION info{};
+  std::string commandLine = "\"" + ctx.programPath + "\" " + arguments;
+  if (!CreateProcessA(ctx.programPath.c_str(), commandLine.data(), nullptr, nullptr,
+                      output != nullptr, output != nullptr ? 0 : DETACHED_PROCESS, nullptr, nullptr,
+                      &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  pid_ = info.dwProcessId;
+  return true;
+}
+
+DWORD Program::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_ != nullptr) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
 bool Program::Running() const {
   return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }

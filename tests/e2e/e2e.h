@@ -84,6 +84,11 @@ class Program {
 
   // Starts the program and waits for its hidden main window TForm1.
   bool Start(Context& ctx, DWORD timeoutMs = 15000);
+  // Starts the program with arguments and waits for nothing: its standard
+  // output and errors go to `output`, or, given none, it has neither.
+  bool Launch(Context& ctx, const std::string& arguments, HANDLE output);
+  // The exit code once it has ended; STILL_ACTIVE before.
+  DWORD ExitCode() const;
   DWORD Pid() const { return pid_; }
   HWND MainWindow() const { return main_; }
   bool Running() const;
