@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 src=build/screenshots
 dst=docs/screenshots
 mkdir -p "$dst"
-for name in menu-left-named menu-right editor dialog-addfile dialog-webpage dialog-rename \
+for name in menu-left-named menu-right editor dialog-addfile dialog-webpage dialog-rename dialog-rename-key \
             dialog-screensaver help editor-144dpi contrast-webpage; do
   cp "$src/$name.png" "$dst/$name.png"
 done
