@@ -147,6 +147,8 @@ E2E_CASE(AccessListsAndBoxesAreNamedByTheirLabels) {
   HWND rename = OpenRenameDialog(ctx, program, editor);
   ExpectNamed(ctx, Control(ctx, rename, titlechg::Edit1), "Type a new title name",
               "the rename box");
+  ExpectLabelBefore(ctx, Control(ctx, rename, titlechg::HotKey1), "&Shortcut key:",
+                    "the shortcut key box");
   CloseWindow(ctx, program, rename);
   CloseWindow(ctx, program, editor);
 }
