@@ -36,8 +36,9 @@ void TitleHotKeys::Register(Platform& platform) {
       held = {};
     }
   }
-  // Told once every key is taken, so that none waits for a box to be answered.
-  std::vector<std::string> reports;
+  // Told once every key is taken, so that none waits for a box to be answered,
+  // and in one box, as a second running copy finds every key taken.
+  std::vector<std::string> taken;
   for (int t = 1; t <= kTitleCount; ++t) {
     const auto n = static_cast<std::size_t>(t - 1);
     if (wanted[n].Empty() || !held_[n].Empty()) continue;
@@ -55,12 +56,18 @@ void TitleHotKeys::Register(Platform& platform) {
             ? TitleNamed(static_cast<int>(owner - held_.begin()) + 1,
                          names[static_cast<std::size_t>(owner - held_.begin())])
             : "another program";
-    reports.push_back("The shortcut key " + keyText + " of " + TitleNamed(t, names[n]) +
-                      " is already taken by " + holder +
-                      ", so it does not open this title. You can choose another key with "
-                      "\"Change Title Names\" in \"Edit Your List\".");
+    taken.push_back(keyText + " of " + TitleNamed(t, names[n]) + " is already taken by " + holder);
   }
-  for (const std::string& report : reports) ShowInformation(platform, report);
+  if (taken.empty()) return;
+  const char* choose = "You can choose another key with \"Change Title Names\" in \"Edit Your List\".";
+  if (taken.size() == 1) {
+    ShowInformation(platform, "The shortcut key " + taken[0] +
+                                  ", so it does not open this title. " + choose);
+    return;
+  }
+  std::string text = "These shortcut keys do not open their titles:\n";
+  for (const std::string& line : taken) text += "- " + line + "\n";
+  ShowInformation(platform, text + choose);
 }
 
 }  // namespace vantrel

@@ -191,6 +191,19 @@ TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsReportedOnceAndTheRestWork) {
             "Names\" in \"Edit Your List\".");
   app.MainForm().RegisterHotKeys();  // as after a save: tried again, not told again
   EXPECT_EQ(p.boxes.size(), 1u);
+  // A second running copy finds every key taken: one box tells of them all.
+  FakePlatform second;
+  second.MakeDirectory(DataFolder());
+  second.WriteFile(SettingsPath(), p.ReadFile(SettingsPath()));
+  second.keysHeldElsewhere = {{'9', kKeyControl | kKeyAlt}, {0x74, kKeyWin}};
+  Application copy(second);
+  copy.Start();
+  ASSERT_EQ(second.boxes.size(), 1u);
+  EXPECT_EQ(second.boxes[0].text,
+            "These shortcut keys do not open their titles:\n- Ctrl+Alt+9 of title 2, \"Music\" is "
+            "already taken by another program\n- Win+F5 of title 5 is already taken by another "
+            "program\nYou can choose another key with \"Change Title Names\" in \"Edit Your "
+            "List\".");
   p.keysHeldElsewhere.clear();
   app.MainForm().RegisterHotKeys();
   EXPECT_EQ(p.hotKeys.size(), 2u);
