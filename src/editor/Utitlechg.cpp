@@ -31,8 +31,9 @@ TFrmtitlechg::TFrmtitlechg() {
   Add(Design(ControlKind::Label, frmtitlechg::Label3, {48, 153, 70, 16}, "&Shortcut key:"));
   Control& hotKey1 = Add(Design(ControlKind::HotKey, frmtitlechg::HotKey1, {120, 149, 160, 22}));
   hotKey1.tabOrder = 1;
-  hotKey1.hint = "Press the keys that open this title from anywhere, for example Ctrl+Alt+1; "
-                 "Backspace removes the key";
+  hotKey1.hint =
+      "Press the keys that open this title from anywhere, for example Ctrl+Alt+1; "
+      "Backspace removes the key";
 }
 
 }  // namespace vantrel

@@ -13,21 +13,20 @@ struct NamedKey {
 // Keys whose names are not their own character. Letters and digits are
 // their characters, F1 to F24 and the number pad are made up below.
 constexpr NamedKey kNamedKeys[] = {
-    {0x08, "Backspace"}, {0x09, "Tab"},       {0x0D, "Enter"},     {0x13, "Pause"},
-    {0x20, "Space"},     {0x21, "Page Up"},   {0x22, "Page Down"}, {0x23, "End"},
-    {0x24, "Home"},      {0x25, "Left"},      {0x26, "Up"},        {0x27, "Right"},
-    {0x28, "Down"},      {0x2D, "Insert"},    {0x2E, "Delete"},    {0x6A, "Num *"},
-    {0x6B, "Num +"},     {0x6D, "Num -"},     {0x6E, "Num ."},     {0x6F, "Num /"},
-    {0x91, "Scroll Lock"}, {0xBA, ";"},       {0xBB, "="},         {0xBC, ","},
-    {0xBD, "-"},         {0xBE, "."},         {0xBF, "/"},         {0xC0, "`"},
-    {0xDB, "["},         {0xDC, "\\"},        {0xDD, "]"},         {0xDE, "'"},
+    {0x08, "Backspace"},   {0x09, "Tab"},       {0x0D, "Enter"}, {0x13, "Pause"},  {0x20, "Space"},
+    {0x21, "Page Up"},     {0x22, "Page Down"}, {0x23, "End"},   {0x24, "Home"},   {0x25, "Left"},
+    {0x26, "Up"},          {0x27, "Right"},     {0x28, "Down"},  {0x2D, "Insert"}, {0x2E, "Delete"},
+    {0x6A, "Num *"},       {0x6B, "Num +"},     {0x6D, "Num -"}, {0x6E, "Num ."},  {0x6F, "Num /"},
+    {0x91, "Scroll Lock"}, {0xBA, ";"},         {0xBB, "="},     {0xBC, ","},      {0xBD, "-"},
+    {0xBE, "."},           {0xBF, "/"},         {0xC0, "`"},     {0xDB, "["},      {0xDC, "\\"},
+    {0xDD, "]"},           {0xDE, "'"},
 };
 
 constexpr struct {
   unsigned bit;
   const char* name;
-} kModifierNames[] = {{kKeyControl, "Ctrl+"}, {kKeyAlt, "Alt+"}, {kKeyShift, "Shift+"},
-                      {kKeyWin, "Win+"}};
+} kModifierNames[] = {
+    {kKeyControl, "Ctrl+"}, {kKeyAlt, "Alt+"}, {kKeyShift, "Shift+"}, {kKeyWin, "Win+"}};
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -109,8 +109,7 @@ Command ParseArguments(const std::vector<std::string>& arguments) {
   }
   const bool help = IsOption(first, "--help") || first == "/?" || IsOption(first, "-h");
   if (help || IsOption(first, "--list")) {
-    if (arguments.size() > 1)
-      return {Action::Wrong, first + " takes no arguments."};
+    if (arguments.size() > 1) return {Action::Wrong, first + " takes no arguments."};
     return {help ? Action::Help : Action::List, ""};
   }
   return {Action::Wrong, "Unknown argument: " + first};
@@ -128,8 +127,7 @@ int FindTitle(Platform& platform, const std::string& given) {
   if (folded.empty()) return 0;
   SettingsFile file(platform, SettingsPath());
   for (int t = 1; t <= kTitleCount; ++t)
-    if (FoldCase(OwnName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle))) == folded)
-      return t;
+    if (FoldCase(OwnName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle))) == folded) return t;
   return 0;
 }
 

@@ -24,7 +24,8 @@ void TitleHotKeys::Register(Platform& platform) {
     SettingsFile file(platform, SettingsPath());
     for (int t = 1; t <= kTitleCount; ++t) {
       const auto n = static_cast<std::size_t>(t - 1);
-      wanted[n] = ParseKeyCombo(file.ReadValue(kFilesSection, HotKeyKey(t), "")).value_or(KeyCombo{});
+      wanted[n] =
+          ParseKeyCombo(file.ReadValue(kFilesSection, HotKeyKey(t), "")).value_or(KeyCombo{});
       names[n] = file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
     }
   }
@@ -52,17 +53,17 @@ void TitleHotKeys::Register(Platform& platform) {
     reported_.push_back(mark);
     const auto owner = std::find(held_.begin(), held_.end(), wanted[n]);
     const std::string holder =
-        owner != held_.end()
-            ? TitleNamed(static_cast<int>(owner - held_.begin()) + 1,
-                         names[static_cast<std::size_t>(owner - held_.begin())])
-            : "another program";
+        owner != held_.end() ? TitleNamed(static_cast<int>(owner - held_.begin()) + 1,
+                                          names[static_cast<std::size_t>(owner - held_.begin())])
+                             : "another program";
     taken.push_back(keyText + " of " + TitleNamed(t, names[n]) + " is already taken by " + holder);
   }
   if (taken.empty()) return;
-  const char* choose = "You can choose another key with \"Change Title Names\" in \"Edit Your List\".";
+  const char* choose =
+      "You can choose another key with \"Change Title Names\" in \"Edit Your List\".";
   if (taken.size() == 1) {
-    ShowInformation(platform, "The shortcut key " + taken[0] +
-                                  ", so it does not open this title. " + choose);
+    ShowInformation(platform,
+                    "The shortcut key " + taken[0] + ", so it does not open this title. " + choose);
     return;
   }
   std::string text = "These shortcut keys do not open their titles:\n";

@@ -19,12 +19,10 @@ class TitleHotKeys {
   // cannot be had is reported once for its title, naming both; the other
   // titles' keys are taken all the same.
   void Register(Platform& platform);
-  // What a title's key is held as; empty while it holds none.
-  const KeyCombo& Held(int title) const { return held_.at(static_cast<std::size_t>(title - 1)); }
 
  private:
-  std::array<KeyCombo, kTitleCount> held_{};
-  std::vector<std::string> reported_;  // "<title> <key>" of each key reported
+  std::array<KeyCombo, kTitleCount> held_{};  // empty while a title holds none
+  std::vector<std::string> reported_;         // "<title> <key>" of each key reported
 };
 
 }  // namespace vantrel

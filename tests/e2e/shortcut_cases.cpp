@@ -24,7 +24,8 @@ const char kScratch[] = "C:\\vshort";
 class Starts {
  public:
   explicit Starts(const Context& ctx) : log_(std::string(kScratch) + "\\starts.log") {
-    const std::string recorder = ctx.spyPath.substr(0, ctx.spyPath.find_last_of('\\') + 1) + "fake_scr.exe";
+    const std::string recorder =
+        ctx.spyPath.substr(0, ctx.spyPath.find_last_of('\\') + 1) + "fake_scr.exe";
     for (const char* name : {"rec-a.exe", "rec-b.exe"})
       CopyFileA(recorder.c_str(), (std::string(kScratch) + "\\" + name).c_str(), FALSE);
     SetEnvironmentVariableA(kScrLogVariable, log_.c_str());
@@ -97,8 +98,9 @@ Ran RunWith(Context& ctx, const std::string& arguments, const std::vector<std::s
 }  // namespace
 
 E2E_CASE(CommandLineOpensTitlesWithExitStatusesAndTouchesNothing) {
-  Prepare(ctx, std::string("Desc3=Work Things\r\nSet331=") + kScratch + "\\rec-a.exe\r\nSet332=" +
-                   kScratch + "\\rec-b.exe\r\nDesc4=\xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0\r\nSet441=" +
+  Prepare(ctx, std::string("Desc3=Work Things\r\nSet331=") + kScratch +
+                   "\\rec-a.exe\r\nSet332=" + kScratch +
+                   "\\rec-b.exe\r\nDesc4=\xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0\r\nSet441=" +
                    kScratch + "\\missing.exe\r\nSet442=" + kScratch + "\\rec-b.exe\r\n");
   const std::string before = e2e::ReadFileText(SettingsPath()).value_or("");
   Starts starts(ctx);
@@ -113,9 +115,9 @@ E2E_CASE(CommandLineOpensTitlesWithExitStatusesAndTouchesNothing) {
   std::vector<std::string> names = starts.Names();
   for (std::string& name : names) CharUpperA(name.data());
   std::sort(names.begin(), names.end());
-  e2e::Expect(ctx, names == std::vector<std::string>({"REC-A.EXE", "REC-A.EXE", "REC-B.EXE",
-                                                      "REC-B.EXE"}),
-              "each run started both entries");
+  e2e::Expect(
+      ctx, names == std::vector<std::string>({"REC-A.EXE", "REC-A.EXE", "REC-B.EXE", "REC-B.EXE"}),
+      "each run started both entries");
 
   // A missing entry is reported as from the menu, and the next one still opens.
   ran = RunWith(ctx, "--open \xD0\xBF\xD0\x9E\xD0\xA7\xD0\xA2\xD0\x90", {kCannotRun});
@@ -130,16 +132,18 @@ E2E_CASE(CommandLineOpensTitlesWithExitStatusesAndTouchesNothing) {
               "no such title: said on the output, got: " + ran.output);
   ran = RunWith(ctx, "--list", {});
   e2e::Expect(ctx, ran.status == 0, "--list: status 0");
-  e2e::Expect(ctx, ran.output.find(" 3  Work Things  (2 entries)\r\n 4  \xD0\x9F\xD0\xBE\xD1\x87"
-                                   "\xD1\x82\xD0\xB0  (2 entries)\r\n") != std::string::npos &&
-                       ran.output.find("20  (0 entries)\r\n") != std::string::npos,
+  e2e::Expect(ctx,
+              ran.output.find(" 3  Work Things  (2 entries)\r\n 4  \xD0\x9F\xD0\xBE\xD1\x87"
+                              "\xD1\x82\xD0\xB0  (2 entries)\r\n") != std::string::npos &&
+                  ran.output.find("20  (0 entries)\r\n") != std::string::npos,
               "--list: the titles, numbered, with their counts; got: " + ran.output);
   ran = RunWith(ctx, "/?", {});
   e2e::ExpectEq(ctx, ran.output, vantrel::kUsageText, "/?: the usage");
   // Started from a shortcut, with no console: one box with the usage.
-  ran = RunWith(ctx, "--opne 3", {std::string("Unknown argument: --opne\r\n\r\n") + vantrel::kUsageText},
-                false);
-  e2e::Expect(ctx, ran.status == 2, "a wrong argument: status 2, got " + std::to_string(ran.status));
+  ran = RunWith(ctx, "--opne 3",
+                {std::string("Unknown argument: --opne\r\n\r\n") + vantrel::kUsageText}, false);
+  e2e::Expect(ctx, ran.status == 2,
+              "a wrong argument: status 2, got " + std::to_string(ran.status));
 
   e2e::Expect(ctx, !e2e::ReadRegString(e2e::kRunKey, kRunValue).has_value(),
               "the Run value was not written");
@@ -197,9 +201,9 @@ E2E_CASE(ShortcutKeySetInTheRenameDialogIsSavedTakenAndFreed) {
   e2e::Expect(ctx, starts.WaitFor(1), "the key's message opens the title");
 
   SetKey(ctx, program, 0);
-  e2e::Expect(ctx, e2e::ReadFileText(SettingsPath()).value_or("").find("Hotkey1=\r\n") !=
-                       std::string::npos,
-              "the key is removed from the file");
+  e2e::Expect(
+      ctx, e2e::ReadFileText(SettingsPath()).value_or("").find("Hotkey1=\r\n") != std::string::npos,
+      "the key is removed from the file");
   e2e::Expect(ctx, KeyIsFree(MOD_CONTROL | MOD_ALT, '7'), "a removed key is free again");
   e2e::ExpectNoBox(ctx, program, "after the saves");
 }

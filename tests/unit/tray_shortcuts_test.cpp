@@ -17,7 +17,8 @@ using Strings = std::vector<std::string>;
 
 const char kIni[] =
     "[Files]\r\nDesc1=Work\r\nSet111=C:\\one.txt\r\nSet112=C:\\two.txt\r\n"
-    "Desc2=\xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 \xC3\x89t\xC3\xA9\r\nSet221=https://mail.test\r\n"
+    "Desc2=\xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 "
+    "\xC3\x89t\xC3\xA9\r\nSet221=https://mail.test\r\n"
     "Desc3=No Title Entered 3\r\nSet331=C:\\three.txt\r\nDesc4=7\r\nSet441=C:\\four.txt\r\n"
     "Desc5=Work\r\nSet551=C:\\five.txt\r\n";
 
@@ -41,8 +42,9 @@ TEST(CommandLine, SplitsAsWindowsDoesAndTellsWhatIsWrong) {
   EXPECT_EQ(open.title, "Work");
   EXPECT_EQ(ParseArguments({"/?"}).action, Action::Help);
   EXPECT_EQ(ParseArguments({"--List"}).action, Action::List);
-  for (const Strings& wrong : {Strings{"--open"}, Strings{"--open", "  "}, Strings{"--open", "a", "b"},
-                               Strings{"--list", "x"}, Strings{"open"}, Strings{"-x"}, Strings{""}})
+  for (const Strings& wrong :
+       {Strings{"--open"}, Strings{"--open", "  "}, Strings{"--open", "a", "b"},
+        Strings{"--list", "x"}, Strings{"open"}, Strings{"-x"}, Strings{""}})
     EXPECT_EQ(ParseArguments(wrong).action, Action::Wrong) << wrong[0];
   EXPECT_EQ(ParseArguments({"--frobnicate"}).title, "Unknown argument: --frobnicate");
 }
@@ -73,7 +75,8 @@ TEST(CommandLine, ExitStatusesOutputAndNothingOfTheTrayProgram) {
   EXPECT_EQ(RunWith(p, "--open 1"), kExitNotOpened);  // one of two entries failed
   EXPECT_EQ(p.shellCalls.size(), 2u);
   EXPECT_EQ(p.boxes.size(), 1u);  // the launcher's own report
-  EXPECT_EQ(RunWith(p, "--open \"\xD0\xBF\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 \xC3\xA9t\xC3\xA9\""), kExitOpened);
+  EXPECT_EQ(RunWith(p, "--open \"\xD0\xBF\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 \xC3\xA9t\xC3\xA9\""),
+            kExitOpened);
   EXPECT_EQ(p.shellCalls.back().file, "https://mail.test");
   EXPECT_EQ(RunWith(p, "--open 9"), kExitNotOpened);  // no entries
   EXPECT_EQ(p.boxes.back().text, kNoProgramsText);
@@ -88,9 +91,10 @@ TEST(CommandLine, ExitStatusesOutputAndNothingOfTheTrayProgram) {
 
   p.output.clear();
   EXPECT_EQ(RunWith(p, "--list"), kExitOpened);
-  EXPECT_EQ(p.output.substr(0, p.output.find(" 6 ")),
-            " 1  Work  (2 entries)\r\n 2  \xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 \xC3\x89t\xC3\xA9  "
-            "(1 entry)\r\n 3  (1 entry)\r\n 4  7  (1 entry)\r\n 5  Work  (1 entry)\r\n");
+  EXPECT_EQ(
+      p.output.substr(0, p.output.find(" 6 ")),
+      " 1  Work  (2 entries)\r\n 2  \xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0 \xC3\x89t\xC3\xA9  "
+      "(1 entry)\r\n 3  (1 entry)\r\n 4  7  (1 entry)\r\n 5  Work  (1 entry)\r\n");
   EXPECT_NE(p.output.find("\r\n20  (0 entries)\r\n"), std::string::npos);
 
   // Started from a shortcut: no console, so one box with the usage.
@@ -143,8 +147,9 @@ struct HotKeyTest : ::testing::Test {
 };
 
 TEST_F(HotKeyTest, KeysAreSavedTakenAfterEachSaveFreedAndOpenTheirTitle) {
-  Prepare("[Files]\r\nDesc3=Mail\r\nSet331=https://mail.test\r\nHotkey3=ctrl+alt+m\r\n"
-              "Hotkey4=nonsense\r\n");
+  Prepare(
+      "[Files]\r\nDesc3=Mail\r\nSet331=https://mail.test\r\nHotkey3=ctrl+alt+m\r\n"
+      "Hotkey4=nonsense\r\n");
   app.Start();
   EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{3, {'M', kKeyControl | kKeyAlt}}}));
   p.HotKey(3);
@@ -185,10 +190,11 @@ TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsReportedOnceAndTheRestWork) {
   EXPECT_TRUE(p.iconShown);
   EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{5, {0x74, kKeyWin}}}));
   ASSERT_EQ(p.boxes.size(), 1u);
-  EXPECT_EQ(p.boxes[0].text,
-            "The shortcut key Ctrl+Alt+9 of title 2, \"Music\" is already taken by another program, "
-            "so it does not open this title. You can choose another key with \"Change Title "
-            "Names\" in \"Edit Your List\".");
+  EXPECT_EQ(
+      p.boxes[0].text,
+      "The shortcut key Ctrl+Alt+9 of title 2, \"Music\" is already taken by another program, "
+      "so it does not open this title. You can choose another key with \"Change Title "
+      "Names\" in \"Edit Your List\".");
   app.MainForm().RegisterHotKeys();  // as after a save: tried again, not told again
   EXPECT_EQ(p.boxes.size(), 1u);
   // A second running copy finds every key taken: one box tells of them all.
