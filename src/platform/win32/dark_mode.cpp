@@ -9,10 +9,12 @@ constexpr DWORD kDarkTitleBar = 20;
 
 // uxtheme's undocumented preferred-app-mode functions, by ordinal (Windows 10
 // 1903 and later). On 1809 ordinal 135 takes a BOOL instead, which the modes
-// below also read right (dark: non-zero).
+// below also read right (dark: non-zero). Before 1809 an ordinal may name
+// something else, so they are not looked up there.
 enum PreferredAppMode { kDefaultMode = 0, kForceDark = 2 };
 constexpr WORD kSetPreferredAppMode = 135;
 constexpr WORD kFlushMenuThemes = 136;
+constexpr DWORD kFirstBuildWithAppModes = 17763;
 
 struct ThemeFunctions {
   HRESULT(WINAPI* setWindowTheme)(HWND, LPCWSTR, LPCWSTR) = nullptr;
@@ -27,6 +29,16 @@ void Resolve(HMODULE dll, const char* name, F& function) {
     function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
 }
 
+// The real build number: GetVersionEx answers what the manifest claims to know.
+DWORD WindowsBuild() {
+  using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+  GetVersion get = nullptr;
+  Resolve(GetModuleHandleA("ntdll.dll"), "RtlGetVersion", get);
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  return get != nullptr && get(&info) == 0 ? info.dwBuildNumber : 0;
+}
+
 // Loaded at the first use, so the program waiting in the tray in light mode
 // loads neither library.
 const ThemeFunctions& Themes() {
@@ -34,8 +46,10 @@ const ThemeFunctions& Themes() {
     ThemeFunctions f;
     HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
     Resolve(uxtheme, "SetWindowTheme", f.setWindowTheme);
-    Resolve(uxtheme, MAKEINTRESOURCEA(kSetPreferredAppMode), f.setPreferredAppMode);
-    Resolve(uxtheme, MAKEINTRESOURCEA(kFlushMenuThemes), f.flushMenuThemes);
+    if (WindowsBuild() >= kFirstBuildWithAppModes) {
+      Resolve(uxtheme, MAKEINTRESOURCEA(kSetPreferredAppMode), f.setPreferredAppMode);
+      Resolve(uxtheme, MAKEINTRESOURCEA(kFlushMenuThemes), f.flushMenuThemes);
+    }
     Resolve(LoadLibraryA("dwmapi.dll"), "DwmSetWindowAttribute", f.setWindowAttribute);
     return f;
   }();
