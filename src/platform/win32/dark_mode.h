@@ -12,8 +12,8 @@ namespace vantrel::win32 {
 bool AppsUseDarkMode();
 // A top-level window's title bar.
 void UseDarkTitleBar(HWND window, bool dark);
-// A box's or list's scroll bars and edges. Never called in light mode before
-// the first switch, so a window that never was dark keeps the system's theme.
+// A box's or list's scroll bars and edges; not dark gives the control its
+// class's own theme back.
 void UseDarkControlTheme(HWND control, bool dark);
 // The pop-up menus opened after this call.
 void UseDarkMenus(bool dark);
