@@ -1,8 +1,8 @@
 // Cases for users who do not use the program at 100 % with a mouse and the
 // default colours: names that screen readers read, text that shows in a
-// high-contrast scheme, windows at 150 % scaling, dialogs that cannot be
-// minimised away from the edit window. (The keyboard on the tray icon is a
-// tray case.)
+// high-contrast scheme, dark windows in dark mode, windows at 150 % scaling,
+// dialogs that cannot be minimised away from the edit window. (The keyboard
+// on the tray icon is a tray case.)
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
