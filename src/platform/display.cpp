@@ -43,22 +43,39 @@ Rect KeepInside(const Rect& workArea, Rect window) {
   return window;
 }
 
+ColourScheme ChooseScheme(const SystemColours& system) {
+  if (system.highContrast) return ColourScheme::System;
+  return system.darkApps ? ColourScheme::Dark : ColourScheme::Design;
+}
+
 Colours FormColours(const Form& form, const SystemColours& system) {
-  if (system.highContrast) return {system.face, system.faceText};
-  return {form.color, kDesignText};
+  switch (ChooseScheme(system)) {
+    case ColourScheme::System:
+      return {system.face, system.faceText, system.grayText};
+    case ColourScheme::Dark:
+      return {kDark.surface, kDark.text, kDark.grayText};
+    case ColourScheme::Design:
+      break;
+  }
+  return {form.color, kDesignText, system.grayText};
 }
 
 Colours ControlColours(const Form& form, const Control& control, const SystemColours& system) {
+  const ColourScheme scheme = ChooseScheme(system);
+  const Colours boxes = scheme == ColourScheme::Dark
+                            ? Colours{kDark.box, kDark.text, kDark.grayText}
+                            : Colours{system.window, system.windowText, system.grayText};
   switch (control.kind) {
     case ControlKind::Memo:
-      if (system.highContrast) return {system.window, system.windowText};
-      return {control.color, kDesignText};
+      if (scheme == ColourScheme::Design) return {control.color, kDesignText, system.grayText};
+      return boxes;
     case ControlKind::Edit:
     case ControlKind::HotKey:
     case ControlKind::ListBox:
-      return {system.window, system.windowText};
+      return boxes;  // in the designs too: the system's, so typed text always shows
     case ControlKind::Button:
-      return {system.face, system.faceText};  // drawn as the system draws its buttons
+      if (scheme == ColourScheme::Dark) return {kDark.button, kDark.text, kDark.grayText};
+      return {system.face, system.faceText, system.grayText};
     case ControlKind::Label:
     case ControlKind::Image:
       break;

@@ -1,9 +1,12 @@
 // Cases for users who do not use the program at 100 % with a mouse and the
 // default colours: names that screen readers read, text that shows in a
-// high-contrast scheme, windows at 150 % scaling, dialogs that cannot be
-// minimised away from the edit window. (The keyboard on the tray icon is a
-// tray case.)
+// high-contrast scheme, dark windows in dark mode, windows at 150 % scaling,
+// dialogs that cannot be minimised away from the edit window. (The keyboard
+// on the tray icon is a tray case.)
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -130,6 +133,161 @@ class PrefixDpi {
   e2e::RestoreRegValue restore_{kDesktopKey, "LogPixels"};
 };
 
+// --- Colours read from the screen ---------------------------------------------------------
+
+// A window's pixels as the screen shows them, in screen coordinates.
+class ScreenPixels {
+ public:
+  explicit ScreenPixels(HWND window) {
+    GetWindowRect(window, &at_);
+    const int width = at_.right - at_.left, height = at_.bottom - at_.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, at_.left, at_.top, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    if (first != nullptr) pixels_.assign(first, first + static_cast<std::size_t>(width) * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+  }
+
+  // 0xRRGGBB at a screen point.
+  std::uint32_t At(int x, int y) const {
+    return pixels_[static_cast<std::size_t>(y - at_.top) * (at_.right - at_.left) +
+                   (x - at_.left)] &
+           0xFFFFFF;
+  }
+  // The commonest colour of a screen rectangle, leaving out the rectangles in
+  // `holes`, and how many of its pixels are light (text on a dark ground).
+  std::pair<std::uint32_t, int> Ground(const RECT& r, const std::vector<RECT>& holes = {}) const {
+    std::map<std::uint32_t, int> counts;
+    int light = 0;
+    for (int y = std::max(r.top, at_.top); y < std::min(r.bottom, at_.bottom); ++y)
+      for (int x = std::max(r.left, at_.left); x < std::min(r.right, at_.right); ++x) {
+        const POINT p{x, y};
+        if (std::any_of(holes.begin(), holes.end(), [&](const RECT& h) { return PtInRect(&h, p); }))
+          continue;
+        const std::uint32_t c = At(x, y);
+        ++counts[c];
+        if (Darkest(c) >= 160) ++light;
+      }
+    std::uint32_t commonest = 0;
+    int most = -1;
+    for (const auto& [colour, count] : counts)
+      if (count > most) commonest = colour, most = count;
+    return {commonest, light};
+  }
+
+  static std::uint32_t Lightest(std::uint32_t c) {
+    return std::max({c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF});
+  }
+  static std::uint32_t Darkest(std::uint32_t c) {
+    return std::min({c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF});
+  }
+
+ private:
+  RECT at_{};
+  std::vector<std::uint32_t> pixels_;
+};
+
+std::string Hex(std::uint32_t c) {
+  char text[8];
+  wsprintfA(text, "%06X", c);
+  return text;
+}
+
+std::vector<RECT> ChildRects(HWND window) {
+  std::vector<RECT> rects;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    if (IsWindowVisible(child) && GetWindowRect(child, &r)) rects.push_back(r);
+  }
+  return rects;
+}
+
+RECT ClientOnScreen(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The commonest colour of a window's client area around its controls.
+std::uint32_t Surface(HWND window) {
+  return ScreenPixels(window).Ground(ClientOnScreen(window), ChildRects(window)).first;
+}
+
+// What is not dark in a window: its surface, then every control's ground
+// (inside its edges and scroll bars) and, where it holds text, that the text
+// is light; buttons of both kinds on one ground. Empty when all is dark.
+std::string NotDark(HWND window) {
+  const ScreenPixels screen(window);
+  // A screen that could not be read gives black, which is no colour of ours.
+  auto dark = [](std::uint32_t c) { return ScreenPixels::Lightest(c) <= 80 && c != 0; };
+  std::string faults;
+  std::vector<std::uint32_t> buttons;
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    const bool isStatic = lstrcmpiA(className, "Static") == 0;
+    if (isStatic && (style & SS_TYPEMASK) == SS_OWNERDRAW) continue;  // a picture
+    const RECT inner = ClientOnScreen(child);
+    const bool isList = lstrcmpiA(className, "ListBox") == 0;
+    const bool hasText = isList ? e2e::Send(child, LB_GETCOUNT) > 0 : !e2e::Text(child).empty();
+    const auto [ground, light] = screen.Ground(inner);
+    const std::string name = std::string(className) + " " + std::to_string(GetDlgCtrlID(child));
+    if (!dark(ground)) faults += name + " on " + Hex(ground) + "; ";
+    if (hasText && light < 3) faults += name + " without light text; ";
+    if (lstrcmpiA(className, "Button") == 0) buttons.push_back(ground);
+  }
+  const std::uint32_t surface = screen.Ground(ClientOnScreen(window), ChildRects(window)).first;
+  if (!dark(surface)) faults += "the surface " + Hex(surface) + "; ";
+  for (std::uint32_t b : buttons)
+    if (b != buttons.front())
+      faults += "buttons on " + Hex(b) + " and " + Hex(buttons.front()) + "; ";
+  return faults;
+}
+
+void ExpectDark(Context& ctx, HWND window, const std::string& what) {
+  std::string faults;
+  e2e::WaitUntil([&] { return (faults = NotDark(window)).empty(); }, 3000);
+  e2e::Expect(ctx, faults.empty(), what + " is dark with light text: " + faults);
+}
+
+inline const char kPersonalizeKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+// Windows' app mode for the programs started while it lives, and switched as
+// Windows switches it: the value, then the broadcast.
+class AppMode {
+ public:
+  explicit AppMode(bool dark) { Set(dark); }
+  void Set(bool dark, HWND open = nullptr) {
+    e2e::WriteRegDword(kPersonalizeKey, "AppsUseLightTheme", dark ? 0 : 1);
+    if (open != nullptr)
+      SendMessageTimeoutA(open, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"),
+                          SMTO_ABORTIFHUNG, 5000, nullptr);
+  }
+
+ private:
+  e2e::RestoreRegValue restore_{kPersonalizeKey, "AppsUseLightTheme"};
+};
+
 }  // namespace
 
 E2E_CASE(AccessListsAndBoxesAreNamedByTheirLabels) {
@@ -173,6 +331,51 @@ E2E_CASE(AccessHighContrastTextShowsInEveryBox) {
                                         std::to_string(renameText) + " pixels of text");
   CloseWindow(ctx, program, rename);
   CloseWindow(ctx, program, editor);
+  program.Stop();
+}
+
+E2E_CASE(AccessDarkModeDarkensEveryWindowAndFollowsTheSwitch) {
+  AppMode mode(true);
+  Program program;
+  StartReady(ctx, program);
+  HWND editor = OpenEditor(ctx, program);
+  ExpectDark(ctx, editor, "the edit window");
+  e2e::Screenshot(ctx, "editor-dark", editor);
+  HWND web = OpenWebDialog(ctx, program, editor);
+  ExpectDark(ctx, web, "the web page dialog");
+  e2e::Screenshot(ctx, "dialog-webpage-dark", web);
+  CloseWindow(ctx, program, web);
+  HWND rename = OpenRenameDialog(ctx, program, editor);
+  ExpectDark(ctx, rename, "the rename dialog");
+  CloseWindow(ctx, program, rename);
+  Click(ctx, editor, editor::Cmdany);
+  HWND addFile = WaitWindow(ctx, program, "TFrmedadd", "the add-file dialog");
+  ExpectDark(ctx, addFile, "the add-file dialog");
+  CloseWindow(ctx, program, addFile);
+  Click(ctx, editor, editor::BitBtn2);
+  HWND help = WaitWindow(ctx, program, "TFrmhelp", "the help window");
+  ExpectDark(ctx, help, "the help window");
+  CloseWindow(ctx, program, help);
+
+  // Switched while the window is open: light at once, and dark again.
+  mode.Set(false, editor);
+  std::uint32_t surface = 0;
+  const bool grey = e2e::WaitUntil([&] { return (surface = Surface(editor)) == 0xE8E8E8; }, 3000);
+  e2e::Expect(ctx, grey, "switched to light, the edit window is grey again, got " + Hex(surface));
+  mode.Set(true, editor);
+  ExpectDark(ctx, editor, "the edit window switched back to dark");
+  CloseWindow(ctx, program, editor);
+
+  // The choice lists the screensavers it finds: one is enough, never run.
+  const std::string screensaver = e2e::WindowsDir() + "\\vt_dark.scr";
+  e2e::Require(ctx, e2e::WriteFileText(screensaver, ""), "a screensaver file placed");
+  HWND menu = e2e::OpenMenu(ctx, program, WM_RBUTTONDOWN, "the right press");
+  e2e::Choose(ctx, program, menu, kRightSelectScreensaver, "Select a Screensaver");
+  HWND choice = WaitWindow(ctx, program, "TFrmscrsel", "the screensaver choice");
+  ExpectDark(ctx, choice, "the screensaver choice");
+  PostMessageA(choice, WM_CLOSE, 0, 0);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(choice, 5000), "the screensaver choice closes");
+  e2e::RemovePath(screensaver);
   program.Stop();
 }
 

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 #include "platform/display.h"
 
 namespace vantrel {
@@ -79,6 +84,68 @@ TEST(Display, ColoursComeFromTheDesignOrTheSystemNeverMixed) {
   EXPECT_EQ(ControlColours(form, label, contrast).text, 0x00FFFFu);
   EXPECT_EQ(ControlColours(form, memo, contrast).background, 0x000000u);
   EXPECT_EQ(ControlColours(form, memo, contrast).text, 0xFFFFFFu);
+}
+
+// WCAG's contrast ratio of two COLORREFs.
+double ContrastRatio(std::uint32_t a, std::uint32_t b) {
+  auto luminance = [](std::uint32_t c) {
+    auto channel = [](std::uint32_t v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c & 0xFF) + 0.7152 * channel((c >> 8) & 0xFF) +
+           0.0722 * channel((c >> 16) & 0xFF);
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(Display, OneSchemeColoursEveryControlAndHighContrastWinsOverDark) {
+  Form form;
+  Control memo = Design(ControlKind::Memo, {1000, "Memo1"}, {});
+  memo.color = 0xC0FFFF;
+  std::vector<Control> controls{memo,
+                                Design(ControlKind::Edit, {1001, "Edit1"}, {}),
+                                Design(ControlKind::ListBox, {1002, "List1"}, {}),
+                                Design(ControlKind::Label, {1003, "Label1"}, {}),
+                                Design(ControlKind::Button, {1004, "Button1"}, {}),
+                                Design(ControlKind::Button, {1005, "BitBtn1"}, {})};
+  controls.back().glyph = Glyph::Add;  // owner-drawn: the same pair as a standard button
+  SystemColours system{false, 0x000000, 0xFFFFFF, 0x800000, 0x00FFFF, 0x00FF00};
+
+  EXPECT_EQ(ChooseScheme(system), ColourScheme::Design);
+  system.darkApps = true;
+  EXPECT_EQ(ChooseScheme(system), ColourScheme::Dark);
+  // Dark: every surface from the palette, none from the system or the design.
+  EXPECT_EQ(FormColours(form, system).background, kDark.surface);
+  for (const Control& c : controls) {
+    const Colours colours = ControlColours(form, c, system);
+    EXPECT_TRUE(colours.background == kDark.surface || colours.background == kDark.box ||
+                colours.background == kDark.button)
+        << c.name;
+    EXPECT_EQ(colours.text, kDark.text) << c.name;
+    EXPECT_EQ(colours.disabledText, kDark.grayText) << c.name;
+  }
+  EXPECT_EQ(ControlColours(form, controls[4], system).background, kDark.button);
+  EXPECT_EQ(ControlColours(form, controls[5], system).background, kDark.button);
+
+  system.highContrast = true;
+  EXPECT_EQ(ChooseScheme(system), ColourScheme::System);
+  for (const Control& c : controls) {
+    const Colours colours = ControlColours(form, c, system);
+    const bool boxPair = colours.background == 0x000000 && colours.text == 0xFFFFFF;
+    const bool facePair = colours.background == 0x800000 && colours.text == 0x00FFFF;
+    EXPECT_TRUE(c.kind == ControlKind::Button ? facePair : boxPair || facePair) << c.name;
+    EXPECT_EQ(colours.disabledText, 0x00FF00u) << c.name;
+  }
+}
+
+TEST(Display, EveryDarkTextReachesFourAndAHalfToOne) {
+  for (std::uint32_t background : {kDark.surface, kDark.box, kDark.button}) {
+    EXPECT_GE(ContrastRatio(kDark.text, background), 4.5) << std::hex << background;
+    EXPECT_GE(ContrastRatio(kDark.grayText, background), 4.5) << std::hex << background;
+  }
+  EXPECT_NEAR(ContrastRatio(0x000000, 0xFFFFFF), 21.0, 1e-9);
 }
 
 }  // namespace

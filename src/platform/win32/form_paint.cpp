@@ -35,7 +35,8 @@ void FormPainter::EraseBackground(HWND window, HDC dc) {
 HBRUSH FormPainter::ControlColours(HDC dc, const Control& c, bool editMessage) {
   const Colours colours = vantrel::ControlColours(form_, c, colours_);
   SetTextColor(dc, colours.text);
-  if (c.kind == ControlKind::Memo || c.kind == ControlKind::Edit || c.kind == ControlKind::HotKey) {
+  if (c.kind == ControlKind::Memo || c.kind == ControlKind::Edit ||
+      c.kind == ControlKind::ListBox || c.kind == ControlKind::HotKey) {
     SetBkColor(dc, colours.background);
     return BrushFor(colours.background);
   }
@@ -54,18 +55,55 @@ void FormPainter::DrawItem(const DRAWITEMSTRUCT& item, const Control& c, HICON a
             appIcon);
 }
 
+void FormPainter::DrawButtonFace(HDC dc, RECT& r, const Control& c, bool pushed, bool outlined) {
+  const Colours colours = vantrel::ControlColours(form_, c, colours_);
+  if (outlined) {
+    // The default button wears an outline in its text's colour, as in a dialog.
+    FrameRect(dc, &r, BrushFor(colours.text));
+    InflateRect(&r, -1, -1);
+  }
+  if (Scheme() != ColourScheme::Dark) {
+    // The system's face is the button pair of the designs and of high contrast.
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    return;
+  }
+  FillRect(dc, &r, BrushFor(colours.background));
+  FrameRect(dc, &r, BrushFor(pushed ? colours.text : kDark.edge));
+}
+
+LRESULT FormPainter::CustomDrawButton(const NMCUSTOMDRAW& draw, const Control& c) {
+  // A themed button paints the theme's colours, not the scheme's: outside the
+  // designs it is drawn here, like the owner-drawn ones, so both take one pair.
+  if (Scheme() == ColourScheme::Design) return CDRF_DODEFAULT;
+  if (draw.dwDrawStage != CDDS_PREERASE && draw.dwDrawStage != CDDS_PREPAINT) return CDRF_DODEFAULT;
+  HDC dc = draw.hdc;
+  RECT r = draw.rc;
+  const bool pushed = (draw.uItemState & CDIS_SELECTED) != 0;
+  const bool focused = (draw.uItemState & CDIS_FOCUS) != 0;
+  const bool disabled = (draw.uItemState & CDIS_DISABLED) != 0;
+  const Colours colours = vantrel::ControlColours(form_, c, colours_);
+  DrawButtonFace(dc, r, c, pushed, c.isDefault || focused);
+  Selection font(dc, FontFor(c.font));
+  RECT text = r;
+  if (pushed) OffsetRect(&text, 1, 1);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, disabled ? colours.disabledText : colours.text);
+  DrawTextA(dc, c.caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (focused) {
+    InflateRect(&r, -Scaled(3), -Scaled(3));
+    DrawFocusRect(dc, &r);
+  }
+  return CDRF_SKIPDEFAULT;
+}
+
 void FormPainter::DrawButton(const DRAWITEMSTRUCT& item, const Control& c, HICON appIcon) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;
   const bool pushed = (item.itemState & ODS_SELECTED) != 0;
   const bool focused = (item.itemState & ODS_FOCUS) != 0;
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
-  if (c.isDefault || focused) {
-    // The default button wears a dark outline, as in a dialog.
-    FrameRect(dc, &r, BrushFor(vantrel::ControlColours(form_, c, colours_).text));
-    InflateRect(&r, -1, -1);
-  }
-  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  const Colours colours = vantrel::ControlColours(form_, c, colours_);
+  DrawButtonFace(dc, r, c, pushed, c.isDefault || focused);
   const int shift = pushed ? 1 : 0;
 
   {
@@ -87,7 +125,7 @@ void FormPainter::DrawButton(const DRAWITEMSTRUCT& item, const Control& c, HICON
       DrawGlyph(dc, c.glyph, x, r.top + (height - glyphSide) / 2 + shift, glyphSide, appIcon);
     RECT text{x + glyphSide + gap, r.top + shift, r.right - Scaled(3) + shift, r.bottom + shift};
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : vantrel::ControlColours(form_, c, colours_).text);
+    SetTextColor(dc, disabled ? colours.disabledText : colours.text);
     DrawTextA(dc, c.caption.c_str(), -1, &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   }

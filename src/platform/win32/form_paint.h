@@ -22,24 +22,32 @@ class FormPainter {
   void SetDpi(int dpi) { dpi_ = dpi; }
   int Dpi() const { return dpi_; }
   int Scaled(int designLength) const { return ScaleToDpi(designLength, dpi_); }
-  // Reads the system's colours and its high-contrast switch again.
+  // Reads the system's colours, its high-contrast switch and its app mode again.
   void RefreshColours();
+  ColourScheme Scheme() const { return ChooseScheme(colours_); }
 
   // The design's font at the window's DPI: one font object per face and
   // height, for the window's life.
   HFONT FontFor(const Font& font);
   // WM_ERASEBKGND: the form's own colour.
   void EraseBackground(HWND window, HDC dc);
-  // WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT: the control's background brush, or
-  // null to leave it to the system.
+  // WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT and WM_CTLCOLORLISTBOX: the control's
+  // background brush, or null to leave it to the system.
   HBRUSH ControlColours(HDC dc, const Control& control, bool editMessage);
   // WM_DRAWITEM for a button with a picture or an image; appIcon is what
   // Glyph::AppIcon shows.
   void DrawItem(const DRAWITEMSTRUCT& item, const Control& control, HICON appIcon);
+  // NM_CUSTOMDRAW of a standard push button: drawn here, as the owner-drawn
+  // ones are, wherever the system's own drawing would not take the rule's
+  // colours; the system draws it in the designs' scheme.
+  LRESULT CustomDrawButton(const NMCUSTOMDRAW& draw, const Control& control);
 
  private:
   HBRUSH BrushFor(COLORREF color);
   void DrawButton(const DRAWITEMSTRUCT& item, const Control& control, HICON appIcon);
+  // A button's outline (when it is the default or focused) and face; `r`
+  // becomes the rectangle inside the outline.
+  void DrawButtonFace(HDC dc, RECT& r, const Control& control, bool pushed, bool outlined);
 
   const Form& form_;
   int dpi_ = kDesignDpi;

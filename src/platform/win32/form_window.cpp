@@ -4,6 +4,7 @@
 
 #include "platform/dialog_behaviour.h"
 #include "platform/errors.h"
+#include "platform/win32/dark_mode.h"
 #include "platform/win32/form_layout.h"
 #include "platform/win32/win32_platform.h"
 
@@ -164,6 +165,23 @@ void FormWindow::Create(HWND owner) {
   }
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(form_.font)), FALSE);
   controls_.Create(hwnd_, instance);
+  UseScheme();
+}
+
+// What the system draws of the window (title bar, the boxes' scroll bars) in
+// or out of dark mode; untouched in a window that has never been dark.
+void FormWindow::UseScheme() {
+  const bool dark = painter_.Scheme() == ColourScheme::Dark;
+  if (dark == systemPartsDark_) return;
+  systemPartsDark_ = dark;
+  UseDarkTitleBar(hwnd_, dark);
+  for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const Control* c = controls_.Find(child);
+    if (c != nullptr && (c->kind == ControlKind::Edit || c->kind == ControlKind::Memo ||
+                         c->kind == ControlKind::ListBox))
+      UseDarkControlTheme(child, dark);
+  }
 }
 
 void FormWindow::Relayout() {
@@ -257,9 +275,12 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-      // The user switched schemes or high contrast: paint with the new colours.
+      // The user switched schemes, high contrast or the app mode
+      // ("ImmersiveColorSet"): paint with the new colours.
       painter_.RefreshColours();
-      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      UseScheme();
+      RedrawWindow(hwnd_, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
       break;
     case WM_DPICHANGED: {
       // Moved to a monitor of another DPI: laid out again at its size, where
@@ -286,7 +307,8 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT: {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
       const Control* c = controls_.Find(reinterpret_cast<HWND>(lParam));
       HBRUSH brush = c == nullptr ? nullptr
                                   : painter_.ControlColours(reinterpret_cast<HDC>(wParam), *c,
@@ -305,6 +327,13 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         painter_.DrawItem(item, *c, appIcon);
       }
       return TRUE;
+    }
+    case WM_NOTIFY: {
+      const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+      const Control* c = controls_.Find(draw.hdr.hwndFrom);
+      if (draw.hdr.code == NM_CUSTOMDRAW && c != nullptr && c->kind == ControlKind::Button)
+        return painter_.CustomDrawButton(draw, *c);
+      break;
     }
     case DM_GETDEFID:
       if (const Control* c = KeyTarget(form_, DialogKey::Enter, nullptr))

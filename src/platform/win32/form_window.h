@@ -36,6 +36,7 @@ class FormWindow {
   void Create(HWND owner);
   // Everything again at a new DPI, the window's top-left corner kept.
   void Relayout();
+  void UseScheme();
   bool PreTranslate(const MSG& msg);
   void RunModalLoop();
   void EnableOthers();
@@ -56,6 +57,7 @@ class FormWindow {
   HICON smallIcon_ = nullptr;
   DWORD style_ = 0;
   DWORD exStyle_ = 0;
+  bool systemPartsDark_ = false;  // title bar and boxes' themes last set dark
 };
 
 }  // namespace vantrel::win32

@@ -1,5 +1,7 @@
 #include "platform/win32/monitors.h"
 
+#include "platform/win32/dark_mode.h"
+
 namespace vantrel::win32 {
 namespace {
 
@@ -80,6 +82,8 @@ SystemColours CurrentSystemColours() {
   colours.windowText = GetSysColor(COLOR_WINDOWTEXT);
   colours.face = GetSysColor(COLOR_BTNFACE);
   colours.faceText = GetSysColor(COLOR_BTNTEXT);
+  colours.grayText = GetSysColor(COLOR_GRAYTEXT);
+  colours.darkApps = AppsUseDarkMode();
   return colours;
 }
 

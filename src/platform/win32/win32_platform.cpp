@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "platform/errors.h"
+#include "platform/win32/dark_mode.h"
 #include "platform/win32/entry.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/message_box.h"
+#include "platform/win32/monitors.h"
 
 namespace vantrel::win32 {
 namespace {
@@ -350,6 +352,8 @@ int Win32Platform::PopupMenu(const std::vector<std::string>& captions, Point at)
     item.cch = static_cast<UINT>(text.size());
     InsertMenuItemA(menu.get(), static_cast<UINT>(i), TRUE, &item);
   }
+  // The menus follow the app mode as it is now, unless high contrast is on.
+  UseDarkMenus(ChooseScheme(CurrentSystemColours()) == ColourScheme::Dark);
   menuOpen_ = true;
   BOOL chosen = TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
                                0, main_, nullptr);
