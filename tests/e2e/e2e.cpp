@@ -407,6 +407,10 @@ std::optional<std::vector<MenuItem>> Program::ReadMenu() {
   return items;
 }
 
+bool Program::MoveTo144Dpi(HWND window) {
+  return CallSpy("SpyMoveTo144Dpi", window, 5000).has_value();
+}
+
 std::optional<std::vector<ShownText>> Program::MeasureTexts(HWND window) {
   const auto answer = CallSpyForText("SpyMeasureTexts", window);
   if (!answer) return std::nullopt;

@@ -127,6 +127,8 @@ class Program {
   // The visible controls of a window that show text or a picture, measured
   // from inside the program.
   std::optional<std::vector<ShownText>> MeasureTexts(HWND window);
+  // Tells a window of the program that it is now on a monitor of 144 DPI.
+  bool MoveTo144Dpi(HWND window);
 
  private:
   bool InjectSpy();

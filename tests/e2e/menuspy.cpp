@@ -1,7 +1,8 @@
 // Loaded into vantrel.exe by the e2e driver: reads what only the program's own
 // process can read under Wine (a pop-up menu's item texts, a message box's
-// icon, the size of a control's text in the font it is drawn with) and hands
-// it back. Its functions run on threads the driver starts.
+// icon, the size of a control's text in the font it is drawn with), or does
+// what only it can (a DPI change, whose message carries a pointer). Its functions run on threads
+// the driver starts.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -195,6 +196,17 @@ extern "C" __declspec(dllexport) DWORD WINAPI SpyMeasureTexts(LPVOID window) {
     ++lines;
   }
   return WriteToMapping(out) ? lines : 0xFFFFFFFF;
+}
+
+// Tells a window what the system tells it when it is moved onto a monitor of
+// 144 DPI, at its place; sent from inside the program, as the message carries
+// a pointer. Returns what the window answered.
+extern "C" __declspec(dllexport) DWORD WINAPI SpyMoveTo144Dpi(LPVOID window) {
+  HWND hwnd = static_cast<HWND>(window);
+  RECT suggested{};
+  GetWindowRect(hwnd, &suggested);
+  return static_cast<DWORD>(SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                                         reinterpret_cast<LPARAM>(&suggested)));
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
