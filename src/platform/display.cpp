@@ -63,9 +63,12 @@ FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& tex
   const auto& controls = form.Controls();
   const std::size_t count = controls.size();
   const int frame = 2 * ButtonEdge(dpi);
-  FittedForm fitted{{}, ScaleToDpi(form.clientWidth, dpi), ScaleToDpi(form.clientHeight, dpi)};
-  // Per control: its rectangle scaled, how much it grows, how far it moves.
+  FittedForm fitted{std::vector<Rect>(count), ScaleToDpi(form.clientWidth, dpi),
+                    ScaleToDpi(form.clientHeight, dpi)};
+  // Per control: its rectangle designed and scaled, how much it grows, how
+  // far it moves.
   struct Fit {
+    Rect design;
     Rect scaled;
     Point grown;
     Point moved;
@@ -76,6 +79,7 @@ FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& tex
   for (std::size_t i = 0; i < count; ++i) {
     const Control& c = controls[i];
     Fit& f = fits[i];
+    f.design = c.rect;
     f.scaled = ScaleToDpi(c.rect, dpi);
     const Rect& r = f.scaled;
     marginRight = std::min(marginRight, fitted.clientWidth - r.left - r.width);
@@ -102,12 +106,12 @@ FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& tex
   for (bool again = true; again;) {
     again = false;
     for (std::size_t b = 0; b < count; ++b) {
-      const Rect& db = controls[b].rect;
+      const Rect& db = fits[b].design;
       const Rect& sb = fits[b].scaled;
       Point to = fits[b].moved;
       for (std::size_t a = 0; a < count; ++a) {
-        const Rect& da = controls[a].rect;
         const Fit& fa = fits[a];
+        const Rect& da = fa.design;
         if (da.left < db.left && Overlap(da.top, da.height, db.top, db.height))
           to.x = std::max(to.x,
                           push(fa.moved.x, fa.grown.x, fa.scaled.left + fa.scaled.width - sb.left));
@@ -123,12 +127,13 @@ FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& tex
   }
 
   int right = 0, bottom = 0;
-  for (const Fit& f : fits) {
-    const Rect r{f.scaled.left + f.moved.x, f.scaled.top + f.moved.y, f.scaled.width + f.grown.x,
-                 f.scaled.height + f.grown.y};
+  for (std::size_t i = 0; i < count; ++i) {
+    const Fit& f = fits[i];
+    Rect& r = fitted.controls[i];
+    r = {f.scaled.left + f.moved.x, f.scaled.top + f.moved.y, f.scaled.width + f.grown.x,
+         f.scaled.height + f.grown.y};
     right = std::max(right, r.left + r.width);
     bottom = std::max(bottom, r.top + r.height);
-    fitted.controls.push_back(r);
   }
   fitted.clientWidth = std::max(fitted.clientWidth, right + std::max(0, marginRight));
   fitted.clientHeight = std::max(fitted.clientHeight, bottom + std::max(0, marginBottom));
