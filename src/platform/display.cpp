@@ -1,5 +1,7 @@
 #include "platform/display.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 namespace {
@@ -46,6 +48,101 @@ Rect KeepInside(const Rect& workArea, Rect window) {
 ColourScheme ChooseScheme(const SystemColours& system) {
   if (system.highContrast) return ColourScheme::System;
   return system.darkApps ? ColourScheme::Dark : ColourScheme::Design;
+}
+
+int GlyphSide(int buttonHeight, int dpi) {
+  return std::max(ScaleToDpi(8, dpi),
+                  std::min(ScaleToDpi(16, dpi), buttonHeight - ScaleToDpi(6, dpi)));
+}
+
+namespace {
+
+// Whether two spans of one axis share any part.
+bool Overlap(int start, int length, int otherStart, int otherLength) {
+  return start < otherStart + otherLength && otherStart < start + length;
+}
+
+}  // namespace
+
+FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& texts) {
+  const auto& controls = form.Controls();
+  const std::size_t count = controls.size();
+  const int frame = 2 * ButtonEdge(dpi);
+  FittedForm fitted{std::vector<Rect>(count), ScaleToDpi(form.clientWidth, dpi),
+                    ScaleToDpi(form.clientHeight, dpi)};
+  // Per control: its rectangle designed and scaled, how much it grows, how
+  // far it moves.
+  struct Fit {
+    Rect design;
+    Rect scaled;
+    Point grown;
+    Point moved;
+  };
+  std::vector<Fit> fits(count);
+  // The design's narrowest margins, which the window keeps where it grows.
+  int marginRight = fitted.clientWidth, marginBottom = fitted.clientHeight;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Control& c = controls[i];
+    Fit& f = fits[i];
+    f.design = c.rect;
+    f.scaled = ScaleToDpi(c.rect, dpi);
+    const Rect& r = f.scaled;
+    marginRight = std::min(marginRight, fitted.clientWidth - r.left - r.width);
+    marginBottom = std::min(marginBottom, fitted.clientHeight - r.top - r.height);
+    const TextSize text = i < texts.size() ? texts[i] : TextSize{};
+    if (c.kind == ControlKind::Label) {
+      f.grown.y = std::max(0, text.height - r.height);
+    } else if (c.kind == ControlKind::Button) {
+      f.grown.y = std::max(0, text.height + frame - r.height);
+      const int picture =
+          c.glyph == Glyph::None ? 0 : GlyphSide(r.height + f.grown.y, dpi) + GlyphGap(dpi);
+      f.grown.x = std::max(0, text.width + frame + picture - r.width);
+    }
+  }
+
+  // How far each control moves right and down: by what grew left of or above
+  // it, and as far as a control whose left or top edge it shares. A design may
+  // let a label overlap the next one where it shows no text; once the text
+  // grows into that part, the next one moves clear of it. The moves only grow,
+  // and only along the design's order, so this ends.
+  const auto push = [](int moved, int grown, int overlap) {
+    return moved + grown + (grown > 0 ? std::max(0, overlap) : 0);
+  };
+  for (bool again = true; again;) {
+    again = false;
+    for (std::size_t b = 0; b < count; ++b) {
+      const Rect& db = fits[b].design;
+      const Rect& sb = fits[b].scaled;
+      Point to = fits[b].moved;
+      for (std::size_t a = 0; a < count; ++a) {
+        const Fit& fa = fits[a];
+        const Rect& da = fa.design;
+        if (da.left < db.left && Overlap(da.top, da.height, db.top, db.height))
+          to.x = std::max(to.x,
+                          push(fa.moved.x, fa.grown.x, fa.scaled.left + fa.scaled.width - sb.left));
+        if (da.top < db.top && Overlap(da.left, da.width, db.left, db.width))
+          to.y = std::max(to.y,
+                          push(fa.moved.y, fa.grown.y, fa.scaled.top + fa.scaled.height - sb.top));
+        if (da.left == db.left) to.x = std::max(to.x, fa.moved.x);
+        if (da.top == db.top) to.y = std::max(to.y, fa.moved.y);
+      }
+      again = again || to.x != fits[b].moved.x || to.y != fits[b].moved.y;
+      fits[b].moved = to;
+    }
+  }
+
+  int right = 0, bottom = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Fit& f = fits[i];
+    Rect& r = fitted.controls[i];
+    r = {f.scaled.left + f.moved.x, f.scaled.top + f.moved.y, f.scaled.width + f.grown.x,
+         f.scaled.height + f.grown.y};
+    right = std::max(right, r.left + r.width);
+    bottom = std::max(bottom, r.top + r.height);
+  }
+  fitted.clientWidth = std::max(fitted.clientWidth, right + std::max(0, marginRight));
+  fitted.clientHeight = std::max(fitted.clientHeight, bottom + std::max(0, marginBottom));
+  return fitted;
 }
 
 Colours FormColours(const Form& form, const SystemColours& system) {

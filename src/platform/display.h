@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/form.h"
 #include "platform/platform.h"
@@ -28,6 +29,36 @@ Point CentreIn(const Rect& workArea, int width, int height);
 // A window's rectangle moved onto a work area where it lies past an edge, and
 // made smaller only where it is larger than the area.
 Rect KeepInside(const Rect& workArea, Rect window);
+
+// The side of the picture on a button of this height, kept clear of its frame.
+int GlyphSide(int buttonHeight, int dpi);
+// What a button keeps clear inside each edge, and between its picture and its
+// caption.
+inline int ButtonEdge(int dpi) { return ScaleToDpi(3, dpi); }
+inline int GlyphGap(int dpi) { return ScaleToDpi(4, dpi); }
+
+// The width and height a control's text takes in the font it is drawn with.
+struct TextSize {
+  int width = 0;
+  int height = 0;
+};
+
+// A form's controls and client area at one DPI.
+struct FittedForm {
+  std::vector<Rect> controls;  // in the order of Form::Controls()
+  int clientWidth = 0;
+  int clientHeight = 0;
+};
+
+// The design at `dpi` with every control as large as its text: `texts` holds
+// each control's text as measured at that DPI (a wrapping label's broken at
+// its scaled width), in the order of Form::Controls(). Text does not grow
+// exactly with the DPI, so a label may need more lines and a button more
+// width for its picture and caption. What lies below or right of a control
+// that grew moves with it, keeping the design's gaps; edges the design lines
+// up stay lined up; the window grows by what its narrowest margin needs.
+// Where every text fits its scaled rectangle, this is the design scaled.
+FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& texts);
 
 // The system's colours (Windows COLORREFs), whether high contrast is on and
 // whether Windows' app mode is dark.

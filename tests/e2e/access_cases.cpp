@@ -288,6 +288,72 @@ class AppMode {
   e2e::RestoreRegValue restore_{kPersonalizeKey, "AppsUseLightTheme"};
 };
 
+int AtDpi(int designLength, int dpi) { return MulDiv(designLength, dpi, 96); }
+
+std::string Describe(const e2e::ShownText& t) {
+  return "control " + std::to_string(t.id) + " \"" + t.text.substr(0, 30) + "\" (" +
+         std::to_string(t.rect.right - t.rect.left) + " x " +
+         std::to_string(t.rect.bottom - t.rect.top) + ", its text " + std::to_string(t.needed.cx) +
+         " x " + std::to_string(t.needed.cy) + ")";
+}
+
+// Where a control's text shows: a label's from its top left corner, the
+// rest anywhere in the control.
+RECT TextArea(const e2e::ShownText& t) {
+  if (t.kind != 'L' && t.kind != 'N') return t.rect;
+  return {t.rect.left, t.rect.top, t.rect.left + t.needed.cx, t.rect.top + t.needed.cy};
+}
+
+// Every text of the window fits its control in the control's own font,
+// measured inside the program, and no label's text runs under another
+// control's; every picture a button or image was designed with shows.
+void ExpectTextsFit(Context& ctx, Program& program, HWND window, int dpi, const std::string& what) {
+  const auto shown = program.MeasureTexts(window);
+  e2e::Require(ctx, shown.has_value() && !shown->empty(), what + ": its texts measured");
+  // A button keeps 3 pixels clear inside each edge, and 4 between its picture
+  // and its caption (at 96 DPI).
+  const int edge = AtDpi(3, dpi), gap = AtDpi(4, dpi);
+  for (const e2e::ShownText& t : *shown) {
+    const LONG width = t.rect.right - t.rect.left, height = t.rect.bottom - t.rect.top;
+    const std::string where = what + " at " + std::to_string(dpi) + " DPI: " + Describe(t);
+    const bool pictured = t.picture.second >= t.picture.first && t.picture.first >= 0;
+    switch (t.kind) {
+      case 'L':
+      case 'N': {
+        e2e::Expect(ctx, t.needed.cx <= width && t.needed.cy <= height, where + ": text cut off");
+        const RECT text = TextArea(t);
+        for (const e2e::ShownText& other : *shown) {
+          RECT overlap{};
+          const RECT theirs = TextArea(other);
+          if (&other != &t && IntersectRect(&overlap, &text, &theirs))
+            e2e::Expect(ctx, false, where + ": text under " + Describe(other));
+        }
+        break;
+      }
+      case 'B':
+        e2e::Expect(ctx, t.needed.cx + 2 * edge <= width && t.needed.cy + 2 * edge <= height,
+                    where + ": caption cut off");
+        break;
+      case 'O': {
+        e2e::Expect(ctx, pictured, where + ": its picture is not drawn");
+        // The caption goes right of the picture.
+        const LONG textRoom = width - edge - (pictured ? t.picture.second + 1 + gap : edge);
+        e2e::Expect(ctx, t.needed.cx <= textRoom && t.needed.cy <= height,
+                    where + ": caption cut off");
+        break;
+      }
+      case 'I':
+        e2e::Expect(ctx, pictured, where + ": its picture is not drawn");
+        break;
+      case 'E':
+        e2e::Expect(ctx, t.needed.cy + 4 <= height, where + ": a line of text does not fit");
+        break;
+      default:
+        break;
+    }
+  }
+}
+
 }  // namespace
 
 E2E_CASE(AccessListsAndBoxesAreNamedByTheirLabels) {
@@ -379,22 +445,25 @@ E2E_CASE(AccessDarkModeDarkensEveryWindowAndFollowsTheSwitch) {
   program.Stop();
 }
 
-E2E_CASE(AccessAt150PercentTheEditWindowIsOneAndAHalfTimesItsDesign) {
+E2E_CASE(AccessAt150PercentTheEditWindowIsAtLeastOneAndAHalfTimesItsDesign) {
   PrefixDpi dpi(144);
   Program program;
   StartReady(ctx, program);
   HWND editor = OpenEditor(ctx, program);
   RECT client{};
   GetClientRect(editor, &client);
-  auto about = [](LONG actual, double expected) { return std::fabs(actual - expected) <= 1.0; };
-  e2e::Expect(ctx, about(client.right, 554 * 1.5) && about(client.bottom, 420 * 1.5),
-              "client area 831 x 630, got " + std::to_string(client.right) + " x " +
+  // Where the text needs more than 1.5 times the design, the window grows.
+  e2e::Expect(ctx, client.right >= 831 && client.bottom >= 630,
+              "client area at least 831 x 630, got " + std::to_string(client.right) + " x " +
                   std::to_string(client.bottom));
-  // Designed rectangles: left, top, width, height at 96 DPI.
+  // Designed rectangles: left, top, width, height at 96 DPI. The lists and
+  // the Ok button hold no text that needs more: their sizes are 1.5 times the
+  // design's; they move only right or down, as what is above them grows.
   struct Designed {
     int id;
     int left, top, width, height;
   };
+  auto about = [](LONG actual, double expected) { return std::fabs(actual - expected) <= 1.0; };
   for (const Designed& d : {Designed{editor::Listtitles, 4, 99, 226, 126},
                             Designed{editor::Listapps, 3, 273, 533, 92},
                             Designed{editor::BitBtn1, 458, 396, 80, 21}}) {
@@ -402,9 +471,10 @@ E2E_CASE(AccessAt150PercentTheEditWindowIsOneAndAHalfTimesItsDesign) {
     GetWindowRect(Control(ctx, editor, d.id), &r);
     MapWindowPoints(nullptr, editor, reinterpret_cast<POINT*>(&r), 2);
     e2e::Expect(ctx,
-                about(r.left, d.left * 1.5) && about(r.top, d.top * 1.5) &&
-                    about(r.right, (d.left + d.width) * 1.5) && about(r.bottom, (d.top + d.height) * 1.5),
-                "control " + std::to_string(d.id) + " at 1.5 times its design, got " +
+                r.left >= d.left * 1.5 - 1 && r.top >= d.top * 1.5 - 1 &&
+                    about(r.right - r.left, d.width * 1.5) &&
+                    about(r.bottom - r.top, d.height * 1.5),
+                "control " + std::to_string(d.id) + " at least 1.5 times its design, got " +
                     std::to_string(r.left) + "," + std::to_string(r.top) + " - " +
                     std::to_string(r.right) + "," + std::to_string(r.bottom));
   }
@@ -428,6 +498,57 @@ E2E_CASE(AccessAt150PercentTheEditWindowIsOneAndAHalfTimesItsDesign) {
   HWND rename = OpenRenameDialog(ctx, program, editor);
   inside(rename, "the rename dialog");
   CloseWindow(ctx, program, rename);
+  CloseWindow(ctx, program, editor);
+  program.Stop();
+}
+
+// At every scaling the user may pick, each window's texts fit their controls
+// in the fonts they are drawn with, which do not grow exactly with the DPI.
+E2E_CASE(AccessAt125150And200PercentEveryTextFitsAndEveryPictureShows) {
+  e2e::MadeFiles placed;
+  e2e::Require(
+      ctx,
+      placed.Copy(ctx.spyPath.substr(0, ctx.spyPath.find_last_of('\\') + 1) + "fake_scr.exe",
+                  e2e::WindowsDir() + "\\vt_scale.scr"),
+      "a screensaver to choose");
+  for (const DWORD each : {120, 144, 192}) {
+    const int at = static_cast<int>(each);
+    PrefixDpi dpi(each);
+    Program program;
+    StartReady(ctx, program);
+    HWND editor = OpenEditor(ctx, program);
+    ExpectTextsFit(ctx, program, editor, at, "the edit window");
+    Click(ctx, editor, editor::Cmdany);
+    HWND addFile = WaitWindow(ctx, program, "TFrmedadd", "the add-file dialog");
+    ExpectTextsFit(ctx, program, addFile, at, "the add-file dialog");
+    PostMessageA(addFile, WM_CLOSE, 0, 0);
+    e2e::Require(ctx, e2e::WaitForWindowGone(addFile, 5000), "the add-file dialog closes");
+    if (HWND box = program.WaitForWindow("#32770", 3000)) e2e::PressBoxButton(box, IDOK);
+    HWND web = OpenWebDialog(ctx, program, editor);
+    ExpectTextsFit(ctx, program, web, at, "the web page dialog");
+    CloseWindow(ctx, program, web);
+    HWND rename = OpenRenameDialog(ctx, program, editor);
+    ExpectTextsFit(ctx, program, rename, at, "the rename dialog");
+    CloseWindow(ctx, program, rename);
+    Click(ctx, editor, editor::BitBtn2);
+    HWND helpWindow = WaitWindow(ctx, program, "TFrmhelp", "the help window");
+    ExpectTextsFit(ctx, program, helpWindow, at, "the help window");
+    CloseWindow(ctx, program, helpWindow);
+    CloseWindow(ctx, program, editor);
+    HWND menu = e2e::OpenMenu(ctx, program, WM_RBUTTONDOWN, "the right menu");
+    e2e::Choose(ctx, program, menu, kRightSelectScreensaver, "Select a Screensaver");
+    HWND choice = WaitWindow(ctx, program, "TFrmscrsel", "the screensaver choice");
+    ExpectTextsFit(ctx, program, choice, at, "the screensaver choice");
+    e2e::Click(ctx, choice, scrsel::BitBtn2);
+    e2e::Require(ctx, e2e::WaitForWindowGone(choice, 5000), "the screensaver choice closes");
+    program.Stop();
+  }
+  // Moved to a monitor of another DPI, a window is laid out around its texts again.
+  Program program;
+  StartReady(ctx, program);
+  HWND editor = OpenEditor(ctx, program);
+  e2e::Require(ctx, program.MoveTo144Dpi(editor), "the edit window told of 144 DPI");
+  ExpectTextsFit(ctx, program, editor, 144, "the edit window after the move");
   CloseWindow(ctx, program, editor);
   program.Stop();
 }

@@ -376,41 +376,84 @@ std::optional<DWORD> Program::CallSpy(const char* function, void* argument, DWOR
   return code;
 }
 
-std::optional<std::vector<MenuItem>> Program::ReadMenu() {
-  // The spy writes "<flags> <caption>" lines into a mapping named after the
-  // program's process id, which the driver makes beforehand.
+std::optional<std::pair<DWORD, std::string>> Program::CallSpyForText(const char* function,
+                                                                     void* argument) {
+  // The spy writes its answer into a mapping named after the program's
+  // process id, which the driver makes beforehand.
   const std::string name = "VantrelMenuSpy-" + std::to_string(pid_);
   const DWORD size = 1 << 16;
   HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size,
                                       name.c_str());
   if (mapping == nullptr) return std::nullopt;
   auto* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, size));
-  std::optional<std::vector<MenuItem>> result;
+  std::optional<std::pair<DWORD, std::string>> result;
   if (view != nullptr) {
     view[0] = '\0';
-    std::optional<DWORD> count = CallSpy("SpyReadMenu", nullptr, 5000);
-    if (count && *count != 0xFFFFFFFF) {
-      std::vector<MenuItem> items;
-      std::string text(view, strnlen(view, size));
-      std::size_t at = 0;
-      while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(at, end - at);
-        at = end + 1;
-        if (line.size() < 2) continue;
-        MenuItem item;
-        item.separator = line[0] == 'S';
-        item.enabled = line[1] != 'D';
-        item.caption = line.substr(line.size() > 2 ? 3 : 2);
-        items.push_back(item);
-      }
-      if (items.size() == *count) result = items;
-    }
+    std::optional<DWORD> count = CallSpy(function, argument, 5000);
+    if (count && *count != 0xFFFFFFFF)
+      result.emplace(*count, std::string(view, strnlen(view, size)));
     UnmapViewOfFile(view);
   }
   CloseHandle(mapping);
   return result;
+}
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::optional<std::vector<MenuItem>> Program::ReadMenu() {
+  // "<flags> <caption>" lines.
+  const auto answer = CallSpyForText("SpyReadMenu", nullptr);
+  if (!answer) return std::nullopt;
+  std::vector<MenuItem> items;
+  for (const std::string& line : Lines(answer->second)) {
+    if (line.size() < 2) continue;
+    MenuItem item;
+    item.separator = line[0] == 'S';
+    item.enabled = line[1] != 'D';
+    item.caption = line.substr(line.size() > 2 ? 3 : 2);
+    items.push_back(item);
+  }
+  if (items.size() != answer->first) return std::nullopt;
+  return items;
+}
+
+bool Program::MoveTo144Dpi(HWND window) {
+  return CallSpy("SpyMoveTo144Dpi", window, 5000).has_value();
+}
+
+std::optional<std::vector<ShownText>> Program::MeasureTexts(HWND window) {
+  const auto answer = CallSpyForText("SpyMeasureTexts", window);
+  if (!answer) return std::nullopt;
+  std::vector<ShownText> shown;
+  for (const std::string& line : Lines(answer->second)) {
+    ShownText t;
+    int used = 0;
+    long r[8] = {};
+    if (std::sscanf(line.c_str(), "%d %c %ld %ld %ld %ld %ld %ld %ld %ld %n", &t.id, &t.kind, &r[0],
+                    &r[1], &r[2], &r[3], &r[4], &r[5], &r[6], &r[7], &used) < 10)
+      return std::nullopt;
+    t.rect = {r[0], r[1], r[2], r[3]};
+    t.needed = {r[4], r[5]};
+    t.picture = {r[6], r[7]};
+    t.text = line.substr(static_cast<std::size_t>(used));
+    shown.push_back(t);
+  }
+  if (shown.size() != answer->first) return std::nullopt;
+  return shown;
 }
 
 std::string Program::BoxIcon(HWND box) {

@@ -69,6 +69,20 @@ bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs);
 
 // --- The program ---------------------------------------------------------------
 
+// A control that shows text or a picture, as measured inside the program.
+struct ShownText {
+  int id = 0;
+  // 'L' label, 'N' label that does not wrap, 'B' button, 'O' button the
+  // program draws (with a picture), 'I' picture, 'E' one-line edit box.
+  char kind = 0;
+  RECT rect{};    // in its window's client area
+  SIZE needed{};  // its text in its own font; a label's broken at its width
+  // The first and last column of the control where its own picture shows,
+  // drawn into memory; -1 -1 when it shows none.
+  std::pair<long, long> picture{-1, -1};
+  std::string text;
+};
+
 struct MenuItem {
   std::string caption;  // as the menu holds it, with its "&" marks
   bool separator = false;
@@ -115,10 +129,17 @@ class Program {
   // The icon kind of a message box: "warning", "information", "error",
   // "question", "none" or "unknown", read from inside the program.
   std::string BoxIcon(HWND box);
+  // The visible controls of a window that show text or a picture, measured
+  // from inside the program.
+  std::optional<std::vector<ShownText>> MeasureTexts(HWND window);
+  // Tells a window of the program that it is now on a monitor of 144 DPI.
+  bool MoveTo144Dpi(HWND window);
 
  private:
   bool InjectSpy();
   std::optional<DWORD> CallSpy(const char* function, void* argument, DWORD timeoutMs);
+  // The spy's answer and the text it wrote for the driver.
+  std::optional<std::pair<DWORD, std::string>> CallSpyForText(const char* function, void* argument);
 
   Context* ctx_ = nullptr;
   HANDLE process_ = nullptr;

@@ -1,6 +1,8 @@
 // Loaded into vantrel.exe by the e2e driver: reads what only the program's own
 // process can read under Wine (a pop-up menu's item texts, a message box's
-// icon) and hands it back. Its functions run on threads the driver starts.
+// icon, the size of a control's text in the font it is drawn with), or does
+// what only it can (a DPI change, whose message carries a pointer). Its functions run on threads
+// the driver starts.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -26,6 +29,56 @@ BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM param) {
     return FALSE;
   }
   return TRUE;
+}
+
+// Hands `out` to the driver through the mapping it made for this process.
+bool WriteToMapping(const std::string& out) {
+  char name[64];
+  std::snprintf(name, sizeof name, "VantrelMenuSpy-%lu", GetCurrentProcessId());
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
+  if (mapping == nullptr) return false;
+  void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0);
+  bool written = false;
+  if (view != nullptr) {
+    MEMORY_BASIC_INFORMATION region{};
+    VirtualQuery(view, &region, sizeof region);
+    if (out.size() < region.RegionSize) {
+      std::memcpy(view, out.c_str(), out.size() + 1);
+      written = true;
+    }
+    UnmapViewOfFile(view);
+  }
+  CloseHandle(mapping);
+  return written;
+}
+
+// The columns where a control, drawn into memory as it paints itself, shows
+// a coloured picture (its text, frame and face are grey or black): the first
+// and the last, or -1 and -1.
+std::pair<long, long> PictureColumns(HWND control, const RECT& client) {
+  HDC screen = GetDC(control);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+               PRF_CLIENT | PRF_ERASEBKGND);
+  long first = -1, last = -1, count = 0;
+  for (long y = 0; y < client.bottom; ++y)
+    for (long x = 0; x < client.right; ++x) {
+      const COLORREF c = GetPixel(memory, x, y);
+      const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+      const int spread =
+          (r > g ? (r > b ? r : b) : (g > b ? g : b)) - (r < g ? (r < b ? r : b) : (g < b ? g : b));
+      if (spread < 80) continue;
+      if (first < 0 || x < first) first = x;
+      if (x > last) last = x;
+      ++count;
+    }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(control, screen);
+  return count >= 12 ? std::pair{first, last} : std::pair{-1L, -1L};
 }
 
 }  // namespace
@@ -59,23 +112,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI SpyReadMenu(LPVOID) {
     out += '\n';
   }
 
-  char name[64];
-  std::snprintf(name, sizeof name, "VantrelMenuSpy-%lu", GetCurrentProcessId());
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
-  if (mapping == nullptr) return 0xFFFFFFFF;
-  void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0);
-  DWORD answer = 0xFFFFFFFF;
-  if (view != nullptr) {
-    MEMORY_BASIC_INFORMATION region{};
-    VirtualQuery(view, &region, sizeof region);
-    if (out.size() < region.RegionSize) {
-      std::memcpy(view, out.c_str(), out.size() + 1);
-      answer = static_cast<DWORD>(count);
-    }
-    UnmapViewOfFile(view);
-  }
-  CloseHandle(mapping);
-  return answer;
+  return WriteToMapping(out) ? static_cast<DWORD>(count) : 0xFFFFFFFF;
 }
 
 // The kind of icon a message box shows: 0 none, 1 warning, 2 information,
@@ -98,6 +135,78 @@ extern "C" __declspec(dllexport) DWORD WINAPI SpyBoxIcon(LPVOID box) {
   if (shown == LoadIconA(nullptr, IDI_ERROR)) return 3;
   if (shown == LoadIconA(nullptr, IDI_QUESTION)) return 4;
   return 5;
+}
+
+// Writes one line for each visible child of `window` that shows text or a
+// picture into the mapping "VantrelMenuSpy-<pid>": its id, 'L' (label), 'N'
+// (label that does not wrap), 'B' (button), 'O' (button drawn by the
+// program), 'I' (picture) or 'E' (edit box), its rectangle in the window's
+// client area (left top right bottom), the width and height its text takes
+// in its own font (a label's at its width, as the label breaks it), the first
+// and last column of its own picture (-1 -1 when none shows), and its text.
+// Returns the number of lines, or 0xFFFFFFFF.
+extern "C" __declspec(dllexport) DWORD WINAPI SpyMeasureTexts(LPVOID window) {
+  HWND parent = static_cast<HWND>(window);
+  std::string out;
+  DWORD lines = 0;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    char kind = 0;
+    if (lstrcmpiA(className, "Static") == 0) {
+      const LONG type = style & SS_TYPEMASK;
+      kind = type == SS_OWNERDRAW ? 'I' : type == SS_LEFTNOWORDWRAP ? 'N' : 'L';
+    } else if (lstrcmpiA(className, "Button") == 0) {
+      kind = (style & BS_TYPEMASK) == BS_OWNERDRAW ? 'O' : 'B';
+    } else if (lstrcmpiA(className, "Edit") == 0 && (style & ES_MULTILINE) == 0) {
+      kind = 'E';
+    }
+    if (kind == 0) continue;
+    char text[1024] = {};
+    GetWindowTextA(child, text, sizeof text);
+    RECT client{};
+    GetClientRect(child, &client);
+    RECT at{};
+    GetWindowRect(child, &at);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&at), 2);
+    HDC dc = GetDC(child);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+    RECT need{0, 0, client.right, 0};
+    if (kind == 'E') {
+      TEXTMETRICA metrics{};
+      GetTextMetricsA(dc, &metrics);
+      need.bottom = metrics.tmHeight;
+    } else if (text[0] != '\0') {
+      const UINT breaks = kind == 'L' ? DT_WORDBREAK : DT_SINGLELINE;
+      DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | breaks);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(child, dc);
+    const auto picture =
+        kind == 'O' || kind == 'I' ? PictureColumns(child, client) : std::pair{-1L, -1L};
+    char line[1200];
+    std::snprintf(line, sizeof line, "%d %c %ld %ld %ld %ld %ld %ld %ld %ld %s\n",
+                  GetDlgCtrlID(child), kind, at.left, at.top, at.right, at.bottom,
+                  need.right - need.left, need.bottom - need.top, picture.first, picture.second,
+                  text);
+    out += line;
+    ++lines;
+  }
+  return WriteToMapping(out) ? lines : 0xFFFFFFFF;
+}
+
+// Tells a window what the system tells it when it is moved onto a monitor of
+// 144 DPI, at its place; sent from inside the program, as the message carries
+// a pointer. Returns what the window answered.
+extern "C" __declspec(dllexport) DWORD WINAPI SpyMoveTo144Dpi(LPVOID window) {
+  HWND hwnd = static_cast<HWND>(window);
+  RECT suggested{};
+  GetWindowRect(hwnd, &suggested);
+  return static_cast<DWORD>(SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                                         reinterpret_cast<LPARAM>(&suggested)));
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <string>
 #include <vector>
 
+#include "editor/uedit.h"
 #include "platform/display.h"
+#include "platform/fake/fake_platform.h"
+#include "store/settings.h"
 
 namespace vantrel {
 namespace {
@@ -146,6 +151,84 @@ TEST(Display, EveryDarkTextReachesFourAndAHalfToOne) {
     EXPECT_GE(ContrastRatio(kDark.grayText, background), 4.5) << std::hex << background;
   }
   EXPECT_NEAR(ContrastRatio(0x000000, 0xFFFFFF), 21.0, 1e-9);
+}
+
+// The edit window's texts by control name, as Wine's fonts measure them; the
+// rest show none.
+std::vector<TextSize> EditorTexts(const Form& form, const std::map<std::string, TextSize>& sizes) {
+  std::vector<TextSize> texts;
+  for (const Control& c : form.Controls()) {
+    const auto found = sizes.find(c.name);
+    texts.push_back(found == sizes.end() ? TextSize{} : found->second);
+  }
+  return texts;
+}
+
+TEST(Display, ControlsGrowToTheirTextAndWhatFollowsMovesWithThem) {
+  FakePlatform platform;
+  SetUpDataFolder(platform);
+  const TFrmedit form(platform);
+  const auto index = [&](const std::string& name) {
+    std::size_t i = 0;
+    while (form.Controls()[i].name != name) ++i;
+    return i;
+  };
+  const auto same = [](const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+  };
+
+  // Where every text fits, the design scaled, and at 96 DPI the design itself.
+  const FittedForm at96 = FitToText(form, 96,
+                                    EditorTexts(form, {{"Label2", {537, 24}},
+                                                       {"Label4", {523, 24}},
+                                                       {"Label6", {377, 24}},
+                                                       {"Button1", {99, 12}},
+                                                       {"Cmdany", {97, 12}},
+                                                       {"Cmddel", {90, 12}}}));
+  EXPECT_EQ(at96.clientWidth, 554);
+  EXPECT_EQ(at96.clientHeight, 420);
+  for (std::size_t i = 0; i < form.Controls().size(); ++i)
+    EXPECT_TRUE(same(at96.controls[i], form.Controls()[i].rect)) << form.Controls()[i].name;
+  const FittedForm scaled = FitToText(form, 144, {});
+  EXPECT_EQ(scaled.clientWidth, 831);
+  for (std::size_t i = 0; i < form.Controls().size(); ++i)
+    EXPECT_TRUE(same(scaled.controls[i], ScaleToDpi(form.Controls()[i].rect, 144)));
+
+  // At 144 DPI the two top labels need a third line each and two buttons more
+  // width than 1.5 times the design.
+  const FittedForm at144 = FitToText(form, 144,
+                                     EditorTexts(form, {{"Label2", {794, 57}},
+                                                        {"Label4", {792, 57}},
+                                                        {"Label6", {582, 38}},
+                                                        {"Button1", {152, 19}},
+                                                        {"Cmdany", {150, 19}},
+                                                        {"Cmddel", {136, 19}}}));
+  const auto at = [&](const std::string& name) { return at144.controls[index(name)]; };
+  const auto design = [&](const std::string& name) {
+    return ScaleToDpi(form.Controls()[index(name)].rect, 144);
+  };
+  EXPECT_EQ(at("Label2").height, 57);
+  // The second label was designed to overlap the first where it shows no
+  // text; it starts below the first's text now.
+  EXPECT_EQ(at("Label4").top, at("Label2").top + 57);
+  EXPECT_EQ(at("Label4").height, 57);
+  const int down = at("Label4").top + 57 - (design("Label4").top + design("Label4").height);
+  for (const char* below : {"Label6", "Listtitles", "Image2", "Button1", "Label5", "Listapps",
+                            "Cmdany", "Cmddel", "BitBtn2", "BitBtn1"})
+    EXPECT_EQ(at(below).top, design(below).top + down) << below;
+  EXPECT_EQ(at("Listapps").height, design("Listapps").height);
+  // A button is as wide as its edges, picture, gap and caption: 5 + 21 + 6 +
+  // 150 + 5; those right of it move along, and the column of Help and Ok stays.
+  EXPECT_EQ(at("Cmdany").width, 187);
+  EXPECT_EQ(at("Button1").width, 162);
+  const int right = 187 - design("Cmdany").width;
+  for (const char* beside : {"BitBtn4", "Cmddel", "BitBtn2", "BitBtn1"})
+    EXPECT_EQ(at(beside).left, design(beside).left + right) << beside;
+  EXPECT_EQ(at("Listapps").left, design("Listapps").left);
+  // The window keeps its narrowest margins: wide enough already, and taller
+  // by what moved down.
+  EXPECT_EQ(at144.clientWidth, 831);
+  EXPECT_EQ(at144.clientHeight, 630 + down);
 }
 
 }  // namespace

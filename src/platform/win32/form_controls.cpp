@@ -4,7 +4,6 @@
 #include <deque>
 
 #include "platform/errors.h"
-#include "platform/win32/form_layout.h"
 
 namespace vantrel::win32 {
 namespace {
@@ -46,7 +45,7 @@ WPARAM ToHotKeyBox(const KeyCombo& combo) {
 
 }  // namespace
 
-void FormControls::Create(HWND parent, HINSTANCE instance) {
+void FormControls::Create(HWND parent, HINSTANCE instance, const FittedForm& fitted) {
   HWND tooltip = nullptr;
   bool anyHint = std::any_of(form_.Controls().begin(), form_.Controls().end(),
                              [](const Control& c) { return !c.hint.empty(); });
@@ -71,27 +70,29 @@ void FormControls::Create(HWND parent, HINSTANCE instance) {
     });
     byTab.insert(after, i);
   }
-  std::vector<Control*> order;
-  auto placed = [&order](const Control* c) {
-    return std::find(order.begin(), order.end(), c) != order.end();
+  std::vector<std::size_t> order;
+  auto placed = [&order](std::size_t i) {
+    return std::find(order.begin(), order.end(), i) != order.end();
   };
   for (std::size_t i : byTab) {
-    Control* c = &controls[i];
-    if (placed(c)) continue;
-    const bool named = c->kind == ControlKind::ListBox || c->kind == ControlKind::Edit ||
-                       c->kind == ControlKind::Memo || c->kind == ControlKind::HotKey;
-    Control* label = i > 0 ? &controls[i - 1] : nullptr;
-    if (named && label != nullptr && label->kind == ControlKind::Label && !placed(label))
-      order.push_back(label);
-    order.push_back(c);
+    if (placed(i)) continue;
+    const ControlKind kind = controls[i].kind;
+    const bool named =
+        kind == ControlKind::ListBox || kind == ControlKind::Edit || kind == ControlKind::Memo ||
+        kind == ControlKind::HotKey;
+    if (named && i > 0 && controls[i - 1].kind == ControlKind::Label && !placed(i - 1))
+      order.push_back(i - 1);
+    order.push_back(i);
   }
   shown_.reserve(order.size());
-  for (Control* c : order) CreateControl(*c, parent, instance, tooltip);
+  for (std::size_t i : order)
+    CreateControl(controls[i], i, fitted.controls[i], parent, instance, tooltip);
   tooltip_ = tooltip;
   Push(true);
 }
 
-void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HWND tooltip) {
+void FormControls::CreateControl(Control& c, std::size_t index, const Rect& at, HWND parent,
+                                 HINSTANCE instance, HWND tooltip) {
   const char* windowClass = "STATIC";
   DWORD style = WS_CHILD;
   DWORD exStyle = 0;
@@ -137,14 +138,13 @@ void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HW
       exStyle = WS_EX_CLIENTEDGE;
       break;
   }
-  const Placement at = ControlPlacement(c, painter_.Dpi());
   // An edit box made as a Unicode window holds UTF-16, so its length limit
   // counts characters; an ANSI one would count the bytes of their UTF-8.
   HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id));
   HWND hwnd = c.kind == ControlKind::Edit
-                  ? CreateWindowExW(exStyle, L"EDIT", L"", style, at.x, at.y, at.width, at.height,
-                                    parent, id, instance, nullptr)
-                  : CreateWindowExA(exStyle, windowClass, "", style, at.x, at.y, at.width,
+                  ? CreateWindowExW(exStyle, L"EDIT", L"", style, at.left, at.top, at.width,
+                                    at.height, parent, id, instance, nullptr)
+                  : CreateWindowExA(exStyle, windowClass, "", style, at.left, at.top, at.width,
                                     at.height, parent, id, instance, nullptr);
   if (hwnd == nullptr) throw VantrelError("Error creating control " + c.name);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(c.font)), FALSE);
@@ -171,6 +171,7 @@ void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HW
   }
   Shown shown;
   shown.control = &c;
+  shown.index = index;
   shown.hwnd = hwnd;
   shown.ownerDraw = ownerDraw;
   shown.visible = false;
@@ -211,11 +212,12 @@ void FormControls::Focus(const Control& control, bool showing) {
   }
 }
 
-void FormControls::Relayout() {
+void FormControls::Relayout(const FittedForm& fitted) {
   for (Shown& s : shown_) {
     const Control& c = *s.control;
-    const Placement at = ControlPlacement(c, painter_.Dpi());
-    SetWindowPos(s.hwnd, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const Rect& at = fitted.controls[s.index];
+    SetWindowPos(s.hwnd, nullptr, at.left, at.top, at.width, at.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(s.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(c.font)), FALSE);
     if (c.kind == ControlKind::ListBox && c.itemHeight > 0)
       SendMessageA(s.hwnd, LB_SETITEMHEIGHT, 0, painter_.Scaled(c.itemHeight));

@@ -22,10 +22,11 @@ class FormControls {
 
   // Creates every control as a child of `parent`, in tab order (the dialog
   // manager walks siblings in creation order), each list or box right after
-  // the label that names it, and shows the model's state.
-  void Create(HWND parent, HINSTANCE instance);
-  // Sizes and fonts again, at the painter's new DPI.
-  void Relayout();
+  // the label that names it, where `fitted` puts it, and shows the model's
+  // state.
+  void Create(HWND parent, HINSTANCE instance, const FittedForm& fitted);
+  // Places and fonts again, at the painter's new DPI.
+  void Relayout(const FittedForm& fitted);
   void Pull();
   void Push(bool everything);
   // The control of a child window or id; null when it is none of ours.
@@ -40,6 +41,7 @@ class FormControls {
   // What the window shows of one control, to push only what changed.
   struct Shown {
     Control* control = nullptr;
+    std::size_t index = 0;  // in the form's controls
     HWND hwnd = nullptr;
     bool ownerDraw = false;
     std::string caption;
@@ -50,7 +52,8 @@ class FormControls {
     bool visible = true;
   };
 
-  void CreateControl(Control& control, HWND parent, HINSTANCE instance, HWND tooltip);
+  void CreateControl(Control& control, std::size_t index, const Rect& at, HWND parent,
+                     HINSTANCE instance, HWND tooltip);
   Shown* ShownOf(const Control& control);
   static LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -111,19 +111,22 @@ void FormPainter::DrawButton(const DRAWITEMSTRUCT& item, const Control& c, HICON
     RECT textSize{0, 0, 0, 0};
     DrawTextA(dc, c.caption.c_str(), -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
     const int height = r.bottom - r.top;
-    const int space = r.right - r.left - Scaled(6);
+    const int space = r.right - r.left - 2 * ButtonEdge(dpi_);
     const int textWidth = textSize.right - textSize.left;
-    int glyphSide = std::max(Scaled(8), std::min(Scaled(16), height - Scaled(6)));
-    int gap = Scaled(4);
-    // Where the system's font is wider than the design's, the text keeps its
-    // space and the picture gives way.
-    if (glyphSide + gap + textWidth > space) glyphSide = gap = 0;
+    int glyphSide = GlyphSide(height, dpi_);
+    int gap = GlyphGap(dpi_);
+    // The layout makes room for both; where the outline of a focused or default
+    // button takes a little of it, the picture gets smaller, and gives way only
+    // below its least size.
+    if (glyphSide + gap + textWidth > space) glyphSide = space - gap - textWidth;
+    if (glyphSide < Scaled(8)) glyphSide = gap = 0;
     const int total = glyphSide + gap + textWidth;
-    const int x =
-        static_cast<int>(r.left) + std::max<int>(Scaled(3), (r.right - r.left - total) / 2) + shift;
+    const int x = static_cast<int>(r.left) +
+                  std::max<int>(ButtonEdge(dpi_), (r.right - r.left - total) / 2) + shift;
     if (glyphSide > 0)
       DrawGlyph(dc, c.glyph, x, r.top + (height - glyphSide) / 2 + shift, glyphSide, appIcon);
-    RECT text{x + glyphSide + gap, r.top + shift, r.right - Scaled(3) + shift, r.bottom + shift};
+    RECT text{x + glyphSide + gap, r.top + shift, r.right - ButtonEdge(dpi_) + shift,
+              r.bottom + shift};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, disabled ? colours.disabledText : colours.text);
     DrawTextA(dc, c.caption.c_str(), -1, &text,

@@ -149,7 +149,8 @@ void FormWindow::Create(HWND owner) {
   if (hwnd_ == nullptr) throw VantrelError("Error creating window " + form_.className);
   painter_.SetDpi(WindowDpi(hwnd_));
   painter_.RefreshColours();
-  const Placement at = WindowPlacement(form_, style, exStyle, painter_.Dpi(), monitor);
+  const FittedForm fitted = FitForm(form_, painter_);
+  const Placement at = WindowPlacement(form_, fitted, style, exStyle, painter_.Dpi(), monitor);
   SetWindowPos(hwnd_, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   if (form_.appIcon) {
@@ -164,7 +165,7 @@ void FormWindow::Create(HWND owner) {
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   }
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(form_.font)), FALSE);
-  controls_.Create(hwnd_, instance);
+  controls_.Create(hwnd_, instance, fitted);
   UseScheme();
 }
 
@@ -185,10 +186,11 @@ void FormWindow::UseScheme() {
 }
 
 void FormWindow::Relayout() {
-  const SIZE size = WindowSize(form_, style_, exStyle_, painter_.Dpi());
+  const FittedForm fitted = FitForm(form_, painter_);
+  const SIZE size = WindowSize(fitted, style_, exStyle_, painter_.Dpi());
   SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.FontFor(form_.font)), FALSE);
-  controls_.Relayout();
+  controls_.Relayout(fitted);
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
