@@ -60,6 +60,7 @@ Colours ControlColours(const Form& form, const Control& control, const SystemCol
       return {system.face, system.faceText};  // drawn as the system draws its buttons
     case ControlKind::Label:
     case ControlKind::Image:
+    case ControlKind::CheckBox:  // its text sits on the form, as a label's does
       break;
   }
   return FormColours(form, system);

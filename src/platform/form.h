@@ -13,7 +13,7 @@
 
 namespace vantrel {
 
-enum class ControlKind { Label, Button, Edit, Memo, ListBox, Image };
+enum class ControlKind { Label, Button, Edit, Memo, ListBox, Image, CheckBox };
 
 // Small pictures of our own, drawn by the renderer.
 enum class Glyph { None, Ok, Cancel, Add, Remove, Help, Web, AppIcon };
@@ -61,7 +61,7 @@ struct Control {
   ControlKind kind = ControlKind::Label;
   int id = 0;  // unique within its form
   Rect rect;
-  std::string caption;  // labels and buttons; initial text of edits and memos
+  std::string caption;  // labels, buttons and check boxes; initial text of edits and memos
   Font font;
   int tabOrder = -1;             // -1: not a tab stop
   bool isDefault = false;        // answers Enter
@@ -81,9 +81,13 @@ struct Control {
   std::string text;                // edits and memos
   std::vector<std::string> items;  // list boxes
   int selected = -1;               // list boxes: selected line, -1 none
+  bool checked = false;            // check boxes
 
   // Handlers: a button's click, a list box's click or keyboard selection change.
   std::function<void()> onClick;
+  // List boxes: a double click on a line, or Alt+Enter (the "properties" key)
+  // while a line is selected.
+  std::function<void()> onOpen;
 };
 
 // Shorthand for a design's control: the fields every control has; the rest are

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "store/entry_options.h"
 
 namespace vantrel {
 
@@ -17,15 +18,34 @@ inline constexpr const char* kCannotRunText =
     "valid extension defined for this file type. Make sure you have this file extension defined "
     "to windows.";
 
-// Reads the title's 20 slots afresh from the settings file (never writing it)
-// and opens each non-empty one in slot order; a failure is reported and the
-// next entry still opens.
+// One entry of a title as the launcher opens it.
+struct Entry {
+  std::string target;  // the slot's text: a program, a document or a web address
+  EntryOptions options;
+};
+
+// Reads the title's 20 slots and their options afresh from the settings file
+// (never writing it) and opens each non-empty one in slot order; a failure is
+// reported and the next entry still opens.
 void LaunchTitle(Platform& platform, const std::string& titleText);
+
+// Opens one entry with its options, or brings its running program to the
+// front; reports a failure. True when it opened (or was already running).
+bool LaunchEntry(Platform& platform, const Entry& entry);
+
+// The box texts of an entry that was not started.
+std::string ElevationRefusedText(const std::string& target);
+std::string NoFolderText(const std::string& target, const std::string& folder);
 
 // The short (8.3) form of a path, or the empty text when there is none.
 std::string ToShortPath(Platform& platform, const std::string& path);
 
 // An entry is a web address when its upper-cased text holds "HTTP".
 bool IsWebEntry(const std::string& entry);
+// A program has a process of its own to find: a path to an .exe or .com file.
+bool IsProgramEntry(const std::string& entry);
+// Whether two paths name the same file as the system spells paths: without
+// regard to case, either slash.
+bool SamePath(const std::string& a, const std::string& b);
 
 }  // namespace vantrel

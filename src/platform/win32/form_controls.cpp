@@ -85,6 +85,10 @@ void FormControls::CreateControl(Control& c, HWND parent, HINSTANCE instance, HW
       else
         style |= c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
       break;
+    case ControlKind::CheckBox:
+      windowClass = "BUTTON";
+      style |= BS_AUTOCHECKBOX;
+      break;
     case ControlKind::Edit:
       windowClass = "EDIT";
       exStyle = WS_EX_CLIENTEDGE;
@@ -199,6 +203,9 @@ void FormControls::Pull() {
       LRESULT selected = SendMessageA(s.hwnd, LB_GETCURSEL, 0, 0);
       c.selected = selected == LB_ERR ? -1 : static_cast<int>(selected);
       s.selected = c.selected;
+    } else if (c.kind == ControlKind::CheckBox) {
+      c.checked = SendMessageA(s.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+      s.checked = c.checked;
     }
   }
 }
@@ -210,10 +217,15 @@ void FormControls::Push(bool everything) {
       case ControlKind::Label:
       case ControlKind::Button:
       case ControlKind::Image:
+      case ControlKind::CheckBox:
         if (everything || c.caption != s.caption) {
           SetWindowTextA(s.hwnd, c.caption.c_str());
           if (s.ownerDraw) InvalidateRect(s.hwnd, nullptr, TRUE);
           s.caption = c.caption;
+        }
+        if (c.kind == ControlKind::CheckBox && (everything || c.checked != s.checked)) {
+          SendMessageA(s.hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+          s.checked = c.checked;
         }
         break;
       case ControlKind::Edit:
