@@ -27,8 +27,7 @@ OptionValues StoredOptionValues(const EntryOptions& options, const std::string& 
 
 EntryOptions OptionsFromValues(const OptionValues& values, const std::string& entry) {
   if (!values[kEntry].empty() && values[kEntry] != entry) return {};
-  return {values[kArgs], values[kFolder], values[kAdmin] == kOptionOn,
-          values[kFront] == kOptionOn};
+  return {values[kArgs], values[kFolder], values[kAdmin] == kOptionOn, values[kFront] == kOptionOn};
 }
 
 OptionValues ReadOptionValues(SettingsFile& file, const std::string& entryKey) {

@@ -21,9 +21,7 @@ OptionValues& SavedOptions(TitleData& data, int title, int slot) {
 }
 
 // One options entry per shown line: a line added without them has none.
-void MatchShown(TitleData& data, const Lines& entries) {
-  data.ShownOptions.resize(entries.size());
-}
+void MatchShown(TitleData& data, const Lines& entries) { data.ShownOptions.resize(entries.size()); }
 
 std::string NameAt(const Lines& names, int title) {
   const auto n = static_cast<std::size_t>(title - 1);

@@ -63,13 +63,11 @@ std::string ToShortPath(Platform& platform, const std::string& path) {
 }
 
 std::string ElevationRefusedText(const std::string& target) {
-  return "\"" + target +
-         "\" was not started: the request to run it as administrator was refused.";
+  return "\"" + target + "\" was not started: the request to run it as administrator was refused.";
 }
 
 std::string NoFolderText(const std::string& target, const std::string& folder) {
-  return "\"" + target + "\" was not started: its start folder \"" + folder +
-         "\" does not exist.";
+  return "\"" + target + "\" was not started: its start folder \"" + folder + "\" does not exist.";
 }
 
 bool LaunchEntry(Platform& platform, const Entry& entry) {

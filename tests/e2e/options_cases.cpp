@@ -22,11 +22,12 @@ std::string ProbePath(const Context& ctx) {
   return ctx.spyPath.substr(0, ctx.spyPath.find_last_of('\\') + 1) + "entry_probe.exe";
 }
 
-// The probe's log for the case, empty at its start; the variable reaches the
-// probe through the program, which the case starts after it is set.
+// The probe's log for the case, empty at its start and of its own name, so that
+// a probe a failed case left starting cannot write into the next case's; the
+// variable reaches the probe through the program, started after it is set.
 class ProbeLog {
  public:
-  ProbeLog() : path_(e2e::TempDir(true) + "\\entry_probe.log") {
+  explicit ProbeLog(const std::string& name) : path_(e2e::TempDir(true) + "\\" + name + ".log") {
     e2e::RemovePath(path_);
     SetEnvironmentVariableA(kProbeLogVariable, path_.c_str());
   }
@@ -128,8 +129,8 @@ bool Checked(HWND box) { return e2e::Send(box, BM_GETCHECK) == BST_CHECKED; }
 E2E_CASE(OptionsDialogFromTheKeyboardAndADoubleClickSavedByOk) {
   const std::string probe = ProbePath(ctx);
   const std::string address = "https://example.org/front";
-  PrepareSettings(ctx, "[Files]\r\nDesc1=Probe\r\nSet111=" + probe + "\r\nSet112=" + address +
-                           "\r\n");
+  PrepareSettings(ctx,
+                  "[Files]\r\nDesc1=Probe\r\nSet111=" + probe + "\r\nSet112=" + address + "\r\n");
   Program program;
   StartReady(ctx, program);
   HWND menu = e2e::OpenMenu(ctx, program, WM_LBUTTONDOWN, "the left menu");
@@ -181,7 +182,8 @@ E2E_CASE(OptionsDialogFromTheKeyboardAndADoubleClickSavedByOk) {
   e2e::Click(ctx, dialog, entryopt::BitBtnOk);
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Ok closes the dialog");
 
-  e2e::ExpectEq(ctx, FilesValue("Set111Args"), "<missing>", "nothing saved before the edit window's Ok");
+  e2e::ExpectEq(ctx, FilesValue("Set111Args"), "<missing>",
+                "nothing saved before the edit window's Ok");
   e2e::Click(ctx, editor, editor::BitBtn1);
   e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Ok closes the edit window");
   e2e::ExpectEq(ctx, FilesValue("Set111Args"), "--alpha \"two words\"", "the arguments saved");
@@ -195,7 +197,7 @@ E2E_CASE(OptionsDialogFromTheKeyboardAndADoubleClickSavedByOk) {
 }
 
 E2E_CASE(OptionsLaunchWithArgumentsInAFolderThenBringItToTheFront) {
-  ProbeLog log;
+  ProbeLog log("probe-launch");
   const std::string probe = ProbePath(ctx);
   const std::string start = e2e::TempDir(true) + "\\probe start";
   CreateDirectoryA(start.c_str(), nullptr);
@@ -210,8 +212,9 @@ E2E_CASE(OptionsLaunchWithArgumentsInAFolderThenBringItToTheFront) {
   e2e::Require(ctx, log.WaitForLines(1), "the probe records its start");
   const std::string line = log.Lines()[0];
   const std::string wanted = " --alpha \"two words\"|" + start;
-  e2e::Expect(ctx, line.size() > wanted.size() &&
-                       e2e::SameText(line.substr(line.size() - wanted.size()), wanted),
+  e2e::Expect(ctx,
+              line.size() > wanted.size() &&
+                  e2e::SameText(line.substr(line.size() - wanted.size()), wanted),
               "the probe got its arguments and its start folder: " + line);
   e2e::Require(ctx, e2e::WaitUntil([] { return ProbeLog::Windows().size() == 1; }, 10000),
                "the probe's window is up");
@@ -224,10 +227,10 @@ E2E_CASE(OptionsLaunchWithArgumentsInAFolderThenBringItToTheFront) {
   e2e::Require(ctx, e2e::WaitUntil([&] { return IsIconic(window) != FALSE; }, 3000),
                "the probe is minimised");
   OpenTitle(ctx, program, 1, "the second launch");
-  e2e::Expect(ctx, e2e::WaitUntil([&] {
-                return !IsIconic(window) && GetForegroundWindow() == window;
-              }, 5000),
-              "the running probe is restored and in front");
+  e2e::Expect(
+      ctx,
+      e2e::WaitUntil([&] { return !IsIconic(window) && GetForegroundWindow() == window; }, 5000),
+      "the running probe is restored and in front");
   Sleep(1500);
   e2e::Expect(ctx, log.Lines().size() == 1,
               "no second probe started: " + std::to_string(log.Lines().size()) + " starts");
@@ -242,7 +245,7 @@ E2E_CASE(OptionsLaunchWithArgumentsInAFolderThenBringItToTheFront) {
 }
 
 E2E_CASE(OptionsAdministratorVerbStartsTheProgram) {
-  ProbeLog log;
+  ProbeLog log("probe-admin");
   const std::string probe = ProbePath(ctx);
   PrepareSettings(ctx, "[Files]\r\nDesc1=Probe\r\nSet111=" + probe +
                            "\r\nSet111Args=--elevated\r\nSet111Admin=1\r\n");

@@ -53,8 +53,9 @@ TEST_F(LauncherTest, EmptyFirstSlotMeansNoEntries) {
 TEST_F(LauncherTest, EachFailureIsReportedAndTheNextEntryStillOpens) {
   p.WriteFile("C:\\one.txt", "1");
   p.WriteFile("C:\\three.txt", "3");
-  p.WriteFile(SettingsPath(),
-              "[Files]\r\nSet111=C:\\one.txt\r\nSet112=C:\\missing.txt\r\nSet113=C:\\three.txt\r\n");
+  p.WriteFile(
+      SettingsPath(),
+      "[Files]\r\nSet111=C:\\one.txt\r\nSet112=C:\\missing.txt\r\nSet113=C:\\three.txt\r\n");
   p.shellResults[""] = 2;  // the shell cannot open the empty text
   std::vector<std::size_t> callsWhenBoxShown;
   p.onBox = [&](const ShownBox&) { callsWhenBoxShown.push_back(p.shellCalls.size()); };
@@ -74,7 +75,7 @@ TEST_F(LauncherTest, LongAndOddEntriesPassWhole) {
   ASSERT_EQ(p.shellCalls.size(), 3u);
   EXPECT_EQ(p.shellCalls[0].file, "  http://quoted  ");
   EXPECT_EQ(p.shellCalls[1].file, longUrl.substr(0, 2047));  // a read gives at most 2047
-  EXPECT_EQ(p.shellCalls[2].file, "");  // an empty entry is no empty slot
+  EXPECT_EQ(p.shellCalls[2].file, "");                       // an empty entry is no empty slot
   EXPECT_EQ(p.boxes.size(), 1u);
 }
 
@@ -118,10 +119,8 @@ TEST_F(OptionsLauncherTest, OptionsReachTheShellAndARunningProgramComesToTheFron
   p.shortPaths["C:\\PROGRA~1\\short.exe"] = "C:\\PROGRA~1\\short.exe";
   p.shortPaths["C:\\Program Files\\short.exe"] = "C:\\PROGRA~1\\short.exe";
   p.running = {{p.processId, "C:\\Tools\\idle.exe"},  // this program itself never counts
-               {71, "c:/tools/FRONT.EXE"},
-               {72, "C:\\Tools\\notes.txt"},
-               {73, "C:\\Tools\\hidden.exe"},
-               {74, "C:\\Tools\\hidden.exe"},
+               {71, "c:/tools/FRONT.EXE"},           {72, "C:\\Tools\\notes.txt"},
+               {73, "C:\\Tools\\hidden.exe"},        {74, "C:\\Tools\\hidden.exe"},
                {75, "C:\\Program Files\\short.exe"}};
   p.processWindows = {p.processId, 71, 72, 74, 75};
   LaunchTitle(p, "7");
@@ -142,10 +141,11 @@ TEST_F(OptionsLauncherTest, OptionsReachTheShellAndARunningProgramComesToTheFron
 }
 
 TEST_F(OptionsLauncherTest, ARefusedPromptAndAMissingFolderAreSaidAsSuchAndTheNextOpens) {
-  Prepare("Set111=C:\\Tools\\admin.exe\r\nSet111Admin=1\r\n"
-          "Set112=C:\\Tools\\lost.exe\r\nSet112Folder=C:\\Nowhere\r\n"
-          "Set113=C:\\Tools\\last.exe\r\nSet113Admin=1\r\n",
-          {"C:\\Tools\\admin.exe", "C:\\Tools\\lost.exe", "C:\\Tools\\last.exe"});
+  Prepare(
+      "Set111=C:\\Tools\\admin.exe\r\nSet111Admin=1\r\n"
+      "Set112=C:\\Tools\\lost.exe\r\nSet112Folder=C:\\Nowhere\r\n"
+      "Set113=C:\\Tools\\last.exe\r\nSet113Admin=1\r\n",
+      {"C:\\Tools\\admin.exe", "C:\\Tools\\lost.exe", "C:\\Tools\\last.exe"});
   p.refuseElevation = true;
   LaunchTitle(p, "1");
   EXPECT_EQ(Opened(), (std::vector<std::string>{"C:\\Tools\\admin.exe", "C:\\Tools\\last.exe"}));

@@ -366,8 +366,8 @@ std::uintptr_t FakePlatform::ShellExecute(const std::string& verb, const std::st
 }
 
 ShellStart FakePlatform::ShellStartEx(const std::string& verb, const std::string& file,
-                                      const std::string& parameters,
-                                      const std::string& directory, int showMode) {
+                                      const std::string& parameters, const std::string& directory,
+                                      int showMode) {
   if (verb == "runas" && refuseElevation) {
     shellCalls.push_back({verb, file, parameters, directory, showMode});
     if (onShell) onShell(shellCalls.back());

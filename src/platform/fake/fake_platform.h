@@ -34,8 +34,8 @@ class FakeFormDriver {
   void Select(const std::string& name, int index);  // a click on a list line
   // The line clicked, then clicked again at once: a click, then its open.
   void DoubleClick(const std::string& name, int index);
-  void PressAltEnter();  // the "properties" key: opens the focused list's line
-  void Focus(const std::string& name);              // as Tab or a click would move it
+  void PressAltEnter();                 // the "properties" key: opens the focused list's line
+  void Focus(const std::string& name);  // as Tab or a click would move it
   const Control* Focused() const { return focused_; }
   void PressEnter();  // a memo with the focus gets a new line at its caret
   void PressEscape();
@@ -118,7 +118,7 @@ class FakePlatform : public Platform {
   std::function<void(const ShellCall&)> onShell;
   // ShellStartEx: the elevation prompt refused; otherwise shellResults decide.
   bool refuseElevation = false;
-  std::vector<RunningProgram> running;  // what RunningPrograms lists
+  std::vector<RunningProgram> running;     // what RunningPrograms lists
   std::set<std::uint32_t> processWindows;  // processes with a main window
   std::vector<std::uint32_t> broughtToFront;
 

@@ -27,8 +27,8 @@ BOOL CALLBACK FindOneMainWindow(HWND hwnd, LPARAM param) {
 }  // namespace
 
 ShellStart Win32Platform::ShellStartEx(const std::string& verb, const std::string& file,
-                                       const std::string& parameters,
-                                       const std::string& directory, int showMode) {
+                                       const std::string& parameters, const std::string& directory,
+                                       int showMode) {
   EnsureCom();
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
@@ -53,7 +53,8 @@ std::vector<RunningProgram> Win32Platform::RunningPrograms() {
   for (BOOL more = Process32First(snapshot.Get(), &entry); more;
        more = Process32Next(snapshot.Get(), &entry)) {
     // Limited rights are enough for the image's name, also of an elevated process.
-    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    UniqueHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
     if (!process) continue;
     char path[32768];
     DWORD size = sizeof path;
