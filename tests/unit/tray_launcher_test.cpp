@@ -53,9 +53,8 @@ TEST_F(LauncherTest, EmptyFirstSlotMeansNoEntries) {
 TEST_F(LauncherTest, EachFailureIsReportedAndTheNextEntryStillOpens) {
   p.WriteFile("C:\\one.txt", "1");
   p.WriteFile("C:\\three.txt", "3");
-  p.WriteFile(
-      SettingsPath(),
-      "[Files]\r\nSet111=C:\\one.txt\r\nSet112=C:\\missing.txt\r\nSet113=C:\\three.txt\r\n");
+  p.WriteFile(SettingsPath(),
+              "[Files]\r\nSet111=C:\\one.txt\r\nSet112=C:\\missing.txt\r\nSet113=C:\\three.txt\r\n");
   p.shellResults[""] = 2;  // the shell cannot open the empty text
   std::vector<std::size_t> callsWhenBoxShown;
   p.onBox = [&](const ShownBox&) { callsWhenBoxShown.push_back(p.shellCalls.size()); };
@@ -75,7 +74,7 @@ TEST_F(LauncherTest, LongAndOddEntriesPassWhole) {
   ASSERT_EQ(p.shellCalls.size(), 3u);
   EXPECT_EQ(p.shellCalls[0].file, "  http://quoted  ");
   EXPECT_EQ(p.shellCalls[1].file, longUrl.substr(0, 2047));  // a read gives at most 2047
-  EXPECT_EQ(p.shellCalls[2].file, "");                       // an empty entry is no empty slot
+  EXPECT_EQ(p.shellCalls[2].file, "");  // an empty entry is no empty slot
   EXPECT_EQ(p.boxes.size(), 1u);
 }
 

@@ -143,9 +143,8 @@ void FormWindow::Create(HWND owner) {
   // first, so that the window's DPI is that monitor's; then sized and placed
   // for it before it is shown.
   const MonitorArea monitor = CursorMonitor();
-  hwnd_ =
-      CreateWindowExA(exStyle, form_.className.c_str(), form_.caption.c_str(), style,
-                      monitor.work.left, monitor.work.top, 1, 1, owner, nullptr, instance, this);
+  hwnd_ = CreateWindowExA(exStyle, form_.className.c_str(), form_.caption.c_str(), style,
+                          monitor.work.left, monitor.work.top, 1, 1, owner, nullptr, instance, this);
   if (hwnd_ == nullptr) throw VantrelError("Error creating window " + form_.className);
   painter_.SetDpi(WindowDpi(hwnd_));
   painter_.RefreshColours();
