@@ -8,7 +8,7 @@ src=build/screenshots
 dst=docs/screenshots
 mkdir -p "$dst"
 for name in menu-left-named menu-right editor dialog-addfile dialog-webpage dialog-rename \
-            dialog-screensaver help editor-144dpi contrast-webpage; do
+            dialog-screensaver dialog-entryoptions help editor-144dpi contrast-webpage; do
   cp "$src/$name.png" "$dst/$name.png"
 done
 # Notepad is another program's window: cut the taskbar off, then trim the desktop around it.
