@@ -110,6 +110,11 @@ class Program {
   // The icon kind of a message box: "warning", "information", "error",
   // "question", "none" or "unknown", read from inside the program.
   std::string BoxIcon(HWND box);
+  // From now on the program's starts through the shell (ShellExecuteExA) are
+  // recorded in the file named by VANTREL_SPY_SHELL_LOG, as the program had it
+  // at its start; with `refuseElevation`, each "runas" start is refused as the
+  // system refuses a prompt the user declined. False when it could not be set.
+  bool RecordShellStarts(bool refuseElevation);
 
  private:
   bool InjectSpy();

@@ -244,18 +244,63 @@ E2E_CASE(OptionsLaunchWithArgumentsInAFolderThenBringItToTheFront) {
   e2e::RemovePath(start);
 }
 
-E2E_CASE(OptionsAdministratorVerbStartsTheProgram) {
+// Where the spy in the program records its starts through the shell: one line
+// "<verb>|<file>|<parameters>|<folder>" each.
+class ShellLog {
+ public:
+  ShellLog() : path_(e2e::TempDir(true) + "\\shell-starts.log") {
+    e2e::RemovePath(path_);
+    SetEnvironmentVariableA(kVariable, path_.c_str());
+  }
+  ~ShellLog() {
+    SetEnvironmentVariableA(kVariable, nullptr);
+    e2e::RemovePath(path_);
+  }
+  ShellLog(const ShellLog&) = delete;
+  ShellLog& operator=(const ShellLog&) = delete;
+  std::string Text() const { return e2e::ReadFileText(path_).value_or(""); }
+
+ private:
+  static constexpr const char* kVariable = "VANTREL_SPY_SHELL_LOG";
+  std::string path_;
+};
+
+// Wine asks no question for the administrator verb and runs a program the same
+// for every verb: the spy in the program records the verb the shell was given,
+// and answers a refusal as the system does when the user declines the prompt.
+E2E_CASE(OptionsAdministratorVerbAndARefusedPrompt) {
   ProbeLog log("probe-admin");
+  ShellLog shell;
   const std::string probe = ProbePath(ctx);
   PrepareSettings(ctx, "[Files]\r\nDesc1=Probe\r\nSet111=" + probe +
-                           "\r\nSet111Args=--elevated\r\nSet111Admin=1\r\n");
+                           "\r\nSet111Args=--elevated\r\nSet111Admin=1\r\nDesc2=Refused\r\n"
+                           "Set221=" +
+                           probe +
+                           "\r\nSet221Args=--refused\r\nSet221Admin=1\r\n"
+                           "Set222=" +
+                           probe + "\r\nSet222Args=--after\r\n");
   Program program;
   StartReady(ctx, program);
+  e2e::Require(ctx, program.RecordShellStarts(false), "the spy records the shell's starts");
   OpenTitle(ctx, program, 1, "the launch as administrator");
-  // Wine asks no question for the verb: it starts the program as it is.
   e2e::Expect(ctx, log.WaitForLines(1), "the probe starts through the administrator verb");
-  const std::vector<std::string> lines = log.Lines();
-  e2e::Expect(ctx, !lines.empty() && lines[0].find(" --elevated|") != std::string::npos,
-              "with its arguments: " + (lines.empty() ? std::string() : lines[0]));
+  e2e::Expect(ctx,
+              shell.Text().rfind("runas|", 0) == 0 &&
+                  shell.Text().find("|--elevated|") != std::string::npos,
+              "the shell was given the verb \"runas\": " + shell.Text());
   e2e::ExpectNoBox(ctx, program, "after the start");
+  ProbeLog::CloseProbes();
+
+  e2e::Require(ctx, program.RecordShellStarts(true), "the spy refuses elevations");
+  OpenTitle(ctx, program, 2, "the refused launch");
+  ExpectOkBox(
+      ctx, program, "Information",
+      "\"" + probe + "\" was not started: the request to run it as administrator was refused.",
+      "information", "the refused prompt");
+  e2e::Expect(ctx, log.WaitForLines(2), "the next entry still starts");
+  const std::vector<std::string> lines = log.Lines();
+  e2e::Expect(ctx,
+              lines.size() == 2 && lines[1].find(" --after|") != std::string::npos &&
+                  lines[1].find("--refused") == std::string::npos,
+              "only the next entry started: " + std::to_string(lines.size()) + " starts");
 }
