@@ -30,6 +30,15 @@ EntryOptions OptionsFromValues(const OptionValues& values, const std::string& en
   return {values[kArgs], values[kFolder], values[kAdmin] == kOptionOn, values[kFront] == kOptionOn};
 }
 
+std::string WrittenForm(const std::string& value) {
+  if (value.empty()) return value;
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  if (!quoted && !blank(value.front()) && !blank(value.back())) return value;
+  return "\"" + value + "\"";
+}
+
 OptionValues ReadOptionValues(SettingsFile& file, const std::string& entryKey) {
   OptionValues values;
   for (std::size_t w = 0; w < values.size(); ++w)

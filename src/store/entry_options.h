@@ -42,6 +42,11 @@ OptionValues StoredOptionValues(const EntryOptions& options, const std::string& 
 // entry's.
 EntryOptions OptionsFromValues(const OptionValues& values, const std::string& entry);
 
+// The text that a value is written as so that a read gives it back whole: a
+// read drops blanks around a value and one pair of quotes around it, which
+// arguments such as "C:\My Files\a.txt" must keep.
+std::string WrittenForm(const std::string& value);
+
 OptionValues ReadOptionValues(SettingsFile& file, const std::string& entryKey);
 EntryOptions ReadEntryOptions(SettingsFile& file, const std::string& entryKey,
                               const std::string& entry);

@@ -157,9 +157,13 @@ void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const L
     for (int i = 1; i <= kSlotCount; ++i) {
       const OptionValues values = StoredOptionValues(Options(data, t, i), Slot(data, t, i));
       const OptionValues& saved = SavedOptions(data, t, i);
-      for (std::size_t w = 0; w < values.size(); ++w)
-        if (values[w] != saved[w] || !values[w].empty())
-          put(OptionKey(EntryKey(t, i), w), values[w], saved[w]);
+      for (std::size_t w = 0; w < values.size(); ++w) {
+        const std::string key = OptionKey(EntryKey(t, i), w);
+        if (values[w] != saved[w])
+          file.WriteValue(kFilesSection, key, WrittenForm(values[w]));
+        else if (!values[w].empty())
+          file.AddValue(kFilesSection, key, WrittenForm(values[w]));
+      }
     }
   file.Release();
   MarkSaved(data, names);

@@ -305,7 +305,7 @@ TEST_F(EditorTest, EntryOptionsByDoubleClickAndAltEnterAreSavedByOk) {
   Start("[Files]\r\nSet111=C:\\a.exe\r\nSet112=http://b.example\r\n");
   p.Script("TFrmentryopt", [](FakeFormDriver& d) {
     EXPECT_EQ(d.Text("EditArgs"), "");
-    d.Type("EditArgs", "-v \"x y\"");
+    d.Type("EditArgs", "\"C:\\My Files\\a b.txt\"");  // quotes a read would drop
     d.Type("EditFolder", "C:\\Work");
     d.Click("CheckAdmin");
     d.Click("BitBtnOk");
@@ -335,7 +335,7 @@ TEST_F(EditorTest, EntryOptionsByDoubleClickAndAltEnterAreSavedByOk) {
   });
   EXPECT_EQ(p.shownForms.size(), 4u);
   EXPECT_EQ(p.shownForms[1].ownerClass, "TFrmedit");
-  EXPECT_EQ(Saved("Set111Args"), "-v \"x y\"");
+  EXPECT_EQ(Saved("Set111Args"), "\"C:\\My Files\\a b.txt\"");
   EXPECT_EQ(Saved("Set111Folder"), "C:\\Work");
   EXPECT_EQ(Saved("Set111Admin"), "1");
   EXPECT_EQ(Saved("Set111Front"), "<missing>");
