@@ -163,11 +163,20 @@ TEST_F(TitlesTest, OptionsTravelWithTheirEntryAndGoWithIt) {
     EXPECT_EQ(file.find(std::string("Set115") + word), std::string::npos) << word;
 }
 
-TEST_F(TitlesTest, AFileWithoutOptionsGetsNoOptionKeys) {
-  StartUpTitles(p, data, titles, entries);
-  AddShownEntry(data, entries, "C:\\plain.exe");
-  RemoveShownEntry(data, entries, 5);  // no such line: nothing happens
-  SaveTitles(p, data, titles, entries);
+TEST_F(TitlesTest, AFileWithoutOptionsIsReadAndSavedAsBefore) {
+  StartUpTitles(p, data, titles, entries);  // the first run's file: no option keys
+  const std::string before = File();
+  TitleData again;
+  Lines againTitles, againEntries;
+  LoadTitles(p, again, againTitles, againEntries);
+  for (const auto& row : again.OptionTable)
+    for (const EntryOptions& options : row) EXPECT_TRUE(options.Empty());
+  SaveTitles(p, again, againTitles, againEntries);
+  EXPECT_EQ(File(), before);
+
+  AddShownEntry(again, againEntries, "C:\\plain.exe");
+  RemoveShownEntry(again, againEntries, 5);  // no such line: nothing happens
+  SaveTitles(p, again, againTitles, againEntries);
   const std::string file = File();
   EXPECT_EQ(ProfileRead(file, "Files", "Set111", ""), "C:\\plain.exe");
   for (const char* word : {"Args", "Folder", "Admin", "Front", "Entry"})
