@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -92,18 +93,9 @@ struct Control {
 
 // Shorthand for a design's control: the fields every control has; the rest are
 // set on the control that Form::Add hands back. Labels wrap unless told not to.
-inline Control Design(ControlKind kind, ControlId id, Rect rect, std::string caption = {},
-                      Font font = ArialFont()) {
-  Control c;
-  c.kind = kind;
-  c.id = id.id;
-  c.name = id.name;
-  c.rect = rect;
-  c.caption = std::move(caption);
-  c.font = std::move(font);
-  c.wordWrap = kind == ControlKind::Label;
-  return c;
-}
+Control Design(ControlKind kind, ControlId id, Rect rect, std::string_view caption,
+               const Font& font);
+Control Design(ControlKind kind, ControlId id, Rect rect, std::string_view caption = {});
 
 // The text with every bare LF made CR LF, the line end that memos show.
 std::string WithCrLf(const std::string& text);
