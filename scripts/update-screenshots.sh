@@ -8,8 +8,8 @@ src=build/screenshots
 dst=docs/screenshots
 mkdir -p "$dst"
 for name in menu-left-named menu-right editor dialog-addfile dialog-webpage dialog-rename \
-            dialog-rename-key dialog-screensaver help editor-144dpi contrast-webpage editor-dark \
-            dialog-webpage-dark; do
+            dialog-rename-key dialog-screensaver dialog-entryoptions help editor-144dpi \
+            contrast-webpage editor-dark dialog-webpage-dark; do
   cp "$src/$name.png" "$dst/$name.png"
 done
 # Notepad is another program's window: cut the taskbar off, then trim the desktop around it.

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "editor/Uentryopt.h"
 #include "editor/Utitlechg.h"
 #include "editor/Uwebpageadd.h"
 #include "editor/unit2.h"
@@ -74,6 +75,7 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   Control& listapps =
       Add(Design(ControlKind::ListBox, frmedit::Listapps, {3, 273, 533, 92}, "", TahomaFont()));
   listapps.tabOrder = 1;
+  listapps.onOpen = [this] { ListappsOpen(); };
   Control& cmdany =
       Add(Design(ControlKind::Button, frmedit::Cmdany, {8, 371, 122, 20}, "Add Program or File"));
   cmdany.tabOrder = 5;
@@ -147,7 +149,7 @@ void TFrmedit::CmdanyClick() {
     ShowInformation(platform_, kLimitText);
     return;
   }
-  entryList.items.push_back((*addFile_)["Edit1"].text);
+  AddShownEntry(titles_, entryList.items, (*addFile_)["Edit1"].text);
   SelectFirstEntry(entryList);
   ShowPlain(platform_, kFileAddedText);
 }
@@ -165,7 +167,7 @@ void TFrmedit::BitBtn4Click() {
     ShowInformation(platform_, kLimitText);
     return;
   }
-  entryList.items.push_back((*webPage_)["Edit1"].text);  // as typed, blanks and all
+  AddShownEntry(titles_, entryList.items, (*webPage_)["Edit1"].text);  // as typed, blanks and all
   SelectFirstEntry(entryList);
 }
 
@@ -176,9 +178,20 @@ void TFrmedit::CmddelClick() {
     return;
   }
   if (ValidLine(entryList, entryList.selected))
-    entryList.items.erase(entryList.items.begin() + entryList.selected);
+    RemoveShownEntry(titles_, entryList.items, static_cast<std::size_t>(entryList.selected));
   entryList.selected = -1;
   SelectFirstEntry(entryList);
+}
+
+void TFrmedit::ListappsOpen() {
+  Control& entryList = (*this)["Listapps"];
+  if (!ValidLine(entryList, entryList.selected)) return;
+  const auto line = static_cast<std::size_t>(entryList.selected);
+  TFrmentryopt dialog;
+  dialog.Show(ShownEntryOptions(titles_, entryList.items, line));
+  // Kept for the edit window's Ok, as its other changes are.
+  if (platform_.ShowModal(dialog, this) == kModalOk)
+    ShownEntryOptions(titles_, entryList.items, line) = dialog.Options();
 }
 
 void TFrmedit::Button1Click() {

@@ -41,6 +41,7 @@ class TFrmedit : public Form {
   void CmdanyClick();   // "Add Program or File"
   void BitBtn4Click();  // "Add Webpage"
   void CmddelClick();   // "Remove From List"
+  void ListappsOpen();  // a double click or Alt+Enter on an entry: its options
   void Button1Click();  // "Change Title Names"
   void BitBtn2Click();  // "Help"
   void BitBtn1Click();  // "Ok"

@@ -35,6 +35,15 @@ void ClickLine(Control& list, const Reporter& report) {
   if (list.onClick) RunReported(list.onClick, report);
 }
 
+bool OpensLine(const Control* focused) {
+  return focused != nullptr && focused->kind == ControlKind::ListBox && focused->onOpen &&
+         focused->selected >= 0 && focused->selected < static_cast<int>(focused->items.size());
+}
+
+void OpenLine(Control& list, const Reporter& report) {
+  if (OpensLine(&list)) RunReported(list.onOpen, report);
+}
+
 void CloseByBox(Form& form, const Reporter& report) {
   if (form.onCloseBox) RunReported(form.onCloseBox, report);
   form.Close(kModalCancel);

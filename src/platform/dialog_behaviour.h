@@ -36,6 +36,12 @@ Control* FocusAfterBox(Control* hadFocus);
 // already selected runs the list's handler again.
 void ClickLine(Control& list, const Reporter& report);
 
+// A double click on a list line, or Alt+Enter in the list: the list's open
+// handler, when a line is selected.
+void OpenLine(Control& list, const Reporter& report);
+// Whether Alt+Enter with this control focused opens its selected line.
+bool OpensLine(const Control* focused);
+
 // The close box: the form's handler, then the form closes with Cancel (also
 // when the handler failed).
 void CloseByBox(Form& form, const Reporter& report);

@@ -175,6 +175,7 @@ Colours ControlColours(const Form& form, const Control& control, const SystemCol
       return {system.face, system.faceText, system.grayText};
     case ControlKind::Label:
     case ControlKind::Image:
+    case ControlKind::CheckBox:  // its text sits on the form, as a label's does
       break;
   }
   return FormColours(form, system);

@@ -6,6 +6,25 @@
 
 namespace vantrel {
 
+// Out of line: made for every control of every window, inline it would be
+// copied into each design.
+Control Design(ControlKind kind, ControlId id, Rect rect, std::string_view caption,
+               const Font& font) {
+  Control c;
+  c.kind = kind;
+  c.id = id.id;
+  c.name = id.name;
+  c.rect = rect;
+  c.caption = caption;
+  c.font = font;
+  c.wordWrap = kind == ControlKind::Label;
+  return c;
+}
+
+Control Design(ControlKind kind, ControlId id, Rect rect, std::string_view caption) {
+  return Design(kind, id, rect, caption, ArialFont());
+}
+
 std::string WithCrLf(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,7 +17,7 @@
 namespace vantrel {
 
 // HotKey: the system's hot-key box, which takes a key combination as it is pressed.
-enum class ControlKind { Label, Button, Edit, Memo, ListBox, Image, HotKey };
+enum class ControlKind { Label, Button, Edit, Memo, ListBox, Image, CheckBox, HotKey };
 
 // Small pictures of our own, drawn by the renderer.
 enum class Glyph { None, Ok, Cancel, Add, Remove, Help, Web, AppIcon };
@@ -64,7 +65,7 @@ struct Control {
   ControlKind kind = ControlKind::Label;
   int id = 0;  // unique within its form
   Rect rect;
-  std::string caption;  // labels and buttons; initial text of edits and memos
+  std::string caption;  // labels, buttons and check boxes; initial text of edits and memos
   Font font;
   int tabOrder = -1;             // -1: not a tab stop
   bool isDefault = false;        // answers Enter
@@ -85,25 +86,20 @@ struct Control {
   std::vector<std::string> items;  // list boxes
   int selected = -1;               // list boxes: selected line, -1 none
   KeyCombo hotKey;                 // hot-key boxes
+  bool checked = false;            // check boxes
 
   // Handlers: a button's click, a list box's click or keyboard selection change.
   std::function<void()> onClick;
+  // List boxes: a double click on a line, or Alt+Enter (the "properties" key)
+  // while a line is selected.
+  std::function<void()> onOpen;
 };
 
 // Shorthand for a design's control: the fields every control has; the rest are
 // set on the control that Form::Add hands back. Labels wrap unless told not to.
-inline Control Design(ControlKind kind, ControlId id, Rect rect, std::string caption = {},
-                      Font font = ArialFont()) {
-  Control c;
-  c.kind = kind;
-  c.id = id.id;
-  c.name = id.name;
-  c.rect = rect;
-  c.caption = std::move(caption);
-  c.font = std::move(font);
-  c.wordWrap = kind == ControlKind::Label;
-  return c;
-}
+Control Design(ControlKind kind, ControlId id, Rect rect, std::string_view caption,
+               const Font& font);
+Control Design(ControlKind kind, ControlId id, Rect rect, std::string_view caption = {});
 
 // The text with every bare LF made CR LF, the line end that memos show.
 std::string WithCrLf(const std::string& text);

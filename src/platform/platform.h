@@ -55,6 +55,16 @@ inline constexpr int kShowActivatedNormal = 1;     // SW_SHOWNORMAL: restored to
 inline constexpr int kShowActivatedMaximized = 3;  // SW_SHOWMAXIMIZED
 inline constexpr int kShowActivatedAsIs = 5;       // SW_SHOW: at its current size and place
 
+// What a start through the shell came to: started, refused by the user at the
+// system's elevation prompt, or failed otherwise.
+enum class ShellStart { Started, Refused, Failed };
+
+// A running process and its program file (the full path of its image).
+struct RunningProgram {
+  std::uint32_t processId = 0;
+  std::string path;
+};
+
 // Opaque handle of an open registry key; 0 is never a valid handle.
 using RegHandle = std::uintptr_t;
 
@@ -138,6 +148,16 @@ class Platform {
   virtual std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
                                       const std::string& parameters, const std::string& directory,
                                       int showMode) = 0;
+  // ShellExecuteEx with the main window as owner and no error boxes of the
+  // shell's own; with the verb "runas" the system asks for elevation first.
+  virtual ShellStart ShellStartEx(const std::string& verb, const std::string& file,
+                                  const std::string& parameters, const std::string& directory,
+                                  int showMode) = 0;
+  // The running processes whose program file the system tells, this one's too.
+  virtual std::vector<RunningProgram> RunningPrograms() = 0;
+  // Restores the process's main window (its first visible top-level window that
+  // no other window owns) and brings it to the foreground; false when it has none.
+  virtual bool BringProcessToFront(std::uint32_t processId) = 0;
 
   // --- Main window, tray icon, menus, timer -------------------------------------
   virtual void CreateMainWindow(const std::string& className, const std::string& caption) = 0;

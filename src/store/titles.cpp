@@ -10,6 +10,19 @@ std::string& Slot(TitleData& data, int title, int slot) {
       .at(static_cast<std::size_t>(slot - 1));
 }
 
+EntryOptions& Options(TitleData& data, int title, int slot) {
+  return data.OptionTable.at(static_cast<std::size_t>(title - 1))
+      .at(static_cast<std::size_t>(slot - 1));
+}
+
+OptionValues& SavedOptions(TitleData& data, int title, int slot) {
+  return data.SavedOptions.at(static_cast<std::size_t>(title - 1))
+      .at(static_cast<std::size_t>(slot - 1));
+}
+
+// One options entry per shown line: a line added without them has none.
+void MatchShown(TitleData& data, const Lines& entries) { data.ShownOptions.resize(entries.size()); }
+
 std::string NameAt(const Lines& names, int title) {
   const auto n = static_cast<std::size_t>(title - 1);
   return n < names.size() ? names[n] : "";
@@ -21,6 +34,9 @@ void MarkSaved(TitleData& data, const Lines& names) {
     data.SavedNames[static_cast<std::size_t>(t - 1)] = NameAt(names, t);
   data.SavedTable = data.TitleTable;
   data.SavedHotKeys = data.HotKeys;
+  for (int t = 1; t <= kTitleCount; ++t)
+    for (int i = 1; i <= kSlotCount; ++i)
+      SavedOptions(data, t, i) = StoredOptionValues(Options(data, t, i), Slot(data, t, i));
 }
 
 }  // namespace
@@ -53,6 +69,14 @@ void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entrie
       Slot(data, t, i) = file.ReadValue(kFilesSection, EntryKey(t, i), kEmptySlot);
   }
   MarkSaved(data, names);
+  // Kept as the file has them, not as they read: options left by another
+  // entry are cleared by the next save.
+  for (int t = 1; t <= kTitleCount; ++t)
+    for (int i = 1; i <= kSlotCount; ++i) {
+      SavedOptions(data, t, i) = ReadOptionValues(file, EntryKey(t, i));
+      Options(data, t, i) = OptionsFromValues(SavedOptions(data, t, i), Slot(data, t, i));
+    }
+  data.ShownOptions.clear();
   ShowEntryList(data, 1, entries);
 }
 
@@ -63,7 +87,10 @@ void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names) {
     const std::string placeholder = kNoTitle + (" " + std::to_string(t));
     names.push_back(placeholder);
     data.HotKeys[static_cast<std::size_t>(t - 1)].clear();
-    for (int i = 1; i <= kSlotCount; ++i) Slot(data, t, i) = kEmptySlot;
+    for (int i = 1; i <= kSlotCount; ++i) {
+      Slot(data, t, i) = kEmptySlot;
+      Options(data, t, i) = {};
+    }
   }
   // Filled first, written after: a failing write leaves the table complete.
   // Another copy may have made the file meanwhile: what it holds stays.
@@ -78,15 +105,39 @@ void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names) {
 void StoreEntryList(TitleData& data, const Lines& entries) {
   const int title = data.CurrentTitle;
   if (title < 1 || title > kTitleCount) return;
+  MatchShown(data, entries);
   for (int i = 1; i <= kSlotCount; ++i) {
     const auto n = static_cast<std::size_t>(i - 1);
     Slot(data, title, i) = n < entries.size() ? entries[n] : kEmptySlot;
+    Options(data, title, i) = n < entries.size() ? data.ShownOptions[n] : EntryOptions{};
   }
 }
 
-void ShowEntryList(const TitleData& data, int title, Lines& entries) {
-  for (const std::string& entry : data.TitleTable.at(static_cast<std::size_t>(title - 1)))
-    if (entry != kEmptySlot) entries.push_back(entry);
+void ShowEntryList(TitleData& data, int title, Lines& entries) {
+  MatchShown(data, entries);
+  for (int i = 1; i <= kSlotCount; ++i) {
+    if (Slot(data, title, i) == kEmptySlot) continue;
+    entries.push_back(Slot(data, title, i));
+    data.ShownOptions.push_back(Options(data, title, i));
+  }
+}
+
+void AddShownEntry(TitleData& data, Lines& entries, std::string entry) {
+  MatchShown(data, entries);
+  entries.push_back(std::move(entry));
+  data.ShownOptions.emplace_back();
+}
+
+void RemoveShownEntry(TitleData& data, Lines& entries, std::size_t line) {
+  MatchShown(data, entries);
+  if (line >= entries.size()) return;
+  entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(line));
+  data.ShownOptions.erase(data.ShownOptions.begin() + static_cast<std::ptrdiff_t>(line));
+}
+
+EntryOptions& ShownEntryOptions(TitleData& data, const Lines& entries, std::size_t line) {
+  MatchShown(data, entries);
+  return data.ShownOptions.at(line);
 }
 
 void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const Lines& entries) {
@@ -109,6 +160,20 @@ void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const L
     for (int i = 1; i <= kSlotCount; ++i)
       put(EntryKey(t, i), Slot(data, t, i),
           data.SavedTable[static_cast<std::size_t>(t - 1)][static_cast<std::size_t>(i - 1)]);
+  // Options by the same rule, except that an empty one the file lacks is not
+  // added: an entry without options leaves the file as older versions had it.
+  for (int t = 1; t <= kTitleCount; ++t)
+    for (int i = 1; i <= kSlotCount; ++i) {
+      const OptionValues values = StoredOptionValues(Options(data, t, i), Slot(data, t, i));
+      const OptionValues& saved = SavedOptions(data, t, i);
+      for (std::size_t w = 0; w < values.size(); ++w) {
+        const std::string key = OptionKey(EntryKey(t, i), w);
+        if (values[w] != saved[w])
+          file.WriteValue(kFilesSection, key, WrittenForm(values[w]));
+        else if (!values[w].empty())
+          file.AddValue(kFilesSection, key, WrittenForm(values[w]));
+      }
+    }
   file.Release();
   MarkSaved(data, names);
 }

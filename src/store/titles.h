@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "store/entry_options.h"
 
 namespace vantrel {
 
@@ -40,6 +41,13 @@ struct TitleData {
   // none; saved, like the names, only where it changed.
   std::array<std::string, kTitleCount> HotKeys;
   std::array<std::string, kTitleCount> SavedHotKeys;
+
+  // Entry options: OptionTable[t - 1][i - 1] belongs to TitleTable[t - 1][i - 1],
+  // ShownOptions line by line to the entries that the edit window shows, and
+  // SavedOptions holds the option keys' values as the file had them.
+  std::array<std::array<EntryOptions, kSlotCount>, kTitleCount> OptionTable;
+  std::vector<EntryOptions> ShownOptions;
+  std::array<std::array<OptionValues, kSlotCount>, kTitleCount> SavedOptions;
 };
 
 using Lines = std::vector<std::string>;
@@ -50,10 +58,17 @@ using Lines = std::vector<std::string>;
 void StartUpTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries);
 void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries);
 void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names);
-// The current title's entries back into the table, packed, "Null" after them.
+// The current title's entries back into the table, packed, "Null" after them;
+// each takes its options along.
 void StoreEntryList(TitleData& data, const Lines& entries);
-// Appends the title's entries, leaving out empty slots.
-void ShowEntryList(const TitleData& data, int title, Lines& entries);
+// Appends the title's entries, leaving out empty slots, and their options.
+void ShowEntryList(TitleData& data, int title, Lines& entries);
+
+// The shown entries change only through these, so that every line keeps its
+// own options: a new line has none, a removed line's go with it.
+void AddShownEntry(TitleData& data, Lines& entries, std::string entry);
+void RemoveShownEntry(TitleData& data, Lines& entries, std::size_t line);
+EntryOptions& ShownEntryOptions(TitleData& data, const Lines& entries, std::size_t line);
 // Writes the names and slots that differ from the saved ones, and any that the
 // file lacks; all of them into a file that is not there.
 void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const Lines& entries);

@@ -46,7 +46,7 @@ std::string ListText(Platform& platform) {
       SettingsFile file(platform, SettingsPath());
       name = OwnName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle));
     }
-    const int count = EntryCount(ReadTitleSlots(platform, std::to_string(t)));
+    const int count = EntryCount(ReadTitleEntries(platform, std::to_string(t)));
     text += (t < 10 ? " " : "") + std::to_string(t) + "  " + name + (name.empty() ? "" : "  ") +
             "(" + std::to_string(count) + (count == 1 ? " entry)\r\n" : " entries)\r\n");
   }

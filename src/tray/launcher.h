@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "store/entry_options.h"
 
 namespace vantrel {
 
@@ -18,12 +19,17 @@ inline constexpr const char* kCannotRunText =
     "valid extension defined for this file type. Make sure you have this file extension defined "
     "to windows.";
 
-// The title's 20 slots as the settings file holds them now ("Null" for each
-// empty one), read without writing the file.
-std::array<std::string, kLaunchSlots> ReadTitleSlots(Platform& platform,
-                                                     const std::string& titleText);
+// One entry of a title as the launcher opens it.
+struct Entry {
+  std::string target;  // the slot's text: a program, a document or a web address
+  EntryOptions options;
+};
+
+// The title's 20 slots and their options as the settings file holds them now
+// ("Null" for each empty one), read without writing the file.
+std::array<Entry, kLaunchSlots> ReadTitleEntries(Platform& platform, const std::string& titleText);
 // How many entries a launch would open: none when slot 1 is empty.
-int EntryCount(const std::array<std::string, kLaunchSlots>& slots);
+int EntryCount(const std::array<Entry, kLaunchSlots>& entries);
 
 // What one launch did: both 0 when the title has no entries.
 struct LaunchOutcome {
@@ -31,14 +37,28 @@ struct LaunchOutcome {
   int failed = 0;
 };
 
-// Reads the title's 20 slots afresh and opens each non-empty one in slot
-// order; a failure is reported and the next entry still opens.
+// Reads the title's entries afresh and opens each non-empty one in slot
+// order, with its options; a failure is reported and the next entry still
+// opens.
 LaunchOutcome LaunchTitle(Platform& platform, const std::string& titleText);
+
+// Opens one entry with its options, or brings its running program to the
+// front; reports a failure. True when it opened (or was already running).
+bool LaunchEntry(Platform& platform, const Entry& entry);
+
+// The box texts of an entry that was not started.
+std::string ElevationRefusedText(const std::string& target);
+std::string NoFolderText(const std::string& target, const std::string& folder);
 
 // The short (8.3) form of a path, or the empty text when there is none.
 std::string ToShortPath(Platform& platform, const std::string& path);
 
 // An entry is a web address when its upper-cased text holds "HTTP".
 bool IsWebEntry(const std::string& entry);
+// A program has a process of its own to find: a path to an .exe or .com file.
+bool IsProgramEntry(const std::string& entry);
+// Whether two paths name the same file as the system spells paths: without
+// regard to case, either slash.
+bool SamePath(const std::string& a, const std::string& b);
 
 }  // namespace vantrel

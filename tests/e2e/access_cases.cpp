@@ -573,3 +573,62 @@ E2E_CASE(AccessWindowsOnTheTaskbarAndDialogsGoDownWithTheEditor) {
   CloseWindow(ctx, program, rename);
   CloseWindow(ctx, program, editor);
 }
+
+// The entry options dialog at 150 % in a high-contrast scheme: its size, the
+// names its boxes and check boxes give screen readers, and text that shows.
+E2E_CASE(AccessEntryOptionsScaledNamedAndInHighContrast) {
+  std::vector<std::unique_ptr<SchemeColour>> scheme;
+  for (const auto& [name, rgb] : {std::pair{"Window", "0 0 0"},
+                                  {"WindowText", "255 255 255"},
+                                  {"ButtonFace", "0 0 0"},
+                                  {"ButtonText", "255 255 255"}})
+    scheme.push_back(std::make_unique<SchemeColour>(name, rgb));
+  PrefixDpi dpi(144);
+  e2e::RemovePath(DataFolder());
+  CreateDirectoryA(DataFolder().c_str(), nullptr);
+  e2e::Require(ctx,
+               e2e::WriteFileText(SettingsPath(), "[Files]\r\nSet111=C:\\windows\\notepad.exe\r\n"),
+               "settings file prepared");
+  Program program;
+  StartReady(ctx, program);
+  HWND editor = OpenEditor(ctx, program);
+  const auto focusIs = [&](int id) {
+    return e2e::WaitUntil(
+        [&] {
+          GUITHREADINFO gui{};
+          gui.cbSize = sizeof gui;
+          GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &gui);
+          return gui.hwndFocus == Control(ctx, editor, id);
+        },
+        3000);
+  };
+  // The key goes where the focus is: on Ok once the window has put it there.
+  e2e::Require(ctx, focusIs(editor::BitBtn1), "the edit window starts on Ok");
+  e2e::PressKey(editor, VK_TAB);
+  e2e::Require(ctx, focusIs(editor::Listapps), "Tab reaches the entry list");
+  PostMessageA(Control(ctx, editor, editor::Listapps), WM_SYSKEYDOWN, VK_RETURN, 0x20000001);
+  HWND dialog = WaitWindow(ctx, program, "TFrmentryopt", "Alt+Enter on the entry");
+
+  RECT client{};
+  GetClientRect(dialog, &client);
+  e2e::Expect(ctx, client.right == 630 && client.bottom == 294,
+              "client area 630 x 294, got " + std::to_string(client.right) + " x " +
+                  std::to_string(client.bottom));
+  ExpectNamed(ctx, Control(ctx, dialog, entryopt::EditArgs), "Arguments", "the arguments box");
+  ExpectNamed(ctx, Control(ctx, dialog, entryopt::EditFolder), "Start folder", "the folder box");
+  ExpectNamed(ctx, Control(ctx, dialog, entryopt::CheckAdmin), "Run as administrator",
+              "the administrator check box");
+  ExpectNamed(ctx, Control(ctx, dialog, entryopt::CheckFront), "If it is already running",
+              "the bring-to-front check box");
+  HWND args = Control(ctx, dialog, entryopt::EditArgs);
+  e2e::SetText(args, "--an argument");
+  const int argsText = TextPixels(args);
+  e2e::Expect(ctx, argsText > 40, "the arguments show: " + std::to_string(argsText) + " pixels");
+  const int checkText = TextPixels(Control(ctx, dialog, entryopt::CheckAdmin));
+  e2e::Expect(ctx, checkText > 40,
+              "the check box's text shows: " + std::to_string(checkText) + " pixels");
+  e2e::Screenshot(ctx, "contrast-entryoptions-144dpi", dialog);
+  CloseWindow(ctx, program, dialog);
+  CloseWindow(ctx, program, editor);
+  program.Stop();
+}

@@ -456,6 +456,12 @@ std::optional<std::vector<ShownText>> Program::MeasureTexts(HWND window) {
   return shown;
 }
 
+bool Program::RecordShellStarts(bool refuseElevation) {
+  std::optional<DWORD> changed = CallSpy(
+      "SpyRecordShellStarts", refuseElevation ? reinterpret_cast<void*>(1) : nullptr, 5000);
+  return changed.has_value() && *changed > 0;
+}
+
 std::string Program::BoxIcon(HWND box) {
   static const std::map<DWORD, std::string> kinds = {
       {0, "none"}, {1, "warning"}, {2, "information"}, {3, "error"}, {4, "question"}};

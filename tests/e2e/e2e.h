@@ -134,6 +134,11 @@ class Program {
   std::optional<std::vector<ShownText>> MeasureTexts(HWND window);
   // Tells a window of the program that it is now on a monitor of 144 DPI.
   bool MoveTo144Dpi(HWND window);
+  // From now on the program's starts through the shell (ShellExecuteExA) are
+  // recorded in the file named by VANTREL_SPY_SHELL_LOG, as the program had it
+  // at its start; with `refuseElevation`, each "runas" start is refused as the
+  // system refuses a prompt the user declined. False when it could not be set.
+  bool RecordShellStarts(bool refuseElevation);
 
  private:
   bool InjectSpy();

@@ -1,12 +1,13 @@
 // Loaded into vantrel.exe by the e2e driver: reads what only the program's own
 // process can read under Wine (a pop-up menu's item texts, a message box's
-// icon, the size of a control's text in the font it is drawn with), or does
-// what only it can (a DPI change, whose message carries a pointer). Its functions run on threads
-// the driver starts.
+// icon, the size of a control's text in the font it is drawn with, the verb
+// of a start through the shell), or does what only it can (a DPI change, whose
+// message carries a pointer). Its functions run on threads the driver starts.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -207,6 +208,73 @@ extern "C" __declspec(dllexport) DWORD WINAPI SpyMoveTo144Dpi(LPVOID window) {
   GetWindowRect(hwnd, &suggested);
   return static_cast<DWORD>(SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
                                          reinterpret_cast<LPARAM>(&suggested)));
+}
+
+namespace {
+
+using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
+ShellExecuteExFn realShellExecuteEx = nullptr;
+bool refuseRunas = false;
+
+// Appends "<verb>|<file>|<parameters>|<folder>" to the file named by
+// VANTREL_SPY_SHELL_LOG, then starts as asked; a refused elevation is answered
+// as the system answers it, without starting.
+BOOL WINAPI RecordingShellExecuteEx(SHELLEXECUTEINFOA* info) {
+  char logPath[MAX_PATH + 1] = {};
+  const DWORD got = GetEnvironmentVariableA("VANTREL_SPY_SHELL_LOG", logPath, sizeof logPath);
+  const auto text = [](const char* s) { return std::string(s != nullptr ? s : ""); };
+  const std::string verb = text(info->lpVerb);
+  if (got > 0 && got < sizeof logPath) {
+    const std::string line = verb + "|" + text(info->lpFile) + "|" + text(info->lpParameters) +
+                             "|" + text(info->lpDirectory) + "\r\n";
+    HANDLE file = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+      CloseHandle(file);
+    }
+  }
+  if (refuseRunas && lstrcmpiA(verb.c_str(), "runas") == 0) {
+    SetLastError(ERROR_CANCELLED);
+    return FALSE;
+  }
+  return realShellExecuteEx(info);
+}
+
+}  // namespace
+
+// Points the program's import of ShellExecuteExA at the recorder above;
+// `refuse` non-null: every elevation is refused. Returns the number of import
+// slots that point at the recorder.
+extern "C" __declspec(dllexport) DWORD WINAPI SpyRecordShellStarts(LPVOID refuse) {
+  refuseRunas = refuse != nullptr;
+  HMODULE shell = GetModuleHandleA("shell32.dll");
+  auto real = reinterpret_cast<ShellExecuteExFn>(
+      reinterpret_cast<void*>(shell != nullptr ? GetProcAddress(shell, "ShellExecuteExA") : nullptr));
+  if (real == nullptr) return 0;
+  if (realShellExecuteEx == nullptr) realShellExecuteEx = real;
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0) return 0;
+  DWORD changed = 0;
+  for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       d->Name != 0; ++d) {
+    for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+         slot->u1.Function != 0; ++slot) {
+      if (slot->u1.Function == reinterpret_cast<ULONG_PTR>(&RecordingShellExecuteEx)) ++changed;
+      if (slot->u1.Function != reinterpret_cast<ULONG_PTR>(real)) continue;
+      DWORD old = 0;
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &old);
+      slot->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordingShellExecuteEx);
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, old, &old);
+      ++changed;
+    }
+  }
+  return changed;
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -3,6 +3,7 @@
 // the program's own headers, under the short names the cases use.
 #pragma once
 
+#include "editor/Uentryopt.h"
 #include "editor/Utitlechg.h"
 #include "editor/Uwebpageadd.h"
 #include "editor/uedit.h"
@@ -17,6 +18,7 @@ namespace editor = vantrel::frmedit;
 namespace addfile = vantrel::frmedadd;
 namespace webpage = vantrel::frmwebpage;
 namespace titlechg = vantrel::frmtitlechg;
+namespace entryopt = vantrel::frmentryopt;
 namespace help = vantrel::frmhelp;
 namespace scrsel = vantrel::frmscrsel;
 

@@ -301,6 +301,49 @@ TEST_F(EditorTest, FirstRunWriteFailureIsReportedAndStartUpGoesOn) {
   EXPECT_EQ(editor->Titles().TitleTable[19][9], "Null");
 }
 
+TEST_F(EditorTest, EntryOptionsByDoubleClickAndAltEnterAreSavedByOk) {
+  Start("[Files]\r\nSet111=C:\\a.exe\r\nSet112=http://b.example\r\n");
+  p.Script("TFrmentryopt", [](FakeFormDriver& d) {
+    EXPECT_EQ(d.Text("EditArgs"), "");
+    d.Type("EditArgs", "\"C:\\My Files\\a b.txt\"");  // quotes a read would drop
+    d.Type("EditFolder", "C:\\Work");
+    d.Click("CheckAdmin");
+    d.Click("BitBtnOk");
+  });
+  p.Script("TFrmentryopt", [](FakeFormDriver& d) {
+    d.Type("EditArgs", "dropped");
+    d.Click("CheckFront");
+    d.PressEscape();
+  });
+  p.Script("TFrmentryopt", [](FakeFormDriver& d) {
+    EXPECT_EQ(d.Text("EditArgs"), "");
+    EXPECT_FALSE(d.form()["CheckFront"].checked);  // the cancelled showing left nothing
+    d.Click("CheckFront");
+    d.PressEnter();  // in the arguments box: the default button
+  });
+  Edit([&](FakeFormDriver& d) {
+    d.DoubleClick("Listapps", 0);
+    d.Focus("Listapps");
+    Entries().selected = 1;
+    d.PressAltEnter();
+    d.PressAltEnter();
+    d.Focus("Listtitles");
+    d.PressAltEnter();  // the title list opens nothing
+    d.Select("Listtitles", 1);
+    d.Select("Listtitles", 0);
+    d.Click("BitBtn1");
+  });
+  EXPECT_EQ(p.shownForms.size(), 4u);
+  EXPECT_EQ(p.shownForms[1].ownerClass, "TFrmedit");
+  EXPECT_EQ(Saved("Set111Args"), "\"C:\\My Files\\a b.txt\"");
+  EXPECT_EQ(Saved("Set111Folder"), "C:\\Work");
+  EXPECT_EQ(Saved("Set111Admin"), "1");
+  EXPECT_EQ(Saved("Set111Front"), "<missing>");
+  EXPECT_EQ(Saved("Set112Front"), "1");
+  EXPECT_EQ(Saved("Set112Args"), "<missing>");
+  EXPECT_EQ(Saved("Set112Entry"), "http://b.example");
+}
+
 TEST_F(EditorTest, HelpOpensOwnedByTheEditorWhichStaysAsItWas) {
   Start("[Files]\r\nSet111=a\r\n");
   Edit([&](FakeFormDriver& d) {

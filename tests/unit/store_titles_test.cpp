@@ -122,6 +122,67 @@ TEST_F(TitlesTest, SaveKeepsWhatAnotherCopyOrAHandEditSavedMeanwhile) {
   EXPECT_EQ(ProfileRead(File(), "Files", "Set202010", ""), "Null");
 }
 
+// Options sit at their entry's slot: removing, adding and packing entries must
+// move them along, clear what a slot no longer has, and never hand them on.
+TEST_F(TitlesTest, OptionsTravelWithTheirEntryAndGoWithIt) {
+  p.WriteFile(SettingsPath(),
+              "[Files]\r\nSet111=a\r\nSet112=b\r\nSet112Args=-x\r\nSet112Entry=b\r\n"
+              "Set113=c\r\nSet113Admin=1\r\nSet114=e\r\nSet114Folder=C:\\stale\r\n"
+              "Set114Entry=moved by an older version\r\nSet221=z\r\nSet221Front=1\r\n");
+  StartUpTitles(p, data, titles, entries);
+  const EntryOptions args{"-x", "", false, false}, admin{"", "", true, false};
+  EXPECT_EQ(data.ShownOptions, (std::vector<EntryOptions>{{}, args, admin, {}}));
+
+  RemoveShownEntry(data, entries, 0);
+  AddShownEntry(data, entries, "d");
+  ShownEntryOptions(data, entries, 2).bringToFront = true;  // e, now at slot 3
+  EXPECT_EQ(entries, (Lines{"b", "c", "e", "d"}));
+  // Another title shown and back: stored packed, shown again with its options.
+  StoreEntryList(data, entries);
+  data.CurrentTitle = 2;
+  entries.clear();
+  ShowEntryList(data, 2, entries);
+  EXPECT_TRUE(data.ShownOptions.at(0).bringToFront);
+  StoreEntryList(data, entries);
+  data.CurrentTitle = 1;
+  entries.clear();
+  ShowEntryList(data, 1, entries);
+  SaveTitles(p, data, titles, entries);
+
+  TitleData again;
+  Lines againTitles, againEntries;
+  LoadTitles(p, again, againTitles, againEntries);
+  EXPECT_EQ(againEntries, (Lines{"b", "c", "e", "d"}));
+  EXPECT_EQ(again.ShownOptions,
+            (std::vector<EntryOptions>{args, admin, {"", "", false, true}, {}}));
+  const std::string file = File();
+  EXPECT_EQ(ProfileRead(file, "Files", "Set114Folder", "<missing>"), "");  // cleared, not moved
+  EXPECT_EQ(ProfileRead(file, "Files", "Set113Entry", ""), "e");
+  EXPECT_EQ(ProfileRead(file, "Files", "Set221Front", ""), "1");
+  for (const char* word : {"Args", "Folder", "Admin", "Front", "Entry"})
+    EXPECT_EQ(file.find(std::string("Set115") + word), std::string::npos) << word;
+}
+
+TEST_F(TitlesTest, AFileWithoutOptionsIsReadAndSavedAsBefore) {
+  StartUpTitles(p, data, titles, entries);  // the first run's file: no option keys
+  const std::string before = File();
+  TitleData again;
+  Lines againTitles, againEntries;
+  LoadTitles(p, again, againTitles, againEntries);
+  for (const auto& row : again.OptionTable)
+    for (const EntryOptions& options : row) EXPECT_TRUE(options.Empty());
+  SaveTitles(p, again, againTitles, againEntries);
+  EXPECT_EQ(File(), before);
+
+  AddShownEntry(again, againEntries, "C:\\plain.exe");
+  RemoveShownEntry(again, againEntries, 5);  // no such line: nothing happens
+  SaveTitles(p, again, againTitles, againEntries);
+  const std::string file = File();
+  EXPECT_EQ(ProfileRead(file, "Files", "Set111", ""), "C:\\plain.exe");
+  for (const char* word : {"Args", "Folder", "Admin", "Front", "Entry"})
+    EXPECT_EQ(file.find(std::string(word) + "="), std::string::npos) << word;
+}
+
 TEST(Titles, FirstRunWithoutAFolderStillFillsTheTable) {
   FakePlatform p;
   TitleData data;

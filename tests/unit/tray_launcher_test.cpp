@@ -87,3 +87,86 @@ TEST(WebEntry, HttpAnywhereInAnyCase) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+struct OptionsLauncherTest : LauncherTest {
+  // Writes the programs as files, so that they have a short form to start by.
+  void Prepare(const std::string& ini, std::initializer_list<const char*> files) {
+    p.MakeDirectory("C:\\Tools");
+    for (const char* file : files) p.WriteFile(file, "MZ");
+    p.WriteFile(SettingsPath(), "[Files]\r\n" + ini);
+  }
+};
+
+TEST_F(OptionsLauncherTest, OptionsReachTheShellAndARunningProgramComesToTheFront) {
+  p.MakeDirectory("C:\\Work");
+  Prepare(
+      "Set771=C:\\Tools\\args.exe\r\nSet771Args=--in \"two words\"\r\nSet771Folder=C:\\Work\r\n"
+      "Set771Entry=C:\\Tools\\args.exe\r\n"
+      "Set772=C:\\Tools\\front.exe\r\nSet772Front=1\r\n"
+      "Set773=C:\\Tools\\idle.exe\r\nSet773Front=1\r\n"
+      "Set774=C:\\Tools\\hidden.exe\r\nSet774Front=1\r\n"
+      "Set775=C:\\Tools\\notes.txt\r\nSet775Front=1\r\n"
+      "Set776=C:\\PROGRA~1\\short.exe\r\nSet776Front=1\r\n"
+      "Set777=C:\\Tools\\admin.exe\r\nSet777Admin=1\r\n"
+      "Set778=C:\\Tools\\moved.exe\r\nSet778Args=-old\r\nSet778Entry=C:\\Tools\\other.exe\r\n",
+      {"C:\\Tools\\args.exe", "C:\\Tools\\front.exe", "C:\\Tools\\idle.exe",
+       "C:\\Tools\\hidden.exe", "C:\\Tools\\notes.txt", "C:\\Tools\\admin.exe",
+       "C:\\Tools\\moved.exe"});
+  p.shortPaths["C:\\PROGRA~1\\short.exe"] = "C:\\PROGRA~1\\short.exe";
+  p.shortPaths["C:\\Program Files\\short.exe"] = "C:\\PROGRA~1\\short.exe";
+  p.running = {{p.processId, "C:\\Tools\\idle.exe"},  // this program itself never counts
+               {71, "c:/tools/FRONT.EXE"},           {72, "C:\\Tools\\notes.txt"},
+               {73, "C:\\Tools\\hidden.exe"},        {74, "C:\\Tools\\hidden.exe"},
+               {75, "C:\\Program Files\\short.exe"}};
+  p.processWindows = {p.processId, 71, 72, 74, 75};
+  LaunchTitle(p, "7");
+
+  EXPECT_EQ(p.broughtToFront, (std::vector<std::uint32_t>{71, 74, 75}));
+  ASSERT_EQ(p.shellCalls.size(), 5u);
+  EXPECT_EQ(p.shellCalls[0].file, "C:\\Tools\\args.exe");
+  EXPECT_EQ(p.shellCalls[0].parameters, "--in \"two words\"");
+  EXPECT_EQ(p.shellCalls[0].directory, "C:\\Work");
+  EXPECT_EQ(Opened(), (std::vector<std::string>{"C:\\Tools\\args.exe", "C:\\Tools\\idle.exe",
+                                                "C:\\Tools\\notes.txt", "C:\\Tools\\admin.exe",
+                                                "C:\\Tools\\moved.exe"}));
+  EXPECT_EQ(p.shellCalls[3].verb, "runas");
+  // Options left at a slot whose entry has changed belong to none.
+  EXPECT_EQ(p.shellCalls[4].parameters, "");
+  for (std::size_t i : {0, 1, 2, 4}) EXPECT_EQ(p.shellCalls[i].verb, "open");
+  EXPECT_TRUE(p.boxes.empty());
+}
+
+TEST_F(OptionsLauncherTest, ARefusedPromptAndAMissingFolderAreSaidAsSuchAndTheNextOpens) {
+  Prepare(
+      "Set111=C:\\Tools\\admin.exe\r\nSet111Admin=1\r\n"
+      "Set112=C:\\Tools\\lost.exe\r\nSet112Folder=C:\\Nowhere\r\n"
+      "Set113=C:\\Tools\\last.exe\r\nSet113Admin=1\r\n",
+      {"C:\\Tools\\admin.exe", "C:\\Tools\\lost.exe", "C:\\Tools\\last.exe"});
+  p.refuseElevation = true;
+  LaunchTitle(p, "1");
+  EXPECT_EQ(Opened(), (std::vector<std::string>{"C:\\Tools\\admin.exe", "C:\\Tools\\last.exe"}));
+  ASSERT_EQ(p.boxes.size(), 3u);
+  EXPECT_EQ(p.boxes[0].text,
+            "\"C:\\Tools\\admin.exe\" was not started: the request to run it as administrator was "
+            "refused.");
+  EXPECT_EQ(p.boxes[1].text, NoFolderText("C:\\Tools\\lost.exe", "C:\\Nowhere"));
+  EXPECT_EQ(p.boxes[2].text, ElevationRefusedText("C:\\Tools\\last.exe"));
+  for (const auto& box : p.boxes) EXPECT_NE(box.text, kCannotRunText);
+}
+
+TEST(ProgramEntry, OnlyExeAndComFilesHaveAProcess) {
+  EXPECT_TRUE(IsProgramEntry("C:\\A\\b.EXE"));
+  EXPECT_TRUE(IsProgramEntry("c:/x/edit.com"));
+  EXPECT_FALSE(IsProgramEntry("C:\\a.exe\\notes.txt"));
+  EXPECT_FALSE(IsProgramEntry("C:\\dir.exe\\file"));
+  EXPECT_FALSE(IsProgramEntry("http://example.org/setup.exe"));
+  EXPECT_FALSE(IsProgramEntry("C:\\link.lnk"));
+  EXPECT_TRUE(SamePath("C:/Tools/A.exe", "c:\\tools\\a.EXE"));
+  EXPECT_FALSE(SamePath("C:\\Tools\\a.exe", "C:\\Tools\\a.exe2"));
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -79,6 +79,7 @@ void FakeFormDriver::Click(const std::string& name) {
   EnsureOpen("Click " + name);
   Control& c = form_[name];
   if (!c.visible) throw std::logic_error("Click on hidden control " + name);
+  if (c.kind == ControlKind::CheckBox) c.checked = !c.checked;
   Act([&] { form_.Click(c, [this](const std::string& text) { Report(text); }); });
 }
 
@@ -109,6 +110,18 @@ void FakeFormDriver::PressKeys(const std::string& name, KeyCombo combo) {
   if (c.kind != ControlKind::HotKey) throw std::logic_error("Keys into " + name + ", no hot-key box");
   c.hotKey = combo;
   focused_ = &c;
+}
+
+void FakeFormDriver::DoubleClick(const std::string& name, int index) {
+  Select(name, index);
+  focused_ = &form_[name];
+  Act([&] { OpenLine(form_[name], [this](const std::string& text) { Report(text); }); });
+}
+
+void FakeFormDriver::PressAltEnter() {
+  EnsureOpen("Alt+Enter");
+  if (!OpensLine(focused_)) return;
+  Act([&] { OpenLine(*focused_, [this](const std::string& text) { Report(text); }); });
 }
 
 void FakeFormDriver::Focus(const std::string& name) {
@@ -358,6 +371,24 @@ std::uintptr_t FakePlatform::ShellExecute(const std::string& verb, const std::st
   if (onShell) onShell(shellCalls.back());
   auto it = shellResults.find(file);
   return it == shellResults.end() ? 42 : it->second;
+}
+
+ShellStart FakePlatform::ShellStartEx(const std::string& verb, const std::string& file,
+                                      const std::string& parameters, const std::string& directory,
+                                      int showMode) {
+  if (verb == "runas" && refuseElevation) {
+    shellCalls.push_back({verb, file, parameters, directory, showMode});
+    if (onShell) onShell(shellCalls.back());
+    return ShellStart::Refused;
+  }
+  return ShellExecute(verb, file, parameters, directory, showMode) > 32 ? ShellStart::Started
+                                                                        : ShellStart::Failed;
+}
+
+bool FakePlatform::BringProcessToFront(std::uint32_t id) {
+  if (processWindows.count(id) == 0) return false;
+  broughtToFront.push_back(id);
+  return true;
 }
 
 void FakePlatform::CreateMainWindow(const std::string& className, const std::string& caption) {

@@ -26,13 +26,17 @@ class FakeFormDriver {
  public:
   FakeFormDriver(FakePlatform& platform, Form& form);
   Form& form() { return form_; }
+  // A check box's click turns its mark over first, as the system's does.
   void Click(const std::string& name);
   // Types into an edit, keeping its length limit as a real edit box does; the
   // caret ends after the text.
   void Type(const std::string& name, const std::string& text);
   void Select(const std::string& name, int index);  // a click on a list line
   void PressKeys(const std::string& name, KeyCombo combo);  // into a hot-key box
-  void Focus(const std::string& name);              // as Tab or a click would move it
+  // The line clicked, then clicked again at once: a click, then its open.
+  void DoubleClick(const std::string& name, int index);
+  void PressAltEnter();                 // the "properties" key: opens the focused list's line
+  void Focus(const std::string& name);  // as Tab or a click would move it
   const Control* Focused() const { return focused_; }
   void PressEnter();  // a memo with the focus gets a new line at its caret
   void PressEscape();
@@ -113,6 +117,11 @@ class FakePlatform : public Platform {
   std::vector<ShellCall> shellCalls;
   std::map<std::string, std::uintptr_t> shellResults;  // by file; default 42
   std::function<void(const ShellCall&)> onShell;
+  // ShellStartEx: the elevation prompt refused; otherwise shellResults decide.
+  bool refuseElevation = false;
+  std::vector<RunningProgram> running;     // what RunningPrograms lists
+  std::set<std::uint32_t> processWindows;  // processes with a main window
+  std::vector<std::uint32_t> broughtToFront;
 
   // Command line and output: a program with standard output or a console to
   // write to takes the text in `output`; without either, WriteOutput fails.
@@ -208,6 +217,11 @@ class FakePlatform : public Platform {
   std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
                               const std::string& parameters, const std::string& directory,
                               int showMode) override;
+  ShellStart ShellStartEx(const std::string& verb, const std::string& file,
+                          const std::string& parameters, const std::string& directory,
+                          int showMode) override;
+  std::vector<RunningProgram> RunningPrograms() override { return running; }
+  bool BringProcessToFront(std::uint32_t processId) override;
   void CreateMainWindow(const std::string& className, const std::string& caption) override;
   void SetEvents(PlatformEvents* events) override { events_ = events; }
   void AddTrayIcon(const std::string& tip) override;

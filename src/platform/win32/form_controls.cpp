@@ -111,6 +111,10 @@ void FormControls::CreateControl(Control& c, std::size_t index, const Rect& at, 
       else
         style |= c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
       break;
+    case ControlKind::CheckBox:
+      windowClass = "BUTTON";
+      style |= BS_AUTOCHECKBOX;
+      break;
     case ControlKind::Edit:
       windowClass = "EDIT";
       exStyle = WS_EX_CLIENTEDGE;
@@ -238,6 +242,9 @@ void FormControls::Pull() {
     } else if (c.kind == ControlKind::HotKey) {
       c.hotKey = FromHotKeyBox(SendMessageA(s.hwnd, HKM_GETHOTKEY, 0, 0));
       s.hotKey = c.hotKey;
+    } else if (c.kind == ControlKind::CheckBox) {
+      c.checked = SendMessageA(s.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+      s.checked = c.checked;
     }
   }
 }
@@ -249,10 +256,15 @@ void FormControls::Push(bool everything) {
       case ControlKind::Label:
       case ControlKind::Button:
       case ControlKind::Image:
+      case ControlKind::CheckBox:
         if (everything || c.caption != s.caption) {
           SetWindowTextA(s.hwnd, c.caption.c_str());
           if (s.ownerDraw) InvalidateRect(s.hwnd, nullptr, TRUE);
           s.caption = c.caption;
+        }
+        if (c.kind == ControlKind::CheckBox && (everything || c.checked != s.checked)) {
+          SendMessageA(s.hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+          s.checked = c.checked;
         }
         break;
       case ControlKind::Edit:

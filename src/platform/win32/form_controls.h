@@ -15,6 +15,9 @@ namespace vantrel::win32 {
 // Posted to the form by a list box when the line already selected is clicked
 // again: the list sends no LBN_SELCHANGE then, but it counts as a click.
 inline constexpr UINT kListReclick = WM_APP + 1;
+// Posted to the form by itself for a double click on a list line, so that what
+// the line opens runs once the list has finished with the mouse.
+inline constexpr UINT kListOpen = WM_APP + 2;
 
 class FormControls {
  public:
@@ -49,6 +52,7 @@ class FormControls {
     std::vector<std::string> items;
     int selected = -1;
     KeyCombo hotKey;
+    bool checked = false;
     bool visible = true;
   };
 

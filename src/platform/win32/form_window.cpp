@@ -198,8 +198,16 @@ void FormWindow::Relayout() {
 // (which would let a multi-line box's Escape close the window); only a key that
 // the focused control keeps goes on to it.
 bool FormWindow::PreTranslate(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || hwnd_ == nullptr) return false;
-  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_RETURN) {
+    // Alt+Enter, the "properties" key, belongs to a list that opens its lines.
+    Control* focused = controls_.Find(GetFocus());
+    if (focused == nullptr || focused->kind != ControlKind::ListBox || !focused->onOpen)
+      return false;
+    Run([&] { OpenLine(*focused, [this](const std::string& text) { Report(text); }); });
+    return true;
+  }
+  if (msg.message != WM_KEYDOWN) return false;
   DialogKey key;
   if (msg.wParam == VK_RETURN)
     key = DialogKey::Enter;
@@ -347,10 +355,18 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (c == nullptr) return 0;  // IDOK / IDCANCEL without a button of that id
       if (c->kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED))
         ClickControl(*c);
+      else if (c->kind == ControlKind::CheckBox && code == BN_CLICKED)
+        ClickControl(*c);
       else if (c->kind == ControlKind::ListBox && code == LBN_SELCHANGE)
         Run([&] { ClickLine(*c, reporter); });
+      else if (c->kind == ControlKind::ListBox && code == LBN_DBLCLK)
+        PostMessageA(hwnd_, kListOpen, static_cast<WPARAM>(c->id), 0);
       return 0;
     }
+    case kListOpen:
+      if (Control* c = controls_.Find(static_cast<int>(wParam)))
+        Run([&] { OpenLine(*c, reporter); });
+      return 0;
     case kListReclick:
       if (Control* c = controls_.Find(static_cast<int>(wParam)))
         Run([&] { ClickLine(*c, reporter); });

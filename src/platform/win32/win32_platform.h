@@ -56,6 +56,11 @@ class Win32Platform : public Platform {
   std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
                               const std::string& parameters, const std::string& directory,
                               int showMode) override;
+  ShellStart ShellStartEx(const std::string& verb, const std::string& file,
+                          const std::string& parameters, const std::string& directory,
+                          int showMode) override;
+  std::vector<RunningProgram> RunningPrograms() override;
+  bool BringProcessToFront(std::uint32_t processId) override;
 
   void CreateMainWindow(const std::string& className, const std::string& caption) override;
   void SetEvents(PlatformEvents* events) override;

@@ -1,0 +1,54 @@
+#include "store/entry_options.h"
+
+#include "store/settings.h"
+#include "store/titles.h"
+
+namespace vantrel {
+namespace {
+
+enum Word : std::size_t { kArgs, kFolder, kAdmin, kFront, kEntry };
+
+}  // namespace
+
+std::string OptionKey(const std::string& entryKey, std::size_t word) {
+  return entryKey + kOptionWords.at(word);
+}
+
+OptionValues StoredOptionValues(const EntryOptions& options, const std::string& entry) {
+  OptionValues values;
+  if (options.Empty()) return values;
+  values[kArgs] = options.arguments;
+  values[kFolder] = options.folder;
+  values[kAdmin] = options.asAdministrator ? kOptionOn : "";
+  values[kFront] = options.bringToFront ? kOptionOn : "";
+  values[kEntry] = entry;
+  return values;
+}
+
+EntryOptions OptionsFromValues(const OptionValues& values, const std::string& entry) {
+  if (!values[kEntry].empty() && values[kEntry] != entry) return {};
+  return {values[kArgs], values[kFolder], values[kAdmin] == kOptionOn, values[kFront] == kOptionOn};
+}
+
+std::string WrittenForm(const std::string& value) {
+  if (value.empty()) return value;
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  if (!quoted && !blank(value.front()) && !blank(value.back())) return value;
+  return "\"" + value + "\"";
+}
+
+OptionValues ReadOptionValues(SettingsFile& file, const std::string& entryKey) {
+  OptionValues values;
+  for (std::size_t w = 0; w < values.size(); ++w)
+    values[w] = file.ReadValue(kFilesSection, OptionKey(entryKey, w), "");
+  return values;
+}
+
+EntryOptions ReadEntryOptions(SettingsFile& file, const std::string& entryKey,
+                              const std::string& entry) {
+  return OptionsFromValues(ReadOptionValues(file, entryKey), entry);
+}
+
+}  // namespace vantrel

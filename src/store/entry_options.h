@@ -1,0 +1,54 @@
+// The options an entry may carry (arguments, start folder, run as
+// administrator, bring a running program to the front) and their keys in
+// section "Files": the entry's own key with a word after it, which older
+// versions never read.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace vantrel {
+
+class SettingsFile;
+
+struct EntryOptions {
+  std::string arguments;
+  std::string folder;
+  bool asAdministrator = false;
+  bool bringToFront = false;
+  bool operator==(const EntryOptions&) const = default;
+  bool Empty() const { return *this == EntryOptions{}; }
+};
+
+// The options' keys of an entry key, e.g. "Set111" + "Args". "Entry" holds the
+// entry that the options were set for: an older version's edit window moves
+// entries but not their options, and options left at a slot whose entry has
+// changed belong to none.
+inline constexpr std::array<const char*, 5> kOptionWords = {"Args", "Folder", "Admin", "Front",
+                                                            "Entry"};
+inline constexpr const char* kOptionOn = "1";
+
+// The five values as the file holds them, in the order of kOptionWords; ""
+// for a key that is not there.
+using OptionValues = std::array<std::string, kOptionWords.size()>;
+
+std::string OptionKey(const std::string& entryKey, std::size_t word);
+
+// The values that these options of this entry are stored as: all empty for an
+// entry without options, so that such an entry adds no key to the file.
+OptionValues StoredOptionValues(const EntryOptions& options, const std::string& entry);
+// The options that the stored values give `entry`: none when they were set for
+// another entry. An empty or missing "Entry" key (a hand edit) counts as this
+// entry's.
+EntryOptions OptionsFromValues(const OptionValues& values, const std::string& entry);
+
+// The text that a value is written as so that a read gives it back whole: a
+// read drops blanks around a value and one pair of quotes around it, which
+// arguments such as "C:\My Files\a.txt" must keep.
+std::string WrittenForm(const std::string& value);
+
+OptionValues ReadOptionValues(SettingsFile& file, const std::string& entryKey);
+EntryOptions ReadEntryOptions(SettingsFile& file, const std::string& entryKey,
+                              const std::string& entry);
+
+}  // namespace vantrel

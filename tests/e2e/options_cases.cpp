@@ -1,0 +1,306 @@
+// Entry options end to end: the options dialog set from the keyboard and by a
+// double click and saved by the edit window's Ok; a small program started with
+// its arguments in its start folder, brought to the front instead of started
+// again, and started through the administrator verb.
+#include <string>
+#include <vector>
+
+#include "e2e.h"
+#include "vantrel_ui.h"
+
+namespace {
+
+using e2e::Context;
+using e2e::Program;
+using namespace e2e::ui;
+
+const char kProbeClass[] = "VantrelProbe";
+const char kProbeLogVariable[] = "VANTREL_PROBE_LOG";
+const char kEntryOptionsClass[] = "TFrmentryopt";
+
+std::string ProbePath(const Context& ctx) {
+  return ctx.spyPath.substr(0, ctx.spyPath.find_last_of('\\') + 1) + "entry_probe.exe";
+}
+
+// The probe's log for the case, empty at its start and of its own name, so that
+// a probe a failed case left starting cannot write into the next case's; the
+// variable reaches the probe through the program, started after it is set.
+class ProbeLog {
+ public:
+  explicit ProbeLog(const std::string& name) : path_(e2e::TempDir(true) + "\\" + name + ".log") {
+    e2e::RemovePath(path_);
+    SetEnvironmentVariableA(kProbeLogVariable, path_.c_str());
+  }
+  ~ProbeLog() {
+    CloseProbes();
+    SetEnvironmentVariableA(kProbeLogVariable, nullptr);
+    e2e::RemovePath(path_);
+  }
+  ProbeLog(const ProbeLog&) = delete;
+  ProbeLog& operator=(const ProbeLog&) = delete;
+
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    const std::string text = e2e::ReadFileText(path_).value_or("");
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t end = text.find("\r\n", at);
+      if (end == std::string::npos) break;
+      lines.push_back(text.substr(at, end - at));
+      at = end + 2;
+    }
+    return lines;
+  }
+  bool WaitForLines(std::size_t count) const {
+    return e2e::WaitUntil([&] { return Lines().size() >= count; }, 10000);
+  }
+  static std::vector<HWND> Windows() {
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, kProbeClass, nullptr); w != nullptr;
+         w = FindWindowExA(nullptr, w, kProbeClass, nullptr))
+      found.push_back(w);
+    return found;
+  }
+  static void CloseProbes() {
+    for (HWND w : Windows()) PostMessageA(w, WM_CLOSE, 0, 0);
+    e2e::WaitUntil([] { return Windows().empty(); }, 5000);
+  }
+
+ private:
+  std::string path_;
+};
+
+void PrepareSettings(Context& ctx, const std::string& text) {
+  e2e::RemovePath(DataFolder());
+  CreateDirectoryA(DataFolder().c_str(), nullptr);
+  e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), text), "settings file prepared");
+}
+
+std::string FilesValue(const std::string& key) {
+  auto section = e2e::ReadIniSection(SettingsPath(), "Files");
+  if (!section) return "<unreadable>";
+  for (const auto& [name, value] : section->values)
+    if (e2e::SameText(name, key)) return value;
+  return "<missing>";
+}
+
+void OpenTitle(Context& ctx, Program& program, int title, const std::string& when) {
+  HWND menu = e2e::OpenMenu(ctx, program, WM_LBUTTONDOWN, when);
+  e2e::Choose(ctx, program, menu, TitleItem(title), when);
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+  return gui.hwndFocus;
+}
+
+// Typed character by character into the focused control, as the keyboard would.
+void TypeIntoFocus(HWND window, const std::string& text) {
+  HWND focus = FocusOf(window);
+  for (char c : text) PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+bool FocusIs(HWND window, HWND control) {
+  return e2e::WaitUntil([&] { return FocusOf(window) == control; }, 3000);
+}
+
+// Alt+Enter, the "properties" key, on the focused control.
+void PressAltEnter(HWND window) {
+  HWND focus = FocusOf(window);
+  PostMessageA(focus, WM_SYSKEYDOWN, VK_RETURN, 0x20000001);
+  PostMessageA(focus, WM_SYSKEYUP, VK_RETURN, 0xE0000001);
+}
+
+// A double click on a line of a list, as the mouse sends it.
+void DoubleClickLine(HWND list, int line) {
+  const int height = static_cast<int>(e2e::Send(list, LB_GETITEMHEIGHT, 0));
+  const LPARAM at = MAKELPARAM(20, height * line + height / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+bool Checked(HWND box) { return e2e::Send(box, BM_GETCHECK) == BST_CHECKED; }
+
+}  // namespace
+
+E2E_CASE(OptionsDialogFromTheKeyboardAndADoubleClickSavedByOk) {
+  const std::string probe = ProbePath(ctx);
+  const std::string address = "https://example.org/front";
+  PrepareSettings(ctx,
+                  "[Files]\r\nDesc1=Probe\r\nSet111=" + probe + "\r\nSet112=" + address + "\r\n");
+  Program program;
+  StartReady(ctx, program);
+  HWND menu = e2e::OpenMenu(ctx, program, WM_LBUTTONDOWN, "the left menu");
+  e2e::Choose(ctx, program, menu, kLeftEdit, "Edit Your List");
+  HWND editor = e2e::WaitWindow(ctx, program, kEditorClass, "the edit window");
+  HWND apps = e2e::Control(ctx, editor, editor::Listapps);
+
+  // Keyboard: Tab from Ok to the entry list, Alt+Enter on its first line.
+  e2e::Require(ctx, FocusIs(editor, e2e::Control(ctx, editor, editor::BitBtn1)),
+               "the edit window starts on Ok");
+  e2e::PressKey(editor, VK_TAB);
+  e2e::Require(ctx, FocusIs(editor, apps), "Tab reaches the entry list");
+  PressAltEnter(editor);
+  HWND dialog = e2e::WaitWindow(ctx, program, kEntryOptionsClass, "Alt+Enter on the first entry");
+  e2e::ExpectEq(ctx, e2e::Text(dialog), "Entry Options", "the dialog's caption");
+  HWND args = e2e::Control(ctx, dialog, entryopt::EditArgs);
+  HWND folder = e2e::Control(ctx, dialog, entryopt::EditFolder);
+  HWND admin = e2e::Control(ctx, dialog, entryopt::CheckAdmin);
+  e2e::Require(ctx, FocusIs(dialog, args), "the arguments box has the focus");
+  TypeIntoFocus(dialog, "--alpha \"two words\"");
+  e2e::PressKey(dialog, VK_TAB);
+  e2e::Require(ctx, FocusIs(dialog, folder), "Tab reaches the start folder box");
+  TypeIntoFocus(dialog, "C:\\windows");
+  e2e::PressKey(dialog, VK_TAB);
+  e2e::Require(ctx, FocusIs(dialog, admin), "Tab reaches \"Run as administrator\"");
+  e2e::PressKey(dialog, VK_SPACE);
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return Checked(admin); }, 3000), "Space checks it");
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return e2e::Text(folder) == "C:\\windows"; }, 3000),
+              "the typed folder shows");
+  e2e::Screenshot(ctx, "dialog-entryoptions", dialog);
+  e2e::PressKey(dialog, VK_RETURN);
+  e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Enter is Ok");
+
+  // Mouse: a double click on the second line; Escape leaves nothing behind.
+  DoubleClickLine(apps, 1);
+  dialog = e2e::WaitWindow(ctx, program, kEntryOptionsClass, "a double click on the second entry");
+  e2e::ExpectEq(ctx, e2e::Text(e2e::Control(ctx, dialog, entryopt::EditArgs)), "",
+                "the second entry has no arguments");
+  e2e::Click(ctx, dialog, entryopt::CheckAdmin);
+  e2e::PressKey(dialog, VK_ESCAPE);
+  e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Escape is Cancel");
+  DoubleClickLine(apps, 1);
+  dialog = e2e::WaitWindow(ctx, program, kEntryOptionsClass, "a second double click");
+  HWND front = e2e::Control(ctx, dialog, entryopt::CheckFront);
+  e2e::Expect(ctx, !Checked(e2e::Control(ctx, dialog, entryopt::CheckAdmin)),
+              "the cancelled check did not stay");
+  e2e::Click(ctx, dialog, entryopt::CheckFront);
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return Checked(front); }, 3000), "the click checks it");
+  e2e::Click(ctx, dialog, entryopt::BitBtnOk);
+  e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Ok closes the dialog");
+
+  e2e::ExpectEq(ctx, FilesValue("Set111Args"), "<missing>",
+                "nothing saved before the edit window's Ok");
+  e2e::Click(ctx, editor, editor::BitBtn1);
+  e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Ok closes the edit window");
+  e2e::ExpectEq(ctx, FilesValue("Set111Args"), "--alpha \"two words\"", "the arguments saved");
+  e2e::ExpectEq(ctx, FilesValue("Set111Folder"), "C:\\windows", "the start folder saved");
+  e2e::ExpectEq(ctx, FilesValue("Set111Admin"), "1", "the administrator option saved");
+  e2e::ExpectEq(ctx, FilesValue("Set111Entry"), probe, "the entry they belong to");
+  e2e::ExpectEq(ctx, FilesValue("Set111Front"), "<missing>", "no key for an option not set");
+  e2e::ExpectEq(ctx, FilesValue("Set112Front"), "1", "bring to front saved on entry 2");
+  e2e::ExpectEq(ctx, FilesValue("Set112Admin"), "<missing>", "the cancelled check was not saved");
+  e2e::ExpectEq(ctx, FilesValue("Set112"), address, "the entries stay");
+}
+
+E2E_CASE(OptionsLaunchWithArgumentsInAFolderThenBringItToTheFront) {
+  ProbeLog log("probe-launch");
+  const std::string probe = ProbePath(ctx);
+  const std::string start = e2e::TempDir(true) + "\\probe start";
+  CreateDirectoryA(start.c_str(), nullptr);
+  const std::string entry = "[Files]\r\nDesc1=Probe\r\nSet111=" + probe +
+                            "\r\nSet111Args=--alpha \"two words\"\r\nSet111Folder=" + start +
+                            "\r\nSet111Entry=" + probe + "\r\n";
+  PrepareSettings(ctx, entry);
+  Program program;
+  StartReady(ctx, program);
+
+  OpenTitle(ctx, program, 1, "the first launch");
+  e2e::Require(ctx, log.WaitForLines(1), "the probe records its start");
+  const std::string line = log.Lines()[0];
+  const std::string wanted = " --alpha \"two words\"|" + start;
+  e2e::Expect(ctx,
+              line.size() > wanted.size() &&
+                  e2e::SameText(line.substr(line.size() - wanted.size()), wanted),
+              "the probe got its arguments and its start folder: " + line);
+  e2e::Require(ctx, e2e::WaitUntil([] { return ProbeLog::Windows().size() == 1; }, 10000),
+               "the probe's window is up");
+  HWND window = ProbeLog::Windows()[0];
+
+  // Brought to the front, not started again.
+  e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), entry + "Set111Front=1\r\n"),
+               "bring to the front set");
+  ShowWindow(window, SW_MINIMIZE);
+  e2e::Require(ctx, e2e::WaitUntil([&] { return IsIconic(window) != FALSE; }, 3000),
+               "the probe is minimised");
+  OpenTitle(ctx, program, 1, "the second launch");
+  e2e::Expect(
+      ctx,
+      e2e::WaitUntil([&] { return !IsIconic(window) && GetForegroundWindow() == window; }, 5000),
+      "the running probe is restored and in front");
+  Sleep(1500);
+  e2e::Expect(ctx, log.Lines().size() == 1,
+              "no second probe started: " + std::to_string(log.Lines().size()) + " starts");
+  e2e::Expect(ctx, ProbeLog::Windows().size() == 1, "one probe window");
+  e2e::ExpectNoBox(ctx, program, "after bringing it to the front");
+
+  // Not running: started.
+  ProbeLog::CloseProbes();
+  OpenTitle(ctx, program, 1, "the third launch");
+  e2e::Expect(ctx, log.WaitForLines(2), "with none running, the probe starts");
+  e2e::RemovePath(start);
+}
+
+// Where the spy in the program records its starts through the shell: one line
+// "<verb>|<file>|<parameters>|<folder>" each.
+class ShellLog {
+ public:
+  ShellLog() : path_(e2e::TempDir(true) + "\\shell-starts.log") {
+    e2e::RemovePath(path_);
+    SetEnvironmentVariableA(kVariable, path_.c_str());
+  }
+  ~ShellLog() {
+    SetEnvironmentVariableA(kVariable, nullptr);
+    e2e::RemovePath(path_);
+  }
+  ShellLog(const ShellLog&) = delete;
+  ShellLog& operator=(const ShellLog&) = delete;
+  std::string Text() const { return e2e::ReadFileText(path_).value_or(""); }
+
+ private:
+  static constexpr const char* kVariable = "VANTREL_SPY_SHELL_LOG";
+  std::string path_;
+};
+
+// Wine asks no question for the administrator verb and runs a program the same
+// for every verb: the spy in the program records the verb the shell was given,
+// and answers a refusal as the system does when the user declines the prompt.
+E2E_CASE(OptionsAdministratorVerbAndARefusedPrompt) {
+  ProbeLog log("probe-admin");
+  ShellLog shell;
+  const std::string probe = ProbePath(ctx);
+  PrepareSettings(ctx, "[Files]\r\nDesc1=Probe\r\nSet111=" + probe +
+                           "\r\nSet111Args=--elevated\r\nSet111Admin=1\r\nDesc2=Refused\r\n"
+                           "Set221=" +
+                           probe +
+                           "\r\nSet221Args=--refused\r\nSet221Admin=1\r\n"
+                           "Set222=" +
+                           probe + "\r\nSet222Args=--after\r\n");
+  Program program;
+  StartReady(ctx, program);
+  e2e::Require(ctx, program.RecordShellStarts(false), "the spy records the shell's starts");
+  OpenTitle(ctx, program, 1, "the launch as administrator");
+  e2e::Expect(ctx, log.WaitForLines(1), "the probe starts through the administrator verb");
+  e2e::Expect(ctx,
+              shell.Text().rfind("runas|", 0) == 0 &&
+                  shell.Text().find("|--elevated|") != std::string::npos,
+              "the shell was given the verb \"runas\": " + shell.Text());
+  e2e::ExpectNoBox(ctx, program, "after the start");
+  ProbeLog::CloseProbes();
+
+  e2e::Require(ctx, program.RecordShellStarts(true), "the spy refuses elevations");
+  OpenTitle(ctx, program, 2, "the refused launch");
+  ExpectOkBox(
+      ctx, program, "Information",
+      "\"" + probe + "\" was not started: the request to run it as administrator was refused.",
+      "information", "the refused prompt");
+  e2e::Expect(ctx, log.WaitForLines(2), "the next entry still starts");
+  const std::vector<std::string> lines = log.Lines();
+  e2e::Expect(ctx,
+              lines.size() == 2 && lines[1].find(" --after|") != std::string::npos &&
+                  lines[1].find("--refused") == std::string::npos,
+              "only the next entry started: " + std::to_string(lines.size()) + " starts");
+}
