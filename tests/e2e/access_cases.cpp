@@ -608,6 +608,7 @@ E2E_CASE(AccessEntryOptionsScaledNamedAndInHighContrast) {
   e2e::Require(ctx, focusIs(editor::Listapps), "Tab reaches the entry list");
   PostMessageA(Control(ctx, editor, editor::Listapps), WM_SYSKEYDOWN, VK_RETURN, 0x20000001);
   HWND dialog = WaitWindow(ctx, program, "TFrmentryopt", "Alt+Enter on the entry");
+  ExpectTextsFit(ctx, program, dialog, 144, "the entry options dialog");
 
   RECT client{};
   GetClientRect(dialog, &client);
