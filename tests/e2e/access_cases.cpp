@@ -253,7 +253,9 @@ std::string NotDark(HWND window) {
     const std::string name = std::string(className) + " " + std::to_string(GetDlgCtrlID(child));
     if (!dark(ground)) faults += name + " on " + Hex(ground) + "; ";
     if (hasText && light < 3) faults += name + " without light text; ";
-    if (lstrcmpiA(className, "Button") == 0) buttons.push_back(ground);
+    const LONG type = style & BS_TYPEMASK;
+    if (lstrcmpiA(className, "Button") == 0 && type != BS_AUTOCHECKBOX && type != BS_CHECKBOX)
+      buttons.push_back(ground);  // check boxes sit on the surface
   }
   const std::uint32_t surface = screen.Ground(ClientOnScreen(window), ChildRects(window)).first;
   if (!dark(surface)) faults += "the surface " + Hex(surface) + "; ";
@@ -443,6 +445,23 @@ E2E_CASE(AccessDarkModeDarkensEveryWindowAndFollowsTheSwitch) {
   e2e::Expect(ctx, e2e::WaitForWindowGone(choice, 5000), "the screensaver choice closes");
   e2e::RemovePath(screensaver);
   program.Stop();
+
+  // The entry options dialog, with its check boxes, of a title's entry.
+  e2e::RemovePath(DataFolder());
+  CreateDirectoryA(DataFolder().c_str(), nullptr);
+  e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), "[Files]\r\nSet111=C:\\windows\\notepad.exe\r\n"),
+               "settings file with an entry");
+  Program again;
+  StartReady(ctx, again);
+  editor = OpenEditor(ctx, again);
+  HWND entries = Control(ctx, editor, editor::Listapps);
+  PostMessageA(editor, WM_COMMAND, MAKEWPARAM(editor::Listapps, LBN_DBLCLK),
+               reinterpret_cast<LPARAM>(entries));
+  HWND options = WaitWindow(ctx, again, "TFrmentryopt", "a double click on the entry");
+  ExpectDark(ctx, options, "the entry options dialog");
+  CloseWindow(ctx, again, options);
+  CloseWindow(ctx, again, editor);
+  again.Stop();
 }
 
 E2E_CASE(AccessAt150PercentTheEditWindowIsAtLeastOneAndAHalfTimesItsDesign) {

@@ -86,6 +86,11 @@ void UseDarkControlTheme(HWND control, bool dark) {
     Themes().setWindowTheme(control, dark ? L"DarkMode_Explorer" : nullptr, nullptr);
 }
 
+void UseUnthemedWhileDark(HWND control, bool dark) {
+  if (Themes().setWindowTheme != nullptr)
+    Themes().setWindowTheme(control, dark ? L"" : nullptr, dark ? L"" : nullptr);
+}
+
 void UseDarkMenus(bool dark) {
   static bool wasDark = false;
   if (!dark && !wasDark) return;  // light as the system makes it: nothing to load

@@ -15,6 +15,9 @@ void UseDarkTitleBar(HWND window, bool dark);
 // A box's or list's scroll bars and edges; not dark gives the control its
 // class's own theme back.
 void UseDarkControlTheme(HWND control, bool dark);
+// A check box drawn without its theme while dark: a themed one paints its text
+// in the theme's colour and ignores the one the window gives.
+void UseUnthemedWhileDark(HWND control, bool dark);
 // The pop-up menus opened after this call.
 void UseDarkMenus(bool dark);
 

@@ -182,6 +182,8 @@ void FormWindow::UseScheme() {
     if (c != nullptr && (c->kind == ControlKind::Edit || c->kind == ControlKind::Memo ||
                          c->kind == ControlKind::ListBox))
       UseDarkControlTheme(child, dark);
+    else if (c != nullptr && c->kind == ControlKind::CheckBox)
+      UseUnthemedWhileDark(child, dark);
   }
 }
 
