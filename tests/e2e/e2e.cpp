@@ -398,28 +398,19 @@ std::optional<std::pair<DWORD, std::string>> Program::CallSpyForText(const char*
   return result;
 }
 
-namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(at, end - at));
-    at = end + 1;
-  }
+  for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+    lines.push_back(text.substr(at, end - at - (end > at && text[end - 1] == '\r' ? 1 : 0)));
   return lines;
 }
-
-}  // namespace
 
 std::optional<std::vector<MenuItem>> Program::ReadMenu() {
   // "<flags> <caption>" lines.
   const auto answer = CallSpyForText("SpyReadMenu", nullptr);
   if (!answer) return std::nullopt;
   std::vector<MenuItem> items;
-  for (const std::string& line : Lines(answer->second)) {
+  for (const std::string& line : SplitLines(answer->second)) {
     if (line.size() < 2) continue;
     MenuItem item;
     item.separator = line[0] == 'S';
@@ -439,7 +430,7 @@ std::optional<std::vector<ShownText>> Program::MeasureTexts(HWND window) {
   const auto answer = CallSpyForText("SpyMeasureTexts", window);
   if (!answer) return std::nullopt;
   std::vector<ShownText> shown;
-  for (const std::string& line : Lines(answer->second)) {
+  for (const std::string& line : SplitLines(answer->second)) {
     ShownText t;
     int used = 0;
     long r[8] = {};

@@ -220,6 +220,9 @@ bool WriteFileText(const std::string& path, const std::string& text);
 // Removes a file, or a folder with the files in it.
 void RemovePath(const std::string& path);
 bool SameText(const std::string& a, const std::string& b);
+// The text's complete lines (a last one without its line end may still be
+// being written), each without its "\r\n" or "\n".
+std::vector<std::string> SplitLines(const std::string& text);
 std::string Trimmed(const std::string& text);
 // The temporary folder without its last "\\"; `longForm` spells out short names.
 std::string TempDir(bool longForm = false);

@@ -40,15 +40,7 @@ class ProbeLog {
   ProbeLog& operator=(const ProbeLog&) = delete;
 
   std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    const std::string text = e2e::ReadFileText(path_).value_or("");
-    for (std::size_t at = 0; at < text.size();) {
-      const std::size_t end = text.find("\r\n", at);
-      if (end == std::string::npos) break;
-      lines.push_back(text.substr(at, end - at));
-      at = end + 2;
-    }
-    return lines;
+    return e2e::SplitLines(e2e::ReadFileText(path_).value_or(""));
   }
   bool WaitForLines(std::size_t count) const {
     return e2e::WaitUntil([&] { return Lines().size() >= count; }, 10000);

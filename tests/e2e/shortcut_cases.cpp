@@ -36,15 +36,10 @@ class Starts {
   // The programs started so far, by file name, in order.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    const std::string log = e2e::ReadFileText(log_).value_or("");
-    for (std::size_t at = 0; at < log.size();) {
-      std::size_t end = log.find("\r\n", at);
-      if (end == std::string::npos) end = log.size();
-      const std::string line = log.substr(at, end - at);
+    for (const std::string& line : e2e::SplitLines(e2e::ReadFileText(log_).value_or(""))) {
       const std::size_t self = line.find('|') + 1, bar = line.find('|', self);
       const std::string path = line.substr(self, bar - self);
       names.push_back(path.substr(path.find_last_of('\\') + 1));
-      at = end + 2;
     }
     return names;
   }

@@ -82,16 +82,7 @@ void InstallBrowser(Context& ctx) {
 }
 
 std::vector<std::string> BrowserAddresses() {
-  std::vector<std::string> lines;
-  std::string text = e2e::ReadFileText(BrowserLog()).value_or("");
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(at, end - at));
-    at = end + 1;
-  }
-  return lines;
+  return e2e::SplitLines(e2e::ReadFileText(BrowserLog()).value_or(""));
 }
 
 bool WaitForAddresses(std::size_t count) {
