@@ -45,7 +45,22 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   border = BorderStyle::Single;
   minimizeBox = false;
   position = FormPosition::ScreenCenter;
+  DesignTitles();
+  DesignEntries();
+  DesignButtons();
 
+  // A failed first-run write is reported and start-up goes on: the table and
+  // the title list are complete in memory all the same.
+  Control& titleList = (*this)["Listtitles"];
+  Control& entryList = (*this)["Listapps"];
+  RunGuarded(platform_,
+             [&] { StartUpTitles(platform_, titles_, titleList.items, entryList.items); });
+  titleList.selected = 0;  // title 1 and its first entry
+  SelectFirstEntry(entryList);
+}
+
+// The explanations, the title list and "Change Title Names".
+void TFrmedit::DesignTitles() {
   Add(Design(ControlKind::Label, frmedit::Label2, {5, 3, 541, 31},
              "The title name is the name that appears on the system tray icon menu. You may "
              "use or modify the names any way you wish. Upon clicking the title names from "
@@ -69,6 +84,10 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   button1.tabOrder = 3;
   button1.hint = "Change the highlighted \"Title Name\"";
   button1.onClick = [this] { Button1Click(); };
+}
+
+// The entry list and the buttons that add and remove entries.
+void TFrmedit::DesignEntries() {
   Add(Design(ControlKind::Label, frmedit::Label5, {5, 242, 521, 28},
              "Program list associated with the title name above. Add any programs, "
              "documents, webpages, etc., that you wish to open when the title is clicked."));
@@ -91,6 +110,10 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   cmddel.tabOrder = 7;
   cmddel.glyph = Glyph::Remove;
   cmddel.onClick = [this] { CmddelClick(); };
+}
+
+// "Help" and "Ok".
+void TFrmedit::DesignButtons() {
   Control& bitBtn2 = Add(Design(ControlKind::Button, frmedit::BitBtn2, {458, 372, 80, 21}, "Help"));
   bitBtn2.tabOrder = 4;
   bitBtn2.glyph = Glyph::Help;
@@ -103,15 +126,6 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   bitBtn1.modalResult = kModalOk;
   bitBtn1.glyph = Glyph::Ok;
   bitBtn1.onClick = [this] { BitBtn1Click(); };
-
-  // A failed first-run write is reported and start-up goes on: the table and
-  // the title list are complete in memory all the same.
-  Control& titleList = (*this)["Listtitles"];
-  Control& entryList = (*this)["Listapps"];
-  RunGuarded(platform_,
-             [&] { StartUpTitles(platform_, titles_, titleList.items, entryList.items); });
-  titleList.selected = 0;  // title 1 and its first entry
-  SelectFirstEntry(entryList);
 }
 
 void TFrmedit::SetDialogs(TFrmedadd* addFile, TFrmwebpage* webPage) {

@@ -51,6 +51,11 @@ class TFrmedit : public Form {
   std::function<void()> onSaved;
 
  private:
+  // The controls, in the order of their design.
+  void DesignTitles();
+  void DesignEntries();
+  void DesignButtons();
+
   Platform& platform_;
   TitleData titles_;
   TFrmedadd* addFile_ = nullptr;

@@ -62,60 +62,47 @@ bool Overlap(int start, int length, int otherStart, int otherLength) {
   return start < otherStart + otherLength && otherStart < start + length;
 }
 
-}  // namespace
+// Per control: its rectangle designed and scaled, how much it grows, how far
+// it moves.
+struct Fit {
+  Rect design;
+  Rect scaled;
+  Point grown;
+  Point moved;
+};
 
-FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& texts) {
-  const auto& controls = form.Controls();
-  const std::size_t count = controls.size();
+// How much a control grows for its text: a label in height, a button in
+// height and in width, for its frame and its picture too.
+Point Growth(const Control& c, const Rect& r, int dpi, const TextSize& text) {
   const int frame = 2 * ButtonEdge(dpi);
-  FittedForm fitted{std::vector<Rect>(count), ScaleToDpi(form.clientWidth, dpi),
-                    ScaleToDpi(form.clientHeight, dpi)};
-  // Per control: its rectangle designed and scaled, how much it grows, how
-  // far it moves.
-  struct Fit {
-    Rect design;
-    Rect scaled;
-    Point grown;
-    Point moved;
-  };
-  std::vector<Fit> fits(count);
-  // The design's narrowest margins, which the window keeps where it grows.
-  int marginRight = fitted.clientWidth, marginBottom = fitted.clientHeight;
-  for (std::size_t i = 0; i < count; ++i) {
-    const Control& c = controls[i];
-    Fit& f = fits[i];
-    f.design = c.rect;
-    f.scaled = ScaleToDpi(c.rect, dpi);
-    const Rect& r = f.scaled;
-    marginRight = std::min(marginRight, fitted.clientWidth - r.left - r.width);
-    marginBottom = std::min(marginBottom, fitted.clientHeight - r.top - r.height);
-    const TextSize text = i < texts.size() ? texts[i] : TextSize{};
-    if (c.kind == ControlKind::Label) {
-      f.grown.y = std::max(0, text.height - r.height);
-    } else if (c.kind == ControlKind::Button) {
-      f.grown.y = std::max(0, text.height + frame - r.height);
-      const int picture =
-          c.glyph == Glyph::None ? 0 : GlyphSide(r.height + f.grown.y, dpi) + GlyphGap(dpi);
-      f.grown.x = std::max(0, text.width + frame + picture - r.width);
-    }
+  Point grown;
+  if (c.kind == ControlKind::Label) {
+    grown.y = std::max(0, text.height - r.height);
+  } else if (c.kind == ControlKind::Button) {
+    grown.y = std::max(0, text.height + frame - r.height);
+    const int picture =
+        c.glyph == Glyph::None ? 0 : GlyphSide(r.height + grown.y, dpi) + GlyphGap(dpi);
+    grown.x = std::max(0, text.width + frame + picture - r.width);
   }
+  return grown;
+}
 
-  // How far each control moves right and down: by what grew left of or above
-  // it, and as far as a control whose left or top edge it shares. A design may
-  // let a label overlap the next one where it shows no text; once the text
-  // grows into that part, the next one moves clear of it. The moves only grow,
-  // and only along the design's order, so this ends.
+// How far each control moves right and down: by what grew left of or above
+// it, and as far as a control whose left or top edge it shares. A design may
+// let a label overlap the next one where it shows no text; once the text
+// grows into that part, the next one moves clear of it. The moves only grow,
+// and only along the design's order, so this ends.
+void MoveAlong(std::vector<Fit>& fits) {
   const auto push = [](int moved, int grown, int overlap) {
     return moved + grown + (grown > 0 ? std::max(0, overlap) : 0);
   };
   for (bool again = true; again;) {
     again = false;
-    for (std::size_t b = 0; b < count; ++b) {
-      const Rect& db = fits[b].design;
-      const Rect& sb = fits[b].scaled;
-      Point to = fits[b].moved;
-      for (std::size_t a = 0; a < count; ++a) {
-        const Fit& fa = fits[a];
+    for (Fit& b : fits) {
+      const Rect& db = b.design;
+      const Rect& sb = b.scaled;
+      Point to = b.moved;
+      for (const Fit& fa : fits) {
         const Rect& da = fa.design;
         if (da.left < db.left && Overlap(da.top, da.height, db.top, db.height))
           to.x = std::max(to.x,
@@ -126,10 +113,32 @@ FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& tex
         if (da.left == db.left) to.x = std::max(to.x, fa.moved.x);
         if (da.top == db.top) to.y = std::max(to.y, fa.moved.y);
       }
-      again = again || to.x != fits[b].moved.x || to.y != fits[b].moved.y;
-      fits[b].moved = to;
+      again = again || to.x != b.moved.x || to.y != b.moved.y;
+      b.moved = to;
     }
   }
+}
+
+}  // namespace
+
+FittedForm FitToText(const Form& form, int dpi, const std::vector<TextSize>& texts) {
+  const auto& controls = form.Controls();
+  const std::size_t count = controls.size();
+  FittedForm fitted{std::vector<Rect>(count), ScaleToDpi(form.clientWidth, dpi),
+                    ScaleToDpi(form.clientHeight, dpi)};
+  std::vector<Fit> fits(count);
+  // The design's narrowest margins, which the window keeps where it grows.
+  int marginRight = fitted.clientWidth, marginBottom = fitted.clientHeight;
+  for (std::size_t i = 0; i < count; ++i) {
+    Fit& f = fits[i];
+    f.design = controls[i].rect;
+    f.scaled = ScaleToDpi(controls[i].rect, dpi);
+    const Rect& r = f.scaled;
+    marginRight = std::min(marginRight, fitted.clientWidth - r.left - r.width);
+    marginBottom = std::min(marginBottom, fitted.clientHeight - r.top - r.height);
+    f.grown = Growth(controls[i], r, dpi, i < texts.size() ? texts[i] : TextSize{});
+  }
+  MoveAlong(fits);
 
   int right = 0, bottom = 0;
   for (std::size_t i = 0; i < count; ++i) {
