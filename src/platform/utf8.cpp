@@ -1,5 +1,10 @@
 #include "platform/utf8.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "platform/case_folding_table.h"
+
 namespace vantrel {
 namespace {
 
@@ -33,18 +38,20 @@ std::size_t Sequence(std::string_view s, std::size_t at, char32_t& cp, bool loos
   return n;
 }
 
-char32_t SmallLetter(char32_t cp) {
-  if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) return cp + 0x20;
-  // Latin Extended-A pairs a capital with the small letter after it, from
-  // U+0100 on (U+0130, U+0131, U+0138 and U+0149 break the run, U+0178 stands alone).
-  if ((cp >= 0x100 && cp <= 0x12F) || (cp >= 0x132 && cp <= 0x137)) return cp | 1;
-  if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E)) return (cp & 1) ? cp + 1 : cp;
-  if (cp >= 0x14A && cp <= 0x177) return cp | 1;
-  if (cp == 0x178) return 0xFF;
-  if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) return cp + 0x20;  // Greek
-  if (cp >= 0x410 && cp <= 0x42F) return cp + 0x20;                 // Cyrillic
-  if (cp >= 0x400 && cp <= 0x40F) return cp + 0x50;
-  return cp;
+// Simple case folding: the last run that starts at or before the code point
+// is the only one that can hold it.
+char32_t FoldedLetter(char32_t cp) {
+  using namespace case_folding;
+  const auto* run =
+      std::upper_bound(std::begin(kRuns), std::end(kRuns), cp,
+                       [](char32_t c, std::uint32_t word) { return c < (word & kFirstMask); });
+  if (run == std::begin(kRuns)) return cp;
+  const std::uint32_t word = *--run;
+  const std::uint32_t count = ((word >> kCountShift) & kCountMask) + 1;
+  const std::uint32_t step = ((word >> kStepShift) & 1) + 1;
+  const std::uint32_t offset = cp - (word & kFirstMask);
+  if (offset % step != 0 || offset / step >= count) return cp;
+  return (cp & ~char32_t{0xFFFF}) | ((cp + kOffsets[word >> kOffsetShift]) & 0xFFFF);
 }
 
 }  // namespace
@@ -59,10 +66,22 @@ std::string FoldCase(std::string_view text) {
       out += text[i++];
       continue;
     }
-    AppendUtf8(out, SmallLetter(cp));
+    AppendUtf8(out, FoldedLetter(cp));
     i += n;
   }
   return out;
+}
+
+std::string AsciiLower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiLower(c);
+  return out;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 bool IsValidUtf8(std::string_view text) {

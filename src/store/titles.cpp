@@ -43,6 +43,10 @@ void MarkSaved(TitleData& data, const Lines& names) {
 
 std::string TitleKey(int title) { return "Desc" + std::to_string(title); }
 
+std::string OwnTitleName(const std::string& name) {
+  return name.find(kNoTitle) == std::string::npos ? name : "";
+}
+
 std::string HotKeyKey(int title) { return "Hotkey" + std::to_string(title); }
 
 std::string EntryKey(const std::string& titleText, int slot) {

@@ -21,6 +21,9 @@ inline constexpr const char* kEmptySlot = "Null";
 inline constexpr const char* kNoTitle = "No Title Entered";
 
 std::string TitleKey(int title);
+// A title's own name: a name holding the placeholder of unnamed titles ("No
+// Title Entered 3") stands for none.
+std::string OwnTitleName(const std::string& name);
 // The title's shortcut key ("Hotkey3=Ctrl+Alt+3"): a key of its own, which
 // versions without shortcut keys never read; no key or an empty one: none.
 std::string HotKeyKey(int title);

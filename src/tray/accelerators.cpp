@@ -3,12 +3,14 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/utf8.h"
+
 namespace vantrel {
 namespace {
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool Allowed(char c) { return c != '\0' && std::strchr(kAcceleratorChars, Upper(c)) != nullptr; }
+bool Allowed(char c) {
+  return c != '\0' && std::strchr(kAcceleratorChars, AsciiUpper(c)) != nullptr;
+}
 
 // Position of the marking "&" in a caption, or npos.
 std::size_t MarkPosition(const std::string& caption) {
@@ -24,7 +26,7 @@ std::size_t MarkPosition(const std::string& caption) {
 
 char MarkedAccelerator(const std::string& caption) {
   const std::size_t at = MarkPosition(caption);
-  return at == std::string::npos ? '\0' : Upper(caption[at + 1]);
+  return at == std::string::npos ? '\0' : AsciiUpper(caption[at + 1]);
 }
 
 std::string WithoutMarks(const std::string& caption) {
@@ -60,10 +62,10 @@ void AssignAccelerators(std::vector<std::string>& captions) {
         ++pos;
         continue;
       }
-      if (Allowed(c) && !taken[static_cast<unsigned char>(Upper(c))]) break;
+      if (Allowed(c) && !taken[static_cast<unsigned char>(AsciiUpper(c))]) break;
     }
     if (pos >= captions[i].size()) continue;
-    take(Upper(captions[i][pos]));
+    take(AsciiUpper(captions[i][pos]));
     captions[i].insert(pos, 1, '&');
   }
 }

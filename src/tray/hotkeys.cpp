@@ -11,7 +11,7 @@ namespace {
 // "title 3, "Work"", or "title 3" for a title that has no name of its own.
 std::string TitleNamed(int title, const std::string& name) {
   std::string text = "title " + std::to_string(title);
-  if (!name.empty() && name.find(kNoTitle) == std::string::npos) text += ", \"" + name + "\"";
+  if (!OwnTitleName(name).empty()) text += ", \"" + name + "\"";
   return text;
 }
 

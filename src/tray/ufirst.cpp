@@ -115,9 +115,7 @@ void TForm1::RefreshTitleCaptions() {
   {
     SettingsFile file(platform_, SettingsPath());
     for (int t = 1; t <= kTitleCount; ++t) {
-      std::string name = file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
-      if (name.find(kNoTitle) != std::string::npos) name.clear();
-      names.push_back(std::move(name));
+      names.push_back(OwnTitleName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle)));
     }
   }
   for (int t = kTitleCount; t >= 1; --t)

@@ -20,15 +20,9 @@ namespace fs = std::filesystem;
 namespace vantrel {
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
 // Wildcard match of a file name, without regard to case, as the system does.
 bool Matches(const std::string& name, const std::string& pattern) {
-  const std::string n = Lower(name), p = Lower(pattern);
+  const std::string n = AsciiLower(name), p = AsciiLower(pattern);
   std::size_t i = 0, j = 0, star = std::string::npos, mark = 0;
   while (i < n.size()) {
     if (j < p.size() && (p[j] == '?' || p[j] == n[i])) {
@@ -501,11 +495,11 @@ bool FakePlatform::SetScreenSaveActive(bool on) {
   return true;
 }
 
-void FakePlatform::RegCreateKey(const std::string& subKey) { registry_[Lower(subKey)]; }
-void FakePlatform::RegRemoveKey(const std::string& subKey) { registry_.erase(Lower(subKey)); }
+void FakePlatform::RegCreateKey(const std::string& subKey) { registry_[AsciiLower(subKey)]; }
+void FakePlatform::RegRemoveKey(const std::string& subKey) { registry_.erase(AsciiLower(subKey)); }
 
 void FakePlatform::RegPut(const std::string& subKey, const std::string& name, RegValue value) {
-  registry_[Lower(subKey)][Lower(name)] = {name, std::move(value)};
+  registry_[AsciiLower(subKey)][AsciiLower(name)] = {name, std::move(value)};
 }
 
 void FakePlatform::RegPutString(const std::string& subKey, const std::string& name,
@@ -522,18 +516,18 @@ void FakePlatform::RegPutDword(const std::string& subKey, const std::string& nam
 
 std::optional<RegValue> FakePlatform::RegGet(const std::string& subKey,
                                              const std::string& name) const {
-  auto key = registry_.find(Lower(subKey));
+  auto key = registry_.find(AsciiLower(subKey));
   if (key == registry_.end()) return std::nullopt;
-  auto value = key->second.find(Lower(name));
+  auto value = key->second.find(AsciiLower(name));
   if (value == key->second.end()) return std::nullopt;
   return value->second.value;
 }
 
 RegHandle FakePlatform::RegOpenKey(const std::string& subKey) {
-  const std::string k = Lower(subKey);
+  const std::string k = AsciiLower(subKey);
   if (!registry_.count(k)) return 0;
   for (const auto& denied : deniedKeys)
-    if (Lower(denied) == k) return 0;
+    if (AsciiLower(denied) == k) return 0;
   handles_[nextHandle_] = k;
   ++openKeys;
   return nextHandle_++;
@@ -543,7 +537,7 @@ std::optional<RegValue> FakePlatform::RegQueryValue(RegHandle key, const std::st
   auto h = handles_.find(key);
   if (h == handles_.end()) throw std::logic_error("query on a closed registry key");
   auto& values = registry_[h->second];
-  auto v = values.find(Lower(name));
+  auto v = values.find(AsciiLower(name));
   if (v == values.end()) return std::nullopt;
   return v->second.value;
 }
@@ -552,7 +546,7 @@ bool FakePlatform::RegSetValue(RegHandle key, const std::string& name, const Reg
   auto h = handles_.find(key);
   if (h == handles_.end()) throw std::logic_error("write on a closed registry key");
   if (regWritesFail) return false;
-  registry_[h->second][Lower(name)] = {name, value};
+  registry_[h->second][AsciiLower(name)] = {name, value};
   return true;
 }
 
@@ -560,7 +554,7 @@ bool FakePlatform::RegDeleteValue(RegHandle key, const std::string& name) {
   auto h = handles_.find(key);
   if (h == handles_.end()) throw std::logic_error("delete on a closed registry key");
   if (regDeletesFail) return false;
-  return registry_[h->second].erase(Lower(name)) > 0;
+  return registry_[h->second].erase(AsciiLower(name)) > 0;
 }
 
 void FakePlatform::RegCloseKey(RegHandle key) {
