@@ -49,11 +49,15 @@ struct Point {
   int y = 0;
 };
 
-// How ShellExecute shows the started program's window, numbered as the system
-// numbers its SW_ modes.
+// How a start through the shell shows the started program's window, numbered
+// as the system numbers its SW_ modes.
 inline constexpr int kShowActivatedNormal = 1;     // SW_SHOWNORMAL: restored to its normal place
 inline constexpr int kShowActivatedMaximized = 3;  // SW_SHOWMAXIMIZED
 inline constexpr int kShowActivatedAsIs = 5;       // SW_SHOW: at its current size and place
+
+// What the standard output a program was given is: none, a file on disk, a
+// pipe, a console, or another character device (NUL, a printer port).
+enum class OutputKind { None, Disk, Pipe, Console, Device };
 
 // What a start through the shell came to: started, refused by the user at the
 // system's elevation prompt, or failed otherwise.
@@ -85,9 +89,14 @@ class Platform {
   // --- Command line and output ------------------------------------------------
   // The command line the program was started with, its own name first, in UTF-8.
   virtual std::string CommandLineText() = 0;
-  // Writes text to the standard output the program was given or, when it has
-  // none, to the console of the program that started it; false when there is
-  // neither (started from a shortcut, the Run key or the shell).
+  // What the standard output the program was given is.
+  virtual OutputKind StandardOutput() = 0;
+  // Attaches the console of the program that started this one and makes it
+  // the standard output; false when there is none (started from a shortcut,
+  // the Run key or the shell).
+  virtual bool AttachParentConsole() = 0;
+  // Writes text to the standard output: as characters to a console, as its
+  // UTF-8 bytes to anything else; false when the write failed.
   virtual bool WriteOutput(const std::string& text) = 0;
 
   // --- Message boxes and the top-level error report -------------------------

@@ -11,31 +11,23 @@ namespace {
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
 
-std::string Trimmed(const std::string& text) {
-  std::size_t start = 0, end = text.size();
-  while (start < end && Blank(text[start])) ++start;
-  while (end > start && Blank(text[end - 1])) --end;
-  return text.substr(start, end - start);
-}
-
 bool IsOption(const std::string& argument, std::string_view option) {
   if (argument.size() != option.size()) return false;
   for (std::size_t i = 0; i < option.size(); ++i) {
-    char c = argument[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != option[i]) return false;
+    if (AsciiLower(argument[i]) != option[i]) return false;
   }
   return true;
 }
 
-// Without a console (started from a shortcut) the text shows in one box.
+// Text goes wherever the standard output was sent (a file, a pipe, NUL or a
+// console), else to the console of the program that started this one. Only
+// without either (started from a shortcut) does it show in a box, which would
+// hold up a script.
 void Tell(Platform& platform, const std::string& text) {
-  if (!platform.WriteOutput(text)) ShowPlain(platform, text);
-}
-
-// A title's own name: the placeholders of unnamed titles show as no name.
-std::string OwnName(const std::string& name) {
-  return name.find(kNoTitle) == std::string::npos ? name : "";
+  if (platform.StandardOutput() != OutputKind::None || platform.AttachParentConsole())
+    platform.WriteOutput(text);
+  else
+    ShowPlain(platform, text);
 }
 
 std::string ListText(Platform& platform) {
@@ -44,7 +36,7 @@ std::string ListText(Platform& platform) {
     std::string name;
     {
       SettingsFile file(platform, SettingsPath());
-      name = OwnName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle));
+      name = OwnTitleName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle));
     }
     const int count = EntryCount(ReadTitleEntries(platform, std::to_string(t)));
     text += (t < 10 ? " " : "") + std::to_string(t) + "  " + name + (name.empty() ? "" : "  ") +
@@ -100,12 +92,12 @@ Command ParseArguments(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return {};
   const std::string& first = arguments[0];
   if (IsOption(first, "--open")) {
-    if (arguments.size() < 2 || Trimmed(arguments[1]).empty())
+    if (arguments.size() < 2 || TrimBlanks(arguments[1]).empty())
       return {Action::Wrong, "--open needs a title: its number or its name."};
     if (arguments.size() > 2)
       return {Action::Wrong, "Too many arguments after --open \"" + arguments[1] +
                                  "\"; a name with blanks goes in quotes."};
-    return {Action::Open, Trimmed(arguments[1])};
+    return {Action::Open, std::string(TrimBlanks(arguments[1]))};
   }
   const bool help = IsOption(first, "--help") || first == "/?" || IsOption(first, "-h");
   if (help || IsOption(first, "--list")) {
@@ -116,9 +108,9 @@ Command ParseArguments(const std::vector<std::string>& arguments) {
 }
 
 int FindTitle(Platform& platform, const std::string& given) {
-  const std::string wanted = Trimmed(given);
+  const std::string_view wanted = TrimBlanks(given);
   if (!wanted.empty() && wanted.size() <= 2 &&
-      wanted.find_first_not_of("0123456789") == std::string::npos) {
+      wanted.find_first_not_of("0123456789") == std::string_view::npos) {
     int number = 0;
     for (char c : wanted) number = number * 10 + (c - '0');
     if (number >= 1 && number <= kTitleCount) return number;
@@ -127,7 +119,8 @@ int FindTitle(Platform& platform, const std::string& given) {
   if (folded.empty()) return 0;
   SettingsFile file(platform, SettingsPath());
   for (int t = 1; t <= kTitleCount; ++t)
-    if (FoldCase(OwnName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle))) == folded) return t;
+    if (FoldCase(OwnTitleName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle))) == folded)
+      return t;
   return 0;
 }
 

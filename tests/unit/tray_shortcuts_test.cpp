@@ -98,7 +98,7 @@ TEST(CommandLine, ExitStatusesOutputAndNothingOfTheTrayProgram) {
   EXPECT_NE(p.output.find("\r\n20  (0 entries)\r\n"), std::string::npos);
 
   // Started from a shortcut: no console, so one box with the usage.
-  p.hasOutput = false;
+  p.standardOutput = OutputKind::None;
   EXPECT_EQ(RunWith(p, "/open 1"), kExitWrongUsage);
   ASSERT_EQ(p.boxes.size(), boxes + 1);
   EXPECT_NE(p.boxes.back().text.find(kUsageText), std::string::npos);
@@ -109,6 +109,55 @@ TEST(CommandLine, ExitStatusesOutputAndNothingOfTheTrayProgram) {
   EXPECT_FALSE(p.RegGet(kRunKey, kRunValue));
   EXPECT_EQ(p.writes, 0);
   EXPECT_EQ(p.ReadFile(SettingsPath()), kIni);
+}
+
+// Text goes wherever the output was sent, NUL and other devices included, else
+// to the console of the program that started this one: a box, which would hold
+// up a script, only without either.
+TEST(CommandLine, OutputGoesWhereverItWasSentAndABoxOnlyWithoutIt) {
+  struct Case {
+    OutputKind given;
+    bool parentConsole, box;
+  };
+  for (const Case& c : {Case{OutputKind::Disk, false, false},
+                        {OutputKind::Pipe, false, false},
+                        {OutputKind::Console, false, false},
+                        {OutputKind::Device, false, false},
+                        {OutputKind::None, true, false},
+                        {OutputKind::None, false, true}}) {
+    FakePlatform p;
+    p.standardOutput = c.given;
+    p.parentConsole = c.parentConsole;
+    EXPECT_EQ(RunWith(p, "--open Nobody"), kExitWrongUsage);
+    const auto kind = static_cast<int>(c.given);
+    EXPECT_EQ(p.boxes.size(), c.box ? 1u : 0u) << kind;
+    EXPECT_EQ(p.output.find("\"Nobody\"") != std::string::npos, !c.box) << kind;
+  }
+}
+
+// Every letter that has a case matches its other case: accented capitals, the
+// final sigma, Ukrainian Ge and the letters of other cased scripts.
+TEST(CommandLine, NamesMatchInAnyCaseInEveryScript) {
+  FakePlatform p;
+  LocateDataFolder(p);
+  p.MakeDirectory(DataFolder());
+  p.WriteFile(
+      SettingsPath(),
+      "[Files]\r\nDesc1=\xCE\x88\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xB1\r\n"
+      "Desc2=\xCE\xA6\xCF\x89\xCF\x82\r\nDesc3=\xD2\x90\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xBA\r\n");
+  EXPECT_EQ(FindTitle(p, "\xCE\xAD\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xB1"), 1);
+  EXPECT_EQ(FindTitle(p, "\xCE\xA6\xCE\xA9\xCE\xA3"), 2);
+  EXPECT_EQ(FindTitle(p, "\xD2\x91\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xBA"), 3);
+  const std::pair<const char*, const char*> same[] = {
+      {"\xD4\xB2\xD5\xA1\xD6\x80\xD5\xA5\xD6\x82", "\xD5\xA2\xD4\xB1\xD5\x90\xD4\xB5\xD5\x92"},
+      {"\xE1\xB2\xA5\xE1\xB2\x90\xE1\xB2\xA0", "\xE1\x83\xA5\xE1\x83\x90\xE1\x83\xA0"},
+      {"\xE1\x8F\xA3\xE1\x8E\xB3\xE1\x8E\xA9", "\xEA\xAE\xB3\xEA\xAE\x83\xEA\xAD\xB9"},
+      {"\xF0\x90\x90\x94\xF0\x90\x90\xAF", "\xF0\x90\x90\xBC\xF0\x90\x90\x87"},
+      {"\xE1\xBA\x9E\xC7\x84\xC7\x85\xE2\x84\xAA", "\xC3\x9F\xC7\x86\xC7\x86k"}};
+  for (const auto& [one, other] : same) EXPECT_EQ(FoldCase(one), FoldCase(other)) << one;
+  // Full folding's expansions are no simple case: they stay as they are.
+  EXPECT_NE(FoldCase("\xC4\xB0"), FoldCase("i"));
+  EXPECT_NE(FoldCase("\xC3\x9F"), FoldCase("ss"));
 }
 
 TEST(KeyCombos, TextRoundTripsAndOddTextIsNoKey) {

@@ -404,8 +404,14 @@ void FakePlatform::TrayCallback(long mouseMessage) {
   if (events_ && !mainClosed) events_->OnTrayCallback(mouseMessage);
 }
 
+bool FakePlatform::AttachParentConsole() {
+  if (!parentConsole) return false;
+  standardOutput = OutputKind::Console;
+  return true;
+}
+
 bool FakePlatform::WriteOutput(const std::string& text) {
-  if (!hasOutput) return false;
+  if (standardOutput == OutputKind::None) return false;
   output += text;
   return true;
 }

@@ -117,16 +117,18 @@ class FakePlatform : public Platform {
   std::vector<ShellCall> shellCalls;
   std::map<std::string, std::uintptr_t> shellResults;  // by file; default 42
   std::function<void(const ShellCall&)> onShell;
-  // ShellStartEx: the elevation prompt refused; otherwise shellResults decide.
+  // The elevation prompt refused; otherwise shellResults decide (above 32: started).
   bool refuseElevation = false;
   std::vector<RunningProgram> running;     // what RunningPrograms lists
   std::set<std::uint32_t> processWindows;  // processes with a main window
   std::vector<std::uint32_t> broughtToFront;
 
-  // Command line and output: a program with standard output or a console to
-  // write to takes the text in `output`; without either, WriteOutput fails.
+  // Command line and output: what the standard output is, whether the
+  // program that started this one has a console to attach, and the text
+  // written to either.
   std::string commandLine = "\"C:\\Program Files\\Vantrel\\vantrel.exe\"";
-  bool hasOutput = true;
+  OutputKind standardOutput = OutputKind::Pipe;
+  bool parentConsole = false;
   std::string output;
 
   // Shortcut keys: what this copy holds, by id, and what other programs hold.
@@ -184,6 +186,8 @@ class FakePlatform : public Platform {
 
   // ---- Platform ----------------------------------------------------------------
   std::string CommandLineText() override { return commandLine; }
+  OutputKind StandardOutput() override { return standardOutput; }
+  bool AttachParentConsole() override;
   bool WriteOutput(const std::string& text) override;
   bool RegisterHotKey(int id, const KeyCombo& combo) override;
   void UnregisterHotKey(int id) override { hotKeys.erase(id); }

@@ -123,40 +123,44 @@ std::string Win32Platform::CommandLineText() {
   return text;
 }
 
-bool Win32Platform::WriteOutput(const std::string& text) {
-  if (output_ == Output::Unknown) {
-    output_ = Output::None;
-    // Output redirected to a file or a pipe comes as a handle; a program of
-    // the windows subsystem started from a console gets none, and writes to
-    // that console once attached to it.
-    HANDLE given = GetStdHandle(STD_OUTPUT_HANDLE);
-    const DWORD type = given != nullptr && given != INVALID_HANDLE_VALUE ? GetFileType(given)
-                                                                        : FILE_TYPE_UNKNOWN;
-    if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
-      output_ = Output::File;
-      outputHandle_ = given;
-    } else if (type == FILE_TYPE_CHAR || AttachConsole(ATTACH_PARENT_PROCESS)) {
-      HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-      if (console != INVALID_HANDLE_VALUE) {
-        output_ = Output::Console;
-        outputHandle_ = console;
-      }
-    }
+OutputKind Win32Platform::StandardOutput() {
+  HANDLE given = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (given == nullptr || given == INVALID_HANDLE_VALUE) return OutputKind::None;
+  DWORD mode = 0;
+  switch (GetFileType(given)) {
+    case FILE_TYPE_DISK:
+      return OutputKind::Disk;
+    case FILE_TYPE_PIPE:
+      return OutputKind::Pipe;
+    // NUL is a character device too, but no console.
+    case FILE_TYPE_CHAR:
+      return GetConsoleMode(given, &mode) ? OutputKind::Console : OutputKind::Device;
+    default:
+      return OutputKind::None;
   }
-  if (output_ == Output::None) return false;
-  DWORD written = 0;
-  if (output_ == Output::File)
-    return WriteFile(outputHandle_, text.data(), static_cast<DWORD>(text.size()), &written,
-                     nullptr) != FALSE;
+}
+
+bool Win32Platform::AttachParentConsole() {
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
+  HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+  return console != INVALID_HANDLE_VALUE && SetStdHandle(STD_OUTPUT_HANDLE, console);
+}
+
+bool Win32Platform::WriteOutput(const std::string& text) {
+  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD written = 0, mode = 0;
+  if (!GetConsoleMode(output, &mode))
+    return WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) !=
+           FALSE;
   // A console shows UTF-16 whatever its code page.
   const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                         nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
   if (units > 0)
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-  return WriteConsoleW(outputHandle_, wide.data(), static_cast<DWORD>(wide.size()), &written,
-                       nullptr) != FALSE;
+  return WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) !=
+         FALSE;
 }
 
 // --- Message boxes ------------------------------------------------------------

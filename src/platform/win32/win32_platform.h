@@ -25,6 +25,8 @@ class Win32Platform : public Platform {
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   std::string CommandLineText() override;
+  OutputKind StandardOutput() override;
+  bool AttachParentConsole() override;
   bool WriteOutput(const std::string& text) override;
 
   BoxResult ShowMessage(BoxKind kind, const std::string& text, BoxButtons buttons) override;
@@ -115,9 +117,6 @@ class Win32Platform : public Platform {
   bool comReady_ = false;
   void(WINAPI* comUninitialize_)() = nullptr;
   bool timerEnabled_ = false;
-  // Where WriteOutput writes: not looked for yet, nowhere, or this handle.
-  enum class Output { Unknown, None, File, Console } output_ = Output::Unknown;
-  HANDLE outputHandle_ = nullptr;
   std::vector<FormWindow*> modalStack_;  // innermost last
 
   friend class FormWindow;
