@@ -153,15 +153,12 @@ class Platform {
   virtual std::string ShortPath(const std::string& path) = 0;
 
   // --- Shell -------------------------------------------------------------------
-  // ShellExecuteA with the main window as owner; above 32 means started.
-  virtual std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
-                                      const std::string& parameters, const std::string& directory,
-                                      int showMode) = 0;
-  // ShellExecuteEx with the main window as owner and no error boxes of the
-  // shell's own; with the verb "runas" the system asks for elevation first.
-  virtual ShellStart ShellStartEx(const std::string& verb, const std::string& file,
-                                  const std::string& parameters, const std::string& directory,
-                                  int showMode) = 0;
+  // Opens a file, program or address through the shell (ShellExecuteEx) with
+  // the main window as owner and no error boxes of the shell's own; with the
+  // verb "runas" the system asks for elevation first.
+  virtual ShellStart StartThroughShell(const std::string& verb, const std::string& file,
+                                       const std::string& parameters, const std::string& directory,
+                                       int showMode) = 0;
   // The running processes whose program file the system tells, this one's too.
   virtual std::vector<RunningProgram> RunningPrograms() = 0;
   // Restores the process's main window (its first visible top-level window that

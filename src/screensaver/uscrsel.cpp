@@ -109,7 +109,7 @@ void Timer1Timer(Platform& platform, ActivationState& state) {
     ShowWarning(platform, kScreensaverMissingText);
     return;
   }
-  if (platform.ShellExecute("open", path, "/S", "", kShowActivatedAsIs) <= 32)
+  if (platform.StartThroughShell("open", path, "/S", "", kShowActivatedAsIs) != ShellStart::Started)
     ShowInformation(platform, kScreensaverFailedText);
 }
 

@@ -1,5 +1,6 @@
 #include "store/entry_options.h"
 
+#include "platform/utf8.h"
 #include "store/settings.h"
 #include "store/titles.h"
 
@@ -7,6 +8,18 @@ namespace vantrel {
 namespace {
 
 enum Word : std::size_t { kArgs, kFolder, kAdmin, kFront, kEntry };
+
+bool Quoted(std::string_view value) {
+  return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+         value.back() == value.front();
+}
+
+// What a value written as it stands reads back as: the read rule that
+// WrittenForm undoes.
+std::string_view AsRead(std::string_view value) {
+  value = TrimBlanks(value);
+  return Quoted(value) ? value.substr(1, value.size() - 2) : value;
+}
 
 }  // namespace
 
@@ -26,16 +39,16 @@ OptionValues StoredOptionValues(const EntryOptions& options, const std::string& 
 }
 
 EntryOptions OptionsFromValues(const OptionValues& values, const std::string& entry) {
-  if (!values[kEntry].empty() && values[kEntry] != entry) return {};
+  // Versions that wrote the slot as it stands lost its blanks and quotes at
+  // the read, though "Entry" kept them.
+  const std::string& owner = values[kEntry];
+  if (!owner.empty() && owner != entry && AsRead(owner) != entry) return {};
   return {values[kArgs], values[kFolder], values[kAdmin] == kOptionOn, values[kFront] == kOptionOn};
 }
 
 std::string WrittenForm(const std::string& value) {
   if (value.empty()) return value;
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                      value.back() == value.front();
-  if (!quoted && !blank(value.front()) && !blank(value.back())) return value;
+  if (!Quoted(value) && TrimBlanks(value).size() == value.size()) return value;
   return "\"" + value + "\"";
 }
 

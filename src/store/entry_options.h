@@ -39,12 +39,15 @@ std::string OptionKey(const std::string& entryKey, std::size_t word);
 OptionValues StoredOptionValues(const EntryOptions& options, const std::string& entry);
 // The options that the stored values give `entry`: none when they were set for
 // another entry. An empty or missing "Entry" key (a hand edit) counts as this
-// entry's.
+// entry's, and so does one that reads as `entry` once its blanks and quotes
+// are dropped (a file written when the slot was not written in its
+// WrittenForm).
 EntryOptions OptionsFromValues(const OptionValues& values, const std::string& entry);
 
 // The text that a value is written as so that a read gives it back whole: a
 // read drops blanks around a value and one pair of quotes around it, which
-// arguments such as "C:\My Files\a.txt" must keep.
+// entries with blanks at their ends and arguments such as "C:\My Files\a.txt"
+// must keep.
 std::string WrittenForm(const std::string& value);
 
 OptionValues ReadOptionValues(SettingsFile& file, const std::string& entryKey);

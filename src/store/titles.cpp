@@ -15,6 +15,11 @@ EntryOptions& Options(TitleData& data, int title, int slot) {
       .at(static_cast<std::size_t>(slot - 1));
 }
 
+const std::string& SavedSlot(const TitleData& data, int title, int slot) {
+  return data.SavedTable.at(static_cast<std::size_t>(title - 1))
+      .at(static_cast<std::size_t>(slot - 1));
+}
+
 OptionValues& SavedOptions(TitleData& data, int title, int slot) {
   return data.SavedOptions.at(static_cast<std::size_t>(title - 1))
       .at(static_cast<std::size_t>(slot - 1));
@@ -147,23 +152,24 @@ EntryOptions& ShownEntryOptions(TitleData& data, const Lines& entries, std::size
 void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const Lines& entries) {
   StoreEntryList(data, entries);
   SettingsFile file(platform, SettingsPath());
-  const auto put = [&file](const std::string& key, const std::string& value,
-                           const std::string& saved) {
-    if (value != saved)
-      file.WriteValue(kFilesSection, key, value);
+  const auto put = [&file](const std::string& key, const std::string& text, bool changed) {
+    if (changed)
+      file.WriteValue(kFilesSection, key, text);
     else
-      file.AddValue(kFilesSection, key, value);
+      file.AddValue(kFilesSection, key, text);
   };
-  for (int t = 1; t <= kTitleCount; ++t)
-    put(TitleKey(t), NameAt(names, t), data.SavedNames[static_cast<std::size_t>(t - 1)]);
+  for (int t = 1; t <= kTitleCount; ++t) {
+    const std::string name = NameAt(names, t);
+    put(TitleKey(t), name, name != data.SavedNames[static_cast<std::size_t>(t - 1)]);
+  }
   // A title without a key needs no line: only a change is written.
   for (std::size_t t = 0; t < kTitleCount; ++t)
     if (data.HotKeys[t] != data.SavedHotKeys[t])
       file.WriteValue(kFilesSection, HotKeyKey(static_cast<int>(t + 1)), data.HotKeys[t]);
+  // An entry reads back whole, blanks and quotes at its ends and all.
   for (int t = 1; t <= kTitleCount; ++t)
     for (int i = 1; i <= kSlotCount; ++i)
-      put(EntryKey(t, i), Slot(data, t, i),
-          data.SavedTable[static_cast<std::size_t>(t - 1)][static_cast<std::size_t>(i - 1)]);
+      put(EntryKey(t, i), WrittenForm(Slot(data, t, i)), Slot(data, t, i) != SavedSlot(data, t, i));
   // Options by the same rule, except that an empty one the file lacks is not
   // added: an entry without options leaves the file as older versions had it.
   for (int t = 1; t <= kTitleCount; ++t)

@@ -146,7 +146,7 @@ int RunCommand(Platform& platform, const Command& command) {
         return kExitWrongUsage;
       }
       const LaunchOutcome outcome = LaunchTitle(platform, std::to_string(title));
-      return outcome.failed == 0 && outcome.opened > 0 ? kExitOpened : kExitNotOpened;
+      return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
     }
   }
   Tell(platform, command.title + "\r\n\r\n" + kUsageText);

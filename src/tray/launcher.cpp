@@ -1,42 +1,40 @@
 #include "tray/launcher.h"
 
 #include "platform/messages.h"
+#include "platform/utf8.h"
 #include "store/settings.h"
 #include "store/titles.h"
 
 namespace vantrel {
 namespace {
 
-char Folded(char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-  return c == '/' ? '\\' : c;
-}
+char Folded(char c) { return c == '/' ? '\\' : AsciiLower(c); }
 
-// A running copy of the program brought to the front; true when one runs, even
-// one without a window to show: a second copy is what the option prevents.
+// A window of a running copy of the program brought to the front; false when
+// none runs or none of them has a window to bring forward.
 bool BroughtToFront(Platform& platform, const std::string& program) {
   // An entry written in its short form matches the long form the system reports.
   const std::string shortForm = ToShortPath(platform, program);
-  bool running = false;
   for (const RunningProgram& process : platform.RunningPrograms()) {
     if (process.processId == platform.ProcessId()) continue;
     const bool same =
         SamePath(process.path, program) ||
         (!shortForm.empty() && SamePath(ToShortPath(platform, process.path), shortForm));
-    if (!same) continue;
-    running = true;
-    if (platform.BringProcessToFront(process.processId)) return true;
+    if (same && platform.BringProcessToFront(process.processId)) return true;
   }
-  return running;
+  return false;
+}
+
+std::string_view Unquoted(std::string_view text) {
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+    return text.substr(1, text.size() - 2);
+  return text;
 }
 
 }  // namespace
 
 bool IsWebEntry(const std::string& entry) {
-  std::string upper = entry;
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper.find("HTTP") != std::string::npos;
+  return AsciiLower(entry).find("http") != std::string::npos;
 }
 
 bool IsProgramEntry(const std::string& entry) {
@@ -68,30 +66,34 @@ std::string NoFolderText(const std::string& target, const std::string& folder) {
   return "\"" + target + "\" was not started: its start folder \"" + folder + "\" does not exist.";
 }
 
-bool LaunchEntry(Platform& platform, const Entry& entry) {
+std::string ShellTarget(const std::string& entry) {
+  if (IsWebEntry(entry)) return entry;
+  return std::string(TrimBlanks(Unquoted(TrimBlanks(entry))));
+}
+
+EntryLaunch LaunchEntry(Platform& platform, const Entry& entry) {
   const EntryOptions& options = entry.options;
-  if (options.bringToFront && IsProgramEntry(entry.target) &&
-      BroughtToFront(platform, entry.target))
-    return true;
+  const std::string file = ShellTarget(entry.target);
+  if (options.bringToFront && IsProgramEntry(file) && BroughtToFront(platform, file))
+    return EntryLaunch::BroughtForward;
   if (!options.folder.empty() && platform.GetPathKind(options.folder) != PathKind::Directory) {
     ShowInformation(platform, NoFolderText(entry.target, options.folder));
-    return false;
+    return EntryLaunch::Failed;
   }
   // Web addresses go to the user's own browser: the shell opens the address.
-  const std::string target =
-      IsWebEntry(entry.target) ? entry.target : ToShortPath(platform, entry.target);
-  switch (platform.ShellStartEx(options.asAdministrator ? "runas" : "open", target,
-                                options.arguments, options.folder, kShowActivatedNormal)) {
+  const std::string target = IsWebEntry(file) ? file : ToShortPath(platform, file);
+  switch (platform.StartThroughShell(options.asAdministrator ? "runas" : "open", target,
+                                     options.arguments, options.folder, kShowActivatedNormal)) {
     case ShellStart::Started:
-      return true;
+      return EntryLaunch::Started;
     case ShellStart::Refused:
       ShowInformation(platform, ElevationRefusedText(entry.target));
-      return false;
+      return EntryLaunch::Failed;
     case ShellStart::Failed:
       break;
   }
   ShowInformation(platform, kCannotRunText);
-  return false;
+  return EntryLaunch::Failed;
 }
 
 std::array<Entry, kLaunchSlots> ReadTitleEntries(Platform& platform, const std::string& titleText) {
@@ -122,10 +124,17 @@ LaunchOutcome LaunchTitle(Platform& platform, const std::string& titleText) {
   }
   for (const Entry& entry : entries) {
     if (entry.target == kEmptySlot) continue;
-    if (LaunchEntry(platform, entry))
-      ++outcome.opened;
-    else
-      ++outcome.failed;
+    switch (LaunchEntry(platform, entry)) {
+      case EntryLaunch::Started:
+        ++outcome.started;
+        break;
+      case EntryLaunch::BroughtForward:
+        ++outcome.broughtForward;
+        break;
+      case EntryLaunch::Failed:
+        ++outcome.failed;
+        break;
+    }
   }
   return outcome;
 }

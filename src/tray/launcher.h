@@ -31,10 +31,16 @@ std::array<Entry, kLaunchSlots> ReadTitleEntries(Platform& platform, const std::
 // How many entries a launch would open: none when slot 1 is empty.
 int EntryCount(const std::array<Entry, kLaunchSlots>& entries);
 
-// What one launch did: both 0 when the title has no entries.
+// What opening one entry did: started it through the shell, brought its
+// running program's window to the front, or nothing (reported).
+enum class EntryLaunch { Started, BroughtForward, Failed };
+
+// What one launch did: all 0 when the title has no entries.
 struct LaunchOutcome {
-  int opened = 0;
+  int started = 0;
+  int broughtForward = 0;
   int failed = 0;
+  int Opened() const { return started + broughtForward; }
 };
 
 // Reads the title's entries afresh and opens each non-empty one in slot
@@ -42,9 +48,15 @@ struct LaunchOutcome {
 // opens.
 LaunchOutcome LaunchTitle(Platform& platform, const std::string& titleText);
 
-// Opens one entry with its options, or brings its running program to the
-// front; reports a failure. True when it opened (or was already running).
-bool LaunchEntry(Platform& platform, const Entry& entry);
+// Opens one entry with its options, or brings a window of its running
+// program to the front; a program that runs with no window to bring forward
+// (one that waits in the tray) is started, so that it shows its own. Reports
+// a failure.
+EntryLaunch LaunchEntry(Platform& platform, const Entry& entry);
+// What the shell is given for an entry: a web address as it stands; a file's
+// name without the blanks and the one pair of double quotes around it, which
+// no name holds (a path quoted as on a command line).
+std::string ShellTarget(const std::string& entry);
 
 // The box texts of an entry that was not started.
 std::string ElevationRefusedText(const std::string& target);

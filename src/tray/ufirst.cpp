@@ -148,7 +148,8 @@ void TForm1::EditProgramList1Click() {
 }
 
 void TForm1::Download1Click() {
-  if (platform_.ShellExecute("open", kMakerSite, "", "", kShowActivatedMaximized) <= 32)
+  if (platform_.StartThroughShell("open", kMakerSite, "", "", kShowActivatedMaximized) !=
+      ShellStart::Started)
     ShowPlain(platform_, std::string(kDownloadFailedText) + kMakerSite);
 }
 

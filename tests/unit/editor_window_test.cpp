@@ -110,7 +110,9 @@ TEST_F(EditorTest, EditingRoundTripWritesEveryKey) {
   const std::string file = p.ReadFile(SettingsPath());
   EXPECT_NE(file.find("\r\nDesc3=Music\r\n"), std::string::npos);
   EXPECT_NE(file.find("\r\nSet331=C:\\Music\\play.exe\r\n"), std::string::npos);
-  EXPECT_NE(file.find("\r\nSet332=  www.example.com/?a=b  \r\n"), std::string::npos);
+  // Quoted, so that it reads back with its blanks, as older versions read it too.
+  EXPECT_NE(file.find("\r\nSet332=\"  www.example.com/?a=b  \"\r\n"), std::string::npos);
+  EXPECT_EQ(Saved("Set332"), "  www.example.com/?a=b  ");
   EXPECT_EQ(Saved("Set333"), "Null");
   EXPECT_EQ(Saved("Desc1"), "No Title Entered 1");
   for (int t = 1; t <= 20; ++t)

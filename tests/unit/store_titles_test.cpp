@@ -183,6 +183,38 @@ TEST_F(TitlesTest, AFileWithoutOptionsIsReadAndSavedAsBefore) {
     EXPECT_EQ(file.find(std::string(word) + "="), std::string::npos) << word;
 }
 
+// Whatever the edit window holds reads back as it was, with its options; an
+// older file, whose slots lost their blanks and quotes at the read while
+// "Entry" kept them, still gives each entry its options.
+TEST_F(TitlesTest, EveryEntryTextKeepsItsOptionsAndAnOlderEntryKeyStillReads) {
+  StartUpTitles(p, data, titles, entries);
+  const Lines odd = {"https://example.org/a b ", "\"C:\\Program Files\\x.exe\"", " 'quoted' ",
+                     "C:\\\xD0\x94\xD0\xBC\\\xE6\x96\x87.txt",
+                     "C:\\" + std::string(300, 'l') + ".exe"};
+  const EntryOptions options{"-a \"b c\"", "C:\\", true, true};
+  for (const std::string& entry : odd) {
+    AddShownEntry(data, entries, entry);
+    ShownEntryOptions(data, entries, entries.size() - 1) = options;
+  }
+  SaveTitles(p, data, titles, entries);
+  TitleData again;
+  Lines againTitles, againEntries;
+  LoadTitles(p, again, againTitles, againEntries);
+  EXPECT_EQ(againEntries, odd);
+  EXPECT_EQ(again.ShownOptions, std::vector<EntryOptions>(odd.size(), options));
+
+  p.WriteFile(SettingsPath(),
+              "[Files]\r\nSet111=https://example.org/a \r\nSet111Args=-x\r\n"
+              "Set111Entry=\"https://example.org/a \"\r\nSet112=\"C:\\x.exe\"\r\nSet112Front=1\r\n"
+              "Set112Entry=\"\"C:\\x.exe\"\"\r\nSet113=C:\\y.exe\r\nSet113Args=-y\r\n"
+              "Set113Entry=\" C:\\other.exe\"\r\n");
+  againEntries.clear();
+  LoadTitles(p, again, againTitles, againEntries);
+  EXPECT_EQ(againEntries, (Lines{"https://example.org/a", "C:\\x.exe", "C:\\y.exe"}));
+  EXPECT_EQ(again.ShownOptions,
+            (std::vector<EntryOptions>{{"-x", "", false, false}, {"", "", false, true}, {}}));
+}
+
 TEST(Titles, FirstRunWithoutAFolderStillFillsTheTable) {
   FakePlatform p;
   TitleData data;

@@ -2,6 +2,7 @@
 
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
+#include "store/titles.h"
 #include "tray/launcher.h"
 
 namespace vantrel {
@@ -155,6 +156,49 @@ TEST_F(OptionsLauncherTest, ARefusedPromptAndAMissingFolderAreSaidAsSuchAndTheNe
   EXPECT_EQ(p.boxes[1].text, NoFolderText("C:\\Tools\\lost.exe", "C:\\Nowhere"));
   EXPECT_EQ(p.boxes[2].text, ElevationRefusedText("C:\\Tools\\last.exe"));
   for (const auto& box : p.boxes) EXPECT_NE(box.text, kCannotRunText);
+}
+
+// "Bring to the front" never stands for a start that did not happen: a program
+// that runs with no window to bring forward (one waiting in the tray) is
+// started, and the outcome says which entries were started and which brought.
+TEST_F(OptionsLauncherTest, ARunningProgramWithNoWindowToBringForwardIsStarted) {
+  Prepare(
+      "Set111=C:\\Tools\\tray.exe\r\nSet111Front=1\r\nSet112=C:\\Tools\\front.exe\r\n"
+      "Set112Front=1\r\n",
+      {"C:\\Tools\\tray.exe", "C:\\Tools\\front.exe"});
+  p.running = {{81, "C:\\Tools\\tray.exe"}, {82, "C:\\Tools\\front.exe"}};
+  p.processWindows = {82};
+  LaunchOutcome outcome = LaunchTitle(p, "1");
+  EXPECT_EQ(Opened(), std::vector<std::string>{"C:\\Tools\\tray.exe"});
+  EXPECT_EQ(p.broughtToFront, std::vector<std::uint32_t>{82});
+  EXPECT_EQ(outcome.started, 1);
+  EXPECT_EQ(outcome.broughtForward, 1);
+  EXPECT_EQ(outcome.failed, 0);
+
+  p.shellResults["C:\\Tools\\tray.exe"] = 2;
+  outcome = LaunchTitle(p, "1");
+  EXPECT_EQ(outcome.started, 0);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(p.boxes.size(), 1u);
+}
+
+// Entries saved with blanks or quotes at their ends open the file they name,
+// with their options.
+TEST_F(OptionsLauncherTest, EntriesWithBlanksOrQuotesOpenWithTheirOptions) {
+  Prepare("", {"C:\\Tools\\a b.exe", "C:\\Tools\\c.exe"});
+  TitleData data;
+  Lines names, entries;
+  LoadTitles(p, data, names, entries);
+  for (const char* entry : {"\"C:\\Tools\\a b.exe\"", "C:\\Tools\\c.exe ", " http://x.test/ "}) {
+    AddShownEntry(data, entries, entry);
+    ShownEntryOptions(data, entries, entries.size() - 1).arguments = "-v";
+  }
+  SaveTitles(p, data, names, entries);
+  LaunchTitle(p, "1");
+  EXPECT_EQ(Opened(), (std::vector<std::string>{"C:\\Tools\\a b.exe", "C:\\Tools\\c.exe",
+                                                " http://x.test/ "}));
+  for (const auto& call : p.shellCalls) EXPECT_EQ(call.parameters, "-v") << call.file;
+  EXPECT_TRUE(p.boxes.empty());
 }
 
 TEST(ProgramEntry, OnlyExeAndComFilesHaveAProcess) {

@@ -358,25 +358,14 @@ std::string FakePlatform::ShortPath(const std::string& path) {
   return GetPathKind(path) == PathKind::Missing ? "" : path;
 }
 
-std::uintptr_t FakePlatform::ShellExecute(const std::string& verb, const std::string& file,
-                                          const std::string& parameters,
-                                          const std::string& directory, int showMode) {
+ShellStart FakePlatform::StartThroughShell(const std::string& verb, const std::string& file,
+                                           const std::string& parameters,
+                                           const std::string& directory, int showMode) {
   shellCalls.push_back({verb, file, parameters, directory, showMode});
   if (onShell) onShell(shellCalls.back());
+  if (verb == "runas" && refuseElevation) return ShellStart::Refused;
   auto it = shellResults.find(file);
-  return it == shellResults.end() ? 42 : it->second;
-}
-
-ShellStart FakePlatform::ShellStartEx(const std::string& verb, const std::string& file,
-                                      const std::string& parameters, const std::string& directory,
-                                      int showMode) {
-  if (verb == "runas" && refuseElevation) {
-    shellCalls.push_back({verb, file, parameters, directory, showMode});
-    if (onShell) onShell(shellCalls.back());
-    return ShellStart::Refused;
-  }
-  return ShellExecute(verb, file, parameters, directory, showMode) > 32 ? ShellStart::Started
-                                                                        : ShellStart::Failed;
+  return it == shellResults.end() || it->second > 32 ? ShellStart::Started : ShellStart::Failed;
 }
 
 bool FakePlatform::BringProcessToFront(std::uint32_t id) {

@@ -218,12 +218,9 @@ class FakePlatform : public Platform {
   std::optional<std::string> Utf8ToLegacy(std::string_view text) override;
   std::vector<std::string> FindFiles(const std::string& pattern) override;
   std::string ShortPath(const std::string& path) override;
-  std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
-                              const std::string& parameters, const std::string& directory,
-                              int showMode) override;
-  ShellStart ShellStartEx(const std::string& verb, const std::string& file,
-                          const std::string& parameters, const std::string& directory,
-                          int showMode) override;
+  ShellStart StartThroughShell(const std::string& verb, const std::string& file,
+                               const std::string& parameters, const std::string& directory,
+                               int showMode) override;
   std::vector<RunningProgram> RunningPrograms() override { return running; }
   bool BringProcessToFront(std::uint32_t processId) override;
   void CreateMainWindow(const std::string& className, const std::string& caption) override;

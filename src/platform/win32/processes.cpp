@@ -26,13 +26,13 @@ BOOL CALLBACK FindOneMainWindow(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-ShellStart Win32Platform::ShellStartEx(const std::string& verb, const std::string& file,
-                                       const std::string& parameters, const std::string& directory,
-                                       int showMode) {
+ShellStart Win32Platform::StartThroughShell(const std::string& verb, const std::string& file,
+                                            const std::string& parameters,
+                                            const std::string& directory, int showMode) {
   EnsureCom();
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
-  // The launcher reports a failure in its own words, once.
+  // Every caller reports a failure in its own words, once.
   info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
   info.hwnd = main_;
   info.lpVerb = OrNull(verb);

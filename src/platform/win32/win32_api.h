@@ -1,6 +1,6 @@
 // The Windows headers as this folder uses them. windows.h maps several names
-// that the Platform interface also uses (CreateDirectory, ShellExecute,
-// RegOpenKey, ...) onto their ...A functions; those macros are dropped here so
+// that the Platform interface also uses (CreateDirectory, RegOpenKey,
+// DeleteFile, ...) onto their ...A functions; those macros are dropped here so
 // the interface keeps one spelling everywhere, and the code calls the ...A
 // functions by their full names.
 #pragma once
@@ -16,7 +16,6 @@
 #include <shlobj.h>
 
 #undef CreateDirectory
-#undef ShellExecute
 #undef RegOpenKey
 #undef RegQueryValue
 #undef RegSetValue

@@ -245,17 +245,6 @@ std::string Win32Platform::ShortPath(const std::string& path) {
   return "";
 }
 
-// --- Shell ----------------------------------------------------------------------
-
-std::uintptr_t Win32Platform::ShellExecute(const std::string& verb, const std::string& file,
-                                           const std::string& parameters,
-                                           const std::string& directory, int showMode) {
-  EnsureCom();
-  HINSTANCE result = ShellExecuteA(main_, verb.c_str(), file.c_str(), parameters.c_str(),
-                                   directory.c_str(), showMode);
-  return reinterpret_cast<std::uintptr_t>(result);
-}
-
 // --- Main window, tray icon, menus, timer -----------------------------------------
 
 void Win32Platform::CreateMainWindow(const std::string& className, const std::string& caption) {

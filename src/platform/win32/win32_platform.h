@@ -55,12 +55,9 @@ class Win32Platform : public Platform {
   std::vector<std::string> FindFiles(const std::string& pattern) override;
   std::string ShortPath(const std::string& path) override;
 
-  std::uintptr_t ShellExecute(const std::string& verb, const std::string& file,
-                              const std::string& parameters, const std::string& directory,
-                              int showMode) override;
-  ShellStart ShellStartEx(const std::string& verb, const std::string& file,
-                          const std::string& parameters, const std::string& directory,
-                          int showMode) override;
+  ShellStart StartThroughShell(const std::string& verb, const std::string& file,
+                               const std::string& parameters, const std::string& directory,
+                               int showMode) override;
   std::vector<RunningProgram> RunningPrograms() override;
   bool BringProcessToFront(std::uint32_t processId) override;
 
