@@ -296,3 +296,82 @@ E2E_CASE(OptionsAdministratorVerbAndARefusedPrompt) {
                   lines[1].find("--refused") == std::string::npos,
               "only the next entry started: " + std::to_string(lines.size()) + " starts");
 }
+
+namespace {
+
+// A run with arguments and its output sent to NUL, as "vantrel.exe ... >nul"
+// from a script: its exit status once it has ended, told a box it showed.
+DWORD RunToNul(Context& ctx, const std::string& arguments) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                           OPEN_EXISTING, 0, nullptr);
+  e2e::Require(ctx, nul != INVALID_HANDLE_VALUE, "NUL opened");
+  Program program;
+  e2e::Require(ctx, program.Launch(ctx, arguments, nul), "started with " + arguments + " >nul");
+  CloseHandle(nul);
+  const bool ended = program.WaitForExit(10000);
+  HWND box = ended ? nullptr : program.WaitForWindow("#32770", 500);
+  e2e::Expect(
+      ctx, box == nullptr,
+      arguments + " >nul: no box" + (box ? ", but one says: " + e2e::ReadBox(box).text : ""));
+  e2e::Expect(ctx, ended, arguments + " >nul: the program ends");
+  const DWORD status = program.ExitCode();
+  program.Stop();
+  return status;
+}
+
+}  // namespace
+
+// Nothing taken for what it is not: an entry with a blank at its end and a
+// quoted one keep their options through the edit window's Ok, a restart and
+// the launcher; "--open" with its output sent to NUL shows no box and ends
+// with its status; a name matches whatever the case of its accented capital.
+E2E_CASE(NothingTakenForWhatItIsNotEntryTextOutputToNulAndNames) {
+  ProbeLog log("probe-odd");
+  const std::string probe = ProbePath(ctx);
+  const std::string documents = "\xCE\x88\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xB1";
+  PrepareSettings(ctx, "[Files]\r\nDesc1=" + documents + "\r\n");
+  {
+    Program program;
+    StartReady(ctx, program);
+    HWND menu = e2e::OpenMenu(ctx, program, WM_LBUTTONDOWN, "the left menu");
+    e2e::Choose(ctx, program, menu, kLeftEdit, "Edit Your List");
+    HWND editor = e2e::WaitWindow(ctx, program, kEditorClass, "the edit window");
+    const std::vector<std::string> entries = {probe + " ", "\"" + probe + "\""};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      AddWeb(ctx, program, editor, entries[i]);
+      DoubleClickLine(e2e::Control(ctx, editor, editor::Listapps), static_cast<int>(i));
+      HWND dialog = e2e::WaitWindow(ctx, program, kEntryOptionsClass, "the entry's options");
+      e2e::SetText(e2e::Control(ctx, dialog, entryopt::EditArgs), "--odd" + std::to_string(i));
+      e2e::Click(ctx, dialog, entryopt::BitBtnOk);
+      e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Ok closes the options");
+    }
+    e2e::Click(ctx, editor, editor::BitBtn1);
+    e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Ok saves and closes the edit window");
+    program.Stop();
+  }
+  // Both entries started, each with its own arguments, in either order.
+  const auto started = [&](std::size_t count) {
+    if (!log.WaitForLines(count)) return false;
+    const std::vector<std::string> lines = log.Lines();
+    const auto has = [&](const char* arguments) {
+      return lines[count - 2].find(arguments) != std::string::npos ||
+             lines[count - 1].find(arguments) != std::string::npos;
+    };
+    return has(" --odd0|") && has(" --odd1|");
+  };
+  Program again;
+  StartReady(ctx, again);
+  OpenTitle(ctx, again, 1, "the launch after a restart");
+  e2e::Expect(ctx, started(2), "both entries start with their arguments after a restart");
+  e2e::ExpectNoBox(ctx, again, "after the launch");
+  again.Stop();
+
+  const std::string lower = "\xCE\xAD\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xB1";
+  const DWORD opened = RunToNul(ctx, "--open " + lower);
+  e2e::Expect(ctx, opened == 0,
+              "--open by its lower-case name: status 0, got " + std::to_string(opened));
+  e2e::Expect(ctx, started(4), "--open starts both entries with their arguments");
+  const DWORD nobody = RunToNul(ctx, "--open Nobody");
+  e2e::Expect(ctx, nobody == 2, "--open Nobody >nul: status 2, got " + std::to_string(nobody));
+}
