@@ -29,11 +29,21 @@ TFrmtitlechg::TFrmtitlechg() {
   button1.modalResult = kModalOk;
   // The title's key, beside Ok under the name, so the dialog keeps its size.
   Add(Design(ControlKind::Label, frmtitlechg::Label3, {48, 153, 70, 16}, "&Shortcut key:"));
-  Control& hotKey1 = Add(Design(ControlKind::HotKey, frmtitlechg::HotKey1, {120, 149, 160, 22}));
-  hotKey1.tabOrder = 1;
-  hotKey1.hint =
+  hotKey1_ = &Add(Design(ControlKind::HotKey, frmtitlechg::HotKey1, {120, 149, 160, 22}));
+  hotKey1_->tabOrder = 1;
+  hotKey1_->hint =
       "Press the keys that open this title from anywhere, for example Ctrl+Alt+1; "
       "Backspace removes the key";
+}
+
+void TFrmtitlechg::ShowKey(const KeyCombo& key) {
+  shownKey_ = key;
+  hotKey1_->hotKey = key;
+}
+
+std::optional<KeyCombo> TFrmtitlechg::ChangedKey() const {
+  if (hotKey1_->hotKey == shownKey_) return std::nullopt;
+  return AsShortcutKey(hotKey1_->hotKey);
 }
 
 }  // namespace vantrel

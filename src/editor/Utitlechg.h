@@ -2,6 +2,8 @@
 // has no cancel.
 #pragma once
 
+#include <optional>
+
 #include "platform/form.h"
 
 namespace vantrel {
@@ -19,6 +21,16 @@ inline constexpr ControlId HotKey1{1005, "HotKey1"};
 class TFrmtitlechg : public Form {
  public:
   TFrmtitlechg();
+  // The title's key into its box before the showing, as the file gives it.
+  void ShowKey(const KeyCombo& key);
+  // After the showing: nothing while the box holds the key it was shown with
+  // (so a line the program cannot use stays as written), else the key the
+  // user chose, by the shortcut rule (AsShortcutKey).
+  std::optional<KeyCombo> ChangedKey() const;
+
+ private:
+  Control* hotKey1_;  // the key box, kept from the design
+  KeyCombo shownKey_;
 };
 
 }  // namespace vantrel

@@ -218,14 +218,13 @@ void TFrmedit::Button1Click() {
   TFrmtitlechg rename;
   rename["Edit1"].text = titleList.items[index];
   std::string& hotKey = titles_.HotKeys.at(index);
-  const KeyCombo before = ParseKeyCombo(hotKey).value_or(KeyCombo{});
-  rename["HotKey1"].hotKey = before;
+  rename.ShowKey(ParseKeyCombo(hotKey).value_or(KeyCombo{}));
   platform_.ShowModal(rename, this);
   // No cancel: the box text is the new name however the dialog was closed.
   titleList.items[index] = rename["Edit1"].text;
   titleList.selected = line;
   // The key's text as the file had it stays while the key is the same.
-  if (!(rename["HotKey1"].hotKey == before)) hotKey = KeyComboText(rename["HotKey1"].hotKey);
+  if (const std::optional<KeyCombo> key = rename.ChangedKey()) hotKey = KeyComboText(*key);
 }
 
 void TFrmedit::BitBtn2Click() { ShowHelpWindow(platform_, this); }

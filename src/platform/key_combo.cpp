@@ -118,4 +118,13 @@ std::optional<KeyCombo> ParseKeyCombo(std::string_view text) {
   return combo;
 }
 
+bool IsShortcutKey(const KeyCombo& combo) {
+  return !combo.Empty() && (combo.modifiers & (kKeyControl | kKeyAlt | kKeyWin)) != 0;
+}
+
+KeyCombo AsShortcutKey(const KeyCombo& pressed) {
+  if (pressed.Empty() || IsShortcutKey(pressed)) return pressed;
+  return {pressed.key, kKeyControl | kKeyAlt};
+}
+
 }  // namespace vantrel

@@ -29,4 +29,13 @@ std::string KeyComboText(const KeyCombo& combo);
 // empty combination for blank text; nothing for text that names no key.
 std::optional<KeyCombo> ParseKeyCombo(std::string_view text);
 
+// The rule for a title's shortcut key, wherever it comes from (the settings
+// file, the rename dialog, registration): it holds Ctrl, Alt or Win, since a
+// key alone, or with Shift alone, would be taken from every program.
+bool IsShortcutKey(const KeyCombo& combo);
+// What a key pressed for a shortcut becomes: one that breaks the rule goes
+// with Ctrl+Alt instead of its own modifiers, as the system's hot-key box has
+// it; no key stays no key.
+KeyCombo AsShortcutKey(const KeyCombo& pressed);
+
 }  // namespace vantrel

@@ -185,8 +185,9 @@ class Platform {
   virtual void EnableTimer(bool enabled) = 0;
   virtual bool TimerEnabled() = 0;
   // A system-wide key that calls OnHotKey(id) while the program runs; false
-  // when it cannot be had (another program holds it). Freeing an id that holds
-  // no key does nothing.
+  // when it cannot be had (another program holds it) and for a combination
+  // that is no shortcut key (IsShortcutKey). Freeing an id that holds no key
+  // does nothing.
   virtual bool RegisterHotKey(int id, const KeyCombo& combo) = 0;
   virtual void UnregisterHotKey(int id) = 0;
 

@@ -10,23 +10,78 @@ namespace {
 
 // "title 3, "Work"", or "title 3" for a title that has no name of its own.
 std::string TitleNamed(int title, const std::string& name) {
-  std::string text = "title " + std::to_string(title);
-  if (!OwnTitleName(name).empty()) text += ", \"" + name + "\"";
+  std::string text = "title ";
+  text += std::to_string(title);
+  if (!OwnTitleName(name).empty()) {
+    text += ", \"";
+    text += name;
+    text += '"';
+  }
   return text;
+}
+
+// One line of the report: "<key> of title 3, "Work"<why>".
+std::string Told(const std::string& key, int title, const std::string& name, const char* why) {
+  std::string line = key;
+  line += " of ";
+  line += TitleNamed(title, name);
+  line += why;
+  return line;
+}
+
+// One box for every key that does not open its title, each told in a line.
+void ReportKeys(Platform& platform, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  std::string text;
+  if (lines.size() == 1) {
+    text = "The shortcut key ";
+    text += lines[0];
+    text += ", so it does not open this title. ";
+  } else {
+    text = "These shortcut keys do not open their titles:\n";
+    for (const std::string& line : lines) {
+      text += "- ";
+      text += line;
+      text += '\n';
+    }
+  }
+  text += "You can choose another key with \"Change Title Names\" in \"Edit Your List\".";
+  ShowInformation(platform, text);
 }
 
 }  // namespace
 
+bool TitleHotKeys::FirstReport(int title, char kind, const std::string& text) {
+  std::string mark = std::to_string(title);
+  mark += kind;
+  mark += text;
+  if (std::find(reported_.begin(), reported_.end(), mark) != reported_.end()) return false;
+  reported_.push_back(mark);
+  return true;
+}
+
 void TitleHotKeys::Register(Platform& platform) {
   std::array<KeyCombo, kTitleCount> wanted{};
   std::array<std::string, kTitleCount> names;
+  // Told once every key is taken, so that none waits for a box to be answered,
+  // and in one box, as a second running copy finds every key taken.
+  std::vector<std::string> told;
   {
     SettingsFile file(platform, SettingsPath());
     for (int t = 1; t <= kTitleCount; ++t) {
       const auto n = static_cast<std::size_t>(t - 1);
-      wanted[n] =
-          ParseKeyCombo(file.ReadValue(kFilesSection, HotKeyKey(t), "")).value_or(KeyCombo{});
       names[n] = file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
+      const std::string text = file.ReadValue(kFilesSection, HotKeyKey(t), "");
+      const std::optional<KeyCombo> combo = ParseKeyCombo(text);
+      if (combo && (combo->Empty() || IsShortcutKey(*combo))) {
+        wanted[n] = *combo;
+        continue;
+      }
+      // Never taken, and left in the file as written.
+      if (FirstReport(t, '=', text))
+        told.push_back(
+            Told('"' + text + '"', t, names[n],
+                 combo ? " has neither Ctrl, Alt nor Win" : " is not a key Vantrel knows"));
     }
   }
   // Every key that goes is freed before any is taken, so two titles may swap keys.
@@ -37,9 +92,6 @@ void TitleHotKeys::Register(Platform& platform) {
       held = {};
     }
   }
-  // Told once every key is taken, so that none waits for a box to be answered,
-  // and in one box, as a second running copy finds every key taken.
-  std::vector<std::string> taken;
   for (int t = 1; t <= kTitleCount; ++t) {
     const auto n = static_cast<std::size_t>(t - 1);
     if (wanted[n].Empty() || !held_[n].Empty()) continue;
@@ -48,27 +100,14 @@ void TitleHotKeys::Register(Platform& platform) {
       continue;
     }
     const std::string keyText = KeyComboText(wanted[n]);
-    const std::string mark = std::to_string(t) + " " + keyText;
-    if (std::find(reported_.begin(), reported_.end(), mark) != reported_.end()) continue;
-    reported_.push_back(mark);
-    const auto owner = std::find(held_.begin(), held_.end(), wanted[n]);
-    const std::string holder =
-        owner != held_.end() ? TitleNamed(static_cast<int>(owner - held_.begin()) + 1,
-                                          names[static_cast<std::size_t>(owner - held_.begin())])
-                             : "another program";
-    taken.push_back(keyText + " of " + TitleNamed(t, names[n]) + " is already taken by " + holder);
+    if (!FirstReport(t, ' ', keyText)) continue;
+    const auto o =
+        static_cast<std::size_t>(std::find(held_.begin(), held_.end(), wanted[n]) - held_.begin());
+    told.push_back(Told(keyText, t, names[n], " is already taken by "));
+    told.back() +=
+        o < held_.size() ? TitleNamed(static_cast<int>(o) + 1, names[o]) : "another program";
   }
-  if (taken.empty()) return;
-  const char* choose =
-      "You can choose another key with \"Change Title Names\" in \"Edit Your List\".";
-  if (taken.size() == 1) {
-    ShowInformation(platform,
-                    "The shortcut key " + taken[0] + ", so it does not open this title. " + choose);
-    return;
-  }
-  std::string text = "These shortcut keys do not open their titles:\n";
-  for (const std::string& line : taken) text += "- " + line + "\n";
-  ShowInformation(platform, text + choose);
+  ReportKeys(platform, told);
 }
 
 }  // namespace vantrel

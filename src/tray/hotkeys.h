@@ -16,13 +16,18 @@ class TitleHotKeys {
  public:
   // Holds the keys that the settings file gives the titles now: a key that
   // changed is freed and the new one taken, a removed one freed. A key that
-  // cannot be had is reported once for its title, naming both; the other
-  // titles' keys are taken all the same.
+  // cannot be had, or a line that is no shortcut key (IsShortcutKey), is
+  // reported once for its title, naming both; the other titles' keys are
+  // taken all the same.
   void Register(Platform& platform);
 
  private:
+  // False once the title's line (kind '=') or its key taken elsewhere (' ')
+  // was reported.
+  bool FirstReport(int title, char kind, const std::string& text);
+
   std::array<KeyCombo, kTitleCount> held_{};  // empty while a title holds none
-  std::vector<std::string> reported_;         // "<title> <key>" of each key reported
+  std::vector<std::string> reported_;         // "<title><kind><text>" of each reported
 };
 
 }  // namespace vantrel

@@ -88,30 +88,6 @@ void ExpectLabelBefore(Context& ctx, HWND control, const std::string& begins, co
               what + " comes right after its label, got \"" + text + "\"");
 }
 
-// Pixels inside an edit box's client area, read from the screen, that are far
-// from its background: the text that shows. The selection is taken away
-// first, as its highlight would count.
-int TextPixels(HWND control) {
-  e2e::Send(control, EM_SETSEL, 0, 0);
-  RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  RECT r{};
-  GetClientRect(control, &r);
-  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  HDC screen = GetDC(nullptr);
-  const COLORREF background = GetPixel(screen, r.left + 1, r.top + 1);
-  int count = 0;
-  for (int y = r.top + 1; y < r.bottom - 1; ++y)
-    for (int x = r.left + 1; x < r.right - 1; ++x) {
-      const COLORREF c = GetPixel(screen, x, y);
-      const int distance = std::abs(GetRValue(c) - GetRValue(background)) +
-                           std::abs(GetGValue(c) - GetGValue(background)) +
-                           std::abs(GetBValue(c) - GetBValue(background));
-      if (distance > 200) ++count;
-    }
-  ReleaseDC(nullptr, screen);
-  return count;
-}
-
 // A colour of the prefix's scheme, set for the programs started while it lives.
 class SchemeColour {
  public:
@@ -189,6 +165,14 @@ class ScreenPixels {
     return {commonest, light};
   }
 
+  // How many pixels of a screen rectangle are darker than `ground`.
+  int Darker(const RECT& r, std::uint32_t ground) const {
+    int darker = 0;
+    for (int y = std::max(r.top, at_.top); y < std::min(r.bottom, at_.bottom); ++y)
+      for (int x = std::max(r.left, at_.left); x < std::min(r.right, at_.right); ++x)
+        if (Lightest(At(x, y)) + 16 < Darkest(ground)) ++darker;
+    return darker;
+  }
   static std::uint32_t Lightest(std::uint32_t c) {
     return std::max({c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF});
   }
@@ -248,11 +232,20 @@ std::string NotDark(HWND window) {
     if (isStatic && (style & SS_TYPEMASK) == SS_OWNERDRAW) continue;  // a picture
     const RECT inner = ClientOnScreen(child);
     const bool isList = lstrcmpiA(className, "ListBox") == 0;
-    const bool hasText = isList ? e2e::Send(child, LB_GETCOUNT) > 0 : !e2e::Text(child).empty();
+    // The shortcut key box holds no window text, yet always shows its key or "None".
+    const bool isHotKey = lstrcmpiA(className, "msctls_hotkey32") == 0;
+    const bool hasText =
+        isList ? e2e::Send(child, LB_GETCOUNT) > 0 : isHotKey || !e2e::Text(child).empty();
     const auto [ground, light] = screen.Ground(inner);
     const std::string name = std::string(className) + " " + std::to_string(GetDlgCtrlID(child));
     if (!dark(ground)) faults += name + " on " + Hex(ground) + "; ";
     if (hasText && light < 3) faults += name + " without light text; ";
+    // Its text light, on no light patch.
+    const int area = (inner.right - inner.left) * (inner.bottom - inner.top);
+    const int darker = isHotKey ? screen.Darker(inner, ground) : 0;
+    if (darker > 0 || (isHotKey && light * 5 > area))
+      faults += name + " with " + std::to_string(darker) + " pixels darker than its ground and " +
+                std::to_string(light) + " of " + std::to_string(area) + " light; ";
     const LONG type = style & BS_TYPEMASK;
     if (lstrcmpiA(className, "Button") == 0 && type != BS_AUTOCHECKBOX && type != BS_CHECKBOX)
       buttons.push_back(ground);  // check boxes sit on the surface
@@ -389,12 +382,12 @@ E2E_CASE(AccessHighContrastTextShowsInEveryBox) {
   HWND editor = OpenEditor(ctx, program);
   HWND web = OpenWebDialog(ctx, program, editor);
   e2e::Screenshot(ctx, "contrast-webpage", web);
-  const int webText = TextPixels(Control(ctx, web, webpage::Edit1));
+  const int webText = e2e::TextPixels(Control(ctx, web, webpage::Edit1));
   e2e::Expect(ctx, webText > 40, "the address shows in the web box: " + std::to_string(webText) +
                                      " pixels of text");
   CloseWindow(ctx, program, web);
   HWND rename = OpenRenameDialog(ctx, program, editor);
-  const int renameText = TextPixels(Control(ctx, rename, titlechg::Edit1));
+  const int renameText = e2e::TextPixels(Control(ctx, rename, titlechg::Edit1));
   e2e::Expect(ctx, renameText > 40, "the name shows in the rename box: " +
                                         std::to_string(renameText) + " pixels of text");
   CloseWindow(ctx, program, rename);
@@ -415,6 +408,7 @@ E2E_CASE(AccessDarkModeDarkensEveryWindowAndFollowsTheSwitch) {
   CloseWindow(ctx, program, web);
   HWND rename = OpenRenameDialog(ctx, program, editor);
   ExpectDark(ctx, rename, "the rename dialog");
+  e2e::Screenshot(ctx, "dialog-rename-dark", rename);
   CloseWindow(ctx, program, rename);
   Click(ctx, editor, editor::Cmdany);
   HWND addFile = WaitWindow(ctx, program, "TFrmedadd", "the add-file dialog");
@@ -642,9 +636,9 @@ E2E_CASE(AccessEntryOptionsScaledNamedAndInHighContrast) {
               "the bring-to-front check box");
   HWND args = Control(ctx, dialog, entryopt::EditArgs);
   e2e::SetText(args, "--an argument");
-  const int argsText = TextPixels(args);
+  const int argsText = e2e::TextPixels(args);
   e2e::Expect(ctx, argsText > 40, "the arguments show: " + std::to_string(argsText) + " pixels");
-  const int checkText = TextPixels(Control(ctx, dialog, entryopt::CheckAdmin));
+  const int checkText = e2e::TextPixels(Control(ctx, dialog, entryopt::CheckAdmin));
   e2e::Expect(ctx, checkText > 40,
               "the check box's text shows: " + std::to_string(checkText) + " pixels");
   e2e::Screenshot(ctx, "contrast-entryoptions-144dpi", dialog);

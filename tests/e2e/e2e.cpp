@@ -5,6 +5,7 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -522,6 +523,27 @@ std::string Text(HWND window) {
 
 void SetText(HWND window, const std::string& text) {
   Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int TextPixels(HWND control) {
+  e2e::Send(control, EM_SETSEL, 0, 0);
+  RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RECT r{};
+  GetClientRect(control, &r);
+  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  HDC screen = GetDC(nullptr);
+  const COLORREF background = GetPixel(screen, r.left + 1, r.top + 1);
+  int count = 0;
+  for (int y = r.top + 1; y < r.bottom - 1; ++y)
+    for (int x = r.left + 1; x < r.right - 1; ++x) {
+      const COLORREF c = GetPixel(screen, x, y);
+      const int distance = std::abs(GetRValue(c) - GetRValue(background)) +
+                           std::abs(GetGValue(c) - GetGValue(background)) +
+                           std::abs(GetBValue(c) - GetBValue(background));
+      if (distance > 200) ++count;
+    }
+  ReleaseDC(nullptr, screen);
+  return count;
 }
 
 HWND Control(Context& ctx, HWND window, int id) {

@@ -176,6 +176,10 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 std::string Text(HWND window);
 void SetText(HWND window, const std::string& text);
+// Pixels inside a box's client area, read from the screen, that are far from
+// its background: the text that shows. An edit box's selection is taken away
+// first, as its highlight would count.
+int TextPixels(HWND control);
 HWND Control(Context& ctx, HWND window, int id);
 // Posted, as a click does not wait for the modal window it may open.
 void Click(Context& ctx, HWND window, int id);

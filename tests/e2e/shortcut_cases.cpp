@@ -1,6 +1,7 @@
 // Opening a title without the menu: the command line with its exit statuses
 // and output, and the titles' shortcut keys set in the rename dialog.
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -163,19 +164,32 @@ HWND OpenEditor(Context& ctx, Program& program) {
   return WaitWindow(ctx, program, kEditorClass, "the edit window");
 }
 
-// "Change Title Names" on the title selected, the key pressed into its box
-// (a HOTKEYF_ word; 0 removes it), and both windows' Ok.
-void SetKey(Context& ctx, Program& program, WORD key, const std::string& shot = "") {
+// "Change Title Names" on the title of list line `line`, `inDialog` done with
+// the dialog and its key box, and both windows' Ok.
+void ChangeTitle(Context& ctx, Program& program, int line,
+                 const std::function<void(HWND dialog, HWND box)>& inDialog) {
   HWND editor = OpenEditor(ctx, program);
+  HWND titles = e2e::Control(ctx, editor, editor::Listtitles);
+  e2e::Send(titles, LB_SETCURSEL, static_cast<WPARAM>(line));
+  PostMessageA(editor, WM_COMMAND, MAKEWPARAM(editor::Listtitles, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(titles));
+  e2e::Require(ctx, e2e::WaitUntil([&] { return e2e::Selected(titles) == line; }, 3000),
+               "title " + std::to_string(line + 1) + " selected");
   e2e::Click(ctx, editor, editor::Button1);
   HWND dialog = WaitWindow(ctx, program, "TFrmtitlechg", "the rename dialog");
-  HWND box = e2e::Control(ctx, dialog, titlechg::HotKey1);
-  e2e::Send(box, HKM_SETHOTKEY, key);
-  if (!shot.empty()) e2e::Screenshot(ctx, shot, dialog);
+  inDialog(dialog, e2e::Control(ctx, dialog, titlechg::HotKey1));
   e2e::Click(ctx, dialog, titlechg::Button1);
   e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Ok closes the rename dialog");
   e2e::Click(ctx, editor, editor::BitBtn1);
   e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Ok saves and closes the editor");
+}
+
+// The key pressed into title 1's box (a HOTKEYF_ word; 0 removes it).
+void SetKey(Context& ctx, Program& program, WORD key, const std::string& shot = "") {
+  ChangeTitle(ctx, program, 0, [&](HWND dialog, HWND box) {
+    e2e::Send(box, HKM_SETHOTKEY, key);
+    if (!shot.empty()) e2e::Screenshot(ctx, shot, dialog);
+  });
 }
 
 }  // namespace
@@ -219,4 +233,51 @@ E2E_CASE(ShortcutKeyAnotherProgramHoldsIsToldOnceAndTheProgramRuns) {
   e2e::Expect(ctx, !KeyIsFree(MOD_CONTROL | MOD_ALT, '8'), "title 5's key is held");
   e2e::ExpectNoBox(ctx, program, "after the one report");
   UnregisterHotKey(nullptr, 0x7001);
+}
+
+E2E_CASE(ShortcutKeyLinesKeptAsWrittenSpaceLeftFreeAndWinShownAndSaved) {
+  Prepare(ctx, "Desc1=Work\r\nHotkey1=Space\r\nDesc2=Mail\r\nHotkey2=Win+F5\r\n");
+  const std::string before = e2e::ReadFileText(SettingsPath()).value_or("");
+  Program program;
+  e2e::Require(ctx, program.Start(ctx), "vantrel.exe started");
+  ExpectOkBox(
+      ctx, program, "Information",
+      "The shortcut key \"Space\" of title 1, \"Work\" has neither Ctrl, Alt nor Win, so it "
+      "does not open this title. You can choose another key with \"Change Title Names\" "
+      "in \"Edit Your List\".",
+      "information", "the key without Ctrl, Alt or Win");
+  e2e::Expect(ctx, e2e::WaitUntil([&] { return program.TrayIconPresent(); }, 10000),
+              "the icon is up");
+  e2e::Expect(ctx, KeyIsFree(0, VK_SPACE), "Space is left to every other program");
+  e2e::Expect(ctx, !KeyIsFree(MOD_WIN, VK_F5), "title 2 holds Win+F5");
+
+  // Ok with both keys as shown: the file stays as it was, and nothing is told again.
+  int withWin = 0;
+  ChangeTitle(ctx, program, 0, [](HWND, HWND) {});
+  ChangeTitle(ctx, program, 1, [&](HWND dialog, HWND box) {
+    withWin = e2e::TextPixels(box);
+    e2e::Screenshot(ctx, "dialog-rename-win", dialog);
+  });
+  // The Ok adds the values the file lacks after them.
+  e2e::ExpectEq(ctx, e2e::ReadFileText(SettingsPath()).value_or("").substr(0, before.size()),
+                before, "the lines the file had, after both Oks");
+  e2e::ExpectNoBox(ctx, program, "after the saves");
+  e2e::Expect(ctx, KeyIsFree(0, VK_SPACE), "Space is still free after the saves");
+  e2e::Expect(ctx, !KeyIsFree(MOD_WIN, VK_F5), "title 2 still holds Win+F5");
+
+  // The bare key shows shorter than with Win; pressed alone it is saved with Ctrl+Alt.
+  int bare = 0;
+  ChangeTitle(ctx, program, 1, [&](HWND, HWND box) {
+    e2e::Send(box, HKM_SETHOTKEY, VK_F5);
+    bare = e2e::TextPixels(box);
+  });
+  e2e::Expect(ctx, withWin > bare + 20,
+              "the box shows Win: " + std::to_string(withWin) + " pixels of text, the bare key " +
+                  std::to_string(bare));
+  const std::string saved = e2e::ReadFileText(SettingsPath()).value_or("");
+  e2e::Expect(ctx, saved.find("Hotkey2=Ctrl+Alt+F5\r\n") != std::string::npos,
+              "a key pressed alone is saved with Ctrl+Alt; the file: " + saved);
+  e2e::Expect(ctx, !KeyIsFree(MOD_CONTROL | MOD_ALT, VK_F5) && KeyIsFree(MOD_WIN, VK_F5),
+              "title 2 holds Ctrl+Alt+F5 instead");
+  e2e::ExpectNoBox(ctx, program, "at the end");
 }

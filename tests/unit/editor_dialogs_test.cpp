@@ -149,5 +149,27 @@ TEST(RenameDialog, TypingStopsAtTwentyFiveCharactersAndOkCloses) {
   p.ShowModal(dialog, nullptr);
 }
 
+TEST(RenameDialog, AKeyShownStaysAsItWasAndAKeyPressedNeedsCtrlAltOrWin) {
+  FakePlatform p;
+  const std::vector<std::pair<KeyCombo, KeyCombo>> pressed = {
+      {{' ', 0}, {' ', kKeyControl | kKeyAlt}},
+      {{'A', kKeyShift}, {'A', kKeyControl | kKeyAlt}},
+      {{'K', kKeyWin}, {'K', kKeyWin}},
+      {{'K', kKeyShift | kKeyAlt}, {'K', kKeyShift | kKeyAlt}},
+      {{}, {}}};
+  for (const KeyCombo shown : {KeyCombo{0x0D, 0}, KeyCombo{0x74, kKeyWin}}) {
+    TFrmtitlechg dialog;
+    dialog.ShowKey(shown);
+    p.ShowModal(dialog, nullptr);
+    EXPECT_FALSE(dialog.ChangedKey()) << KeyComboText(shown);
+    for (const auto& [press, becomes] : pressed) {
+      p.Script("TFrmtitlechg",
+               [press = press](FakeFormDriver& d) { d.PressKeys("HotKey1", press); });
+      p.ShowModal(dialog, nullptr);
+      EXPECT_EQ(dialog.ChangedKey(), std::optional<KeyCombo>(becomes)) << KeyComboText(press);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vantrel

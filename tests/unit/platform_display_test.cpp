@@ -116,6 +116,7 @@ TEST(Display, OneSchemeColoursEveryControlAndHighContrastWinsOverDark) {
                                 Design(ControlKind::Button, {1004, "Button1"}, {}),
                                 Design(ControlKind::Button, {1005, "BitBtn1"}, {})};
   controls.back().glyph = Glyph::Add;  // owner-drawn: the same pair as a standard button
+  controls.push_back(Design(ControlKind::HotKey, {1006, "HotKey1"}, {}));
   SystemColours system{false, 0x000000, 0xFFFFFF, 0x800000, 0x00FFFF, 0x00FF00};
 
   EXPECT_EQ(ChooseScheme(system), ColourScheme::Design);

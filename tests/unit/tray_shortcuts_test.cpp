@@ -171,6 +171,11 @@ TEST(KeyCombos, TextRoundTripsAndOddTextIsNoKey) {
   EXPECT_EQ(ParseKeyCombo(""), KeyCombo{});
   for (const char* odd : {"Ctrl+", "Ctrl+Alt+", "Hyper+1", "F25", "#0", "Ctrl+AB"})
     EXPECT_FALSE(ParseKeyCombo(odd)) << odd;
+  // A shortcut key needs Ctrl, Alt or Win; Shift alone is not enough.
+  for (const char* key : {"Ctrl+1", "Alt+Space", "Win+F5", "Shift+Win+A", "Ctrl+Shift+Enter"})
+    EXPECT_TRUE(IsShortcutKey(*ParseKeyCombo(key))) << key;
+  for (const char* key : {"Space", "Shift+A", "Enter", "F5", ""})
+    EXPECT_FALSE(IsShortcutKey(*ParseKeyCombo(key))) << key;
 }
 
 struct HotKeyTest : ::testing::Test {
@@ -181,14 +186,17 @@ struct HotKeyTest : ::testing::Test {
     p.MakeDirectory(DataFolder());
     p.WriteFile(SettingsPath(), ini);
   }
-  void SetKeyOfTitle(int line, KeyCombo combo) {
+  void SetKeyOfTitle(int line, KeyCombo combo) { OkInRenameDialog(line, combo); }
+  // The rename dialog of the title on `line`, the key pressed unless none is
+  // given, and both windows' Ok.
+  void OkInRenameDialog(int line, std::optional<KeyCombo> combo) {
     p.Script("TFrmedit", [line](FakeFormDriver& d) {
       d.Select("Listtitles", line);
       d.Click("Button1");
       d.Click("BitBtn1");
     });
     p.Script("TFrmtitlechg", [combo](FakeFormDriver& d) {
-      d.PressKeys("HotKey1", combo);
+      if (combo) d.PressKeys("HotKey1", *combo);
       d.Click("Button1");
     });
     p.ShowModal(app.Editor(), nullptr);
@@ -201,6 +209,11 @@ TEST_F(HotKeyTest, KeysAreSavedTakenAfterEachSaveFreedAndOpenTheirTitle) {
       "Hotkey4=nonsense\r\n");
   app.Start();
   EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{3, {'M', kKeyControl | kKeyAlt}}}));
+  ASSERT_EQ(p.boxes.size(), 1u);
+  EXPECT_EQ(p.boxes[0].text,
+            "The shortcut key \"nonsense\" of title 4 is not a key Vantrel knows, so it does not "
+            "open this title. You can choose another key with \"Change Title Names\" in \"Edit "
+            "Your List\".");
   p.HotKey(3);
   ASSERT_EQ(p.shellCalls.size(), 1u);
   EXPECT_EQ(p.shellCalls[0].file, "https://mail.test");
@@ -227,9 +240,43 @@ TEST_F(HotKeyTest, KeysAreSavedTakenAfterEachSaveFreedAndOpenTheirTitle) {
   SetKeyOfTitle(2, {});
   EXPECT_NE(p.ReadFile(SettingsPath()).find("Hotkey3=\r\n"), std::string::npos);
   EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{1, {'M', kKeyControl | kKeyAlt}}}));
-  ASSERT_EQ(p.boxes.size(), 1u);
-  EXPECT_NE(p.boxes[0].text.find("Ctrl+Alt+1 of title 3, \"Mail\" is already taken by title 1"),
+  ASSERT_EQ(p.boxes.size(), 2u);
+  EXPECT_NE(p.boxes[1].text.find("Ctrl+Alt+1 of title 3, \"Mail\" is already taken by title 1"),
             std::string::npos);
+}
+
+TEST_F(HotKeyTest, LinesThatAreNoShortcutKeyAreKeptNeverTakenAndToldOnce) {
+  const std::string ini =
+      "[Files]\r\nDesc1=Work\r\nHotkey1=Space\r\nHotkey2=Shift+A\r\nHotkey3= \"Enter\" \r\n"
+      "Hotkey4=Ctrl+Hyper+4\r\nHotkey5=win+f5\r\n";
+  Prepare(ini);
+  app.Start();
+  EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{5, {0x74, kKeyWin}}}));
+  ASSERT_EQ(p.boxes.size(), 1u);
+  EXPECT_EQ(p.boxes[0].text,
+            "These shortcut keys do not open their titles:\n- \"Space\" of title 1, \"Work\" has "
+            "neither Ctrl, Alt nor Win\n- \"Shift+A\" of title 2 has neither Ctrl, Alt nor Win\n- "
+            "\"Enter\" of title 3 has neither Ctrl, Alt nor Win\n- \"Ctrl+Hyper+4\" of title 4 is "
+            "not a key Vantrel knows\nYou can choose another key with \"Change Title Names\" in "
+            "\"Edit Your List\".");
+  // Ok with the keys as shown: every line stays as written, and nothing is told again.
+  OkInRenameDialog(0, std::nullopt);
+  OkInRenameDialog(4, std::nullopt);
+  EXPECT_EQ(p.ReadFile(SettingsPath()).substr(0, ini.size()), ini);
+  EXPECT_EQ(p.hotKeys.size(), 1u);
+  EXPECT_EQ(p.boxes.size(), 1u);
+  // A key pressed without Ctrl, Alt or Win is saved and taken with Ctrl+Alt.
+  SetKeyOfTitle(1, {'B', kKeyShift});
+  EXPECT_NE(p.ReadFile(SettingsPath()).find("Hotkey2=Ctrl+Alt+B\r\n"), std::string::npos);
+  EXPECT_EQ(p.hotKeys,
+            (std::map<int, KeyCombo>{{2, {'B', kKeyControl | kKeyAlt}}, {5, {0x74, kKeyWin}}}));
+  // A line changed by hand to another key that breaks the rule is told again, once.
+  p.WriteFile(SettingsPath(), "[Files]\r\nHotkey1=Tab\r\nHotkey5=win+f5\r\n");
+  app.MainForm().RegisterHotKeys();
+  app.MainForm().RegisterHotKeys();
+  ASSERT_EQ(p.boxes.size(), 2u);
+  EXPECT_NE(p.boxes[1].text.find("\"Tab\" of title 1 has neither"), std::string::npos);
+  EXPECT_EQ(p.hotKeys, (std::map<int, KeyCombo>{{5, {0x74, kKeyWin}}}));
 }
 
 TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsReportedOnceAndTheRestWork) {

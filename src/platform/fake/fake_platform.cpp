@@ -411,7 +411,7 @@ bool FakePlatform::RegisterHotKey(int id, const KeyCombo& combo) {
     if (held == combo) return false;
   for (const auto& [heldId, held] : hotKeys)
     if (held == combo && heldId != id) return false;
-  if (combo.Empty() || hotKeys.count(id) != 0) return false;
+  if (!IsShortcutKey(combo) || hotKeys.count(id) != 0) return false;
   hotKeys[id] = combo;
   return true;
 }

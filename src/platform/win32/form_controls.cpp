@@ -8,7 +8,8 @@
 namespace vantrel::win32 {
 namespace {
 
-const char kListProcProp[] = "VantrelListProc";
+const char kOldProcProp[] = "VantrelOldProc";
+const char kControlsProp[] = "VantrelControls";
 
 std::string WindowText(HWND hwnd) {
   int length = GetWindowTextLengthA(hwnd);
@@ -19,7 +20,8 @@ std::string WindowText(HWND hwnd) {
 }
 
 // A hot-key box speaks in HOTKEYF_ flags, which order Shift, Ctrl and Alt as
-// the combination's bits do; the box cannot take the Windows key.
+// the combination's bits do; the box cannot take the Windows key, which the
+// box's subclass keeps beside it.
 KeyCombo FromHotKeyBox(LRESULT word) {
   KeyCombo combo;
   combo.key = LOBYTE(LOWORD(word));
@@ -35,11 +37,7 @@ WPARAM ToHotKeyBox(const KeyCombo& combo) {
   if (combo.modifiers & kKeyShift) flags |= HOTKEYF_SHIFT;
   if (combo.modifiers & kKeyControl) flags |= HOTKEYF_CONTROL;
   if (combo.modifiers & kKeyAlt) flags |= HOTKEYF_ALT;
-  // The keys of the block between the letters and the number pad are named
-  // apart from the pad's keys of the same code.
-  if ((combo.key >= VK_PRIOR && combo.key <= VK_DOWN) || combo.key == VK_INSERT ||
-      combo.key == VK_DELETE || combo.key == VK_DIVIDE)
-    flags |= HOTKEYF_EXT;
+  if (ExtendedKey(combo.key)) flags |= HOTKEYF_EXT;
   return MAKEWORD(static_cast<BYTE>(combo.key), flags);
 }
 
@@ -155,13 +153,18 @@ void FormControls::CreateControl(Control& c, std::size_t index, const Rect& at, 
   if (c.kind == ControlKind::Edit && c.maxLength > 0)
     SendMessageA(hwnd, EM_LIMITTEXT, c.maxLength, 0);
   // A key alone, or with Shift alone, would take that key from every program:
-  // such a press becomes Ctrl+Alt with the key.
-  if (c.kind == ControlKind::HotKey)
+  // the box makes such a press Ctrl+Alt with the key, as AsShortcutKey does
+  // for the key it returns. Its subclass keeps Win and draws what the box cannot.
+  if (c.kind == ControlKind::HotKey) {
     SendMessageA(hwnd, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
                  MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    SetPropA(hwnd, kControlsProp, this);
+    SetPropA(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormControls::HotKeyBoxProc));
+  }
   if (c.kind == ControlKind::ListBox) {
     if (c.itemHeight > 0) SendMessageA(hwnd, LB_SETITEMHEIGHT, 0, painter_.Scaled(c.itemHeight));
-    SetPropA(hwnd, kListProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
+    SetPropA(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)));
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormControls::ListBoxProc));
   }
   if (tooltip != nullptr && !c.hint.empty()) {
@@ -188,10 +191,15 @@ FormControls::Shown* FormControls::ShownOf(const Control& control) {
   return nullptr;
 }
 
-Control* FormControls::Find(HWND hwnd) {
+FormControls::Shown* FormControls::ShownOf(HWND hwnd) {
   for (Shown& s : shown_)
-    if (s.hwnd == hwnd) return s.control;
+    if (s.hwnd == hwnd) return &s;
   return nullptr;
+}
+
+Control* FormControls::Find(HWND hwnd) {
+  Shown* s = ShownOf(hwnd);
+  return s != nullptr ? s->control : nullptr;
 }
 
 Control* FormControls::Find(int id) {
@@ -240,7 +248,7 @@ void FormControls::Pull() {
       c.selected = selected == LB_ERR ? -1 : static_cast<int>(selected);
       s.selected = c.selected;
     } else if (c.kind == ControlKind::HotKey) {
-      c.hotKey = FromHotKeyBox(SendMessageA(s.hwnd, HKM_GETHOTKEY, 0, 0));
+      c.hotKey = BoxKey(s);
       s.hotKey = c.hotKey;
     } else if (c.kind == ControlKind::CheckBox) {
       c.checked = SendMessageA(s.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -296,6 +304,7 @@ void FormControls::Push(bool everything) {
         if (everything || !(c.hotKey == s.hotKey)) {
           SendMessageA(s.hwnd, HKM_SETHOTKEY, ToHotKeyBox(c.hotKey), 0);
           s.hotKey = c.hotKey;
+          s.winKey = (c.hotKey.modifiers & kKeyWin) != 0;
         }
         break;
     }
@@ -307,7 +316,7 @@ void FormControls::Push(bool everything) {
 }
 
 LRESULT CALLBACK FormControls::ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto oldProc = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kListProcProp));
+  auto oldProc = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProcProp));
   if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
     LRESULT before = SendMessageA(hwnd, LB_GETCURSEL, 0, 0);
     LRESULT result = CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
@@ -320,7 +329,74 @@ LRESULT CALLBACK FormControls::ListBoxProc(HWND hwnd, UINT message, WPARAM wPara
   }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
-    RemovePropA(hwnd, kListProcProp);
+    RemovePropA(hwnd, kOldProcProp);
+  }
+  return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+}
+
+KeyCombo FormControls::BoxKey(const Shown& s) {
+  KeyCombo key = FromHotKeyBox(SendMessageA(s.hwnd, HKM_GETHOTKEY, 0, 0));
+  if (s.winKey) key.modifiers |= kKeyWin;
+  return key;
+}
+
+bool FormControls::PaintHotKey(Shown& s, UINT message, WPARAM wParam) {
+  KeyCombo key = BoxKey(s);
+  if (!painter_.DrawsHotKey(*s.control, key)) return false;
+  if (key.Empty() && GetFocus() == s.hwnd) {
+    // Modifiers held without a key yet show as the rule takes them with one.
+    unsigned held = 0;
+    if (GetKeyState(VK_CONTROL) < 0) held |= kKeyControl;
+    if (GetKeyState(VK_SHIFT) < 0) held |= kKeyShift;
+    if (GetKeyState(VK_MENU) < 0) held |= kKeyAlt;
+    if (held != 0) key.modifiers = AsShortcutKey({VK_SPACE, held}).modifiers;
+  }
+  if (message == WM_PRINTCLIENT || wParam != 0) {
+    painter_.DrawHotKey(s.hwnd, reinterpret_cast<HDC>(wParam), *s.control, key);
+    return true;
+  }
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(s.hwnd, &paint);
+  painter_.DrawHotKey(s.hwnd, dc, *s.control, key);
+  EndPaint(s.hwnd, &paint);
+  return true;
+}
+
+LRESULT CALLBACK FormControls::HotKeyBoxProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  auto oldProc = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOldProcProp));
+  auto* self = static_cast<FormControls*>(GetPropA(hwnd, kControlsProp));
+  Shown* s = self != nullptr ? self->ShownOf(hwnd) : nullptr;
+  if (s != nullptr) {
+    switch (message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+      case WM_CHAR:
+      case WM_SYSCHAR:
+      case HKM_SETHOTKEY:
+        // Each key starts a new combination in the box, which then holds no Win.
+        s->winKey = false;
+        break;
+      case WM_SETFOCUS: {
+        const LRESULT result = CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, FALSE);  // the caret goes after the key drawn
+        return result;
+      }
+      case WM_PAINT:
+      case WM_PRINTCLIENT:
+        if (self->PaintHotKey(*s, message, wParam)) return 0;
+        break;
+      case WM_NCPAINT:
+        if (self->painter_.DrawHotKeyEdge(hwnd, *s->control)) return 0;
+        break;
+      default:
+        break;
+    }
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
+    RemovePropA(hwnd, kOldProcProp);
+    RemovePropA(hwnd, kControlsProp);
   }
   return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }

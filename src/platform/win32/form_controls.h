@@ -52,6 +52,7 @@ class FormControls {
     std::vector<std::string> items;
     int selected = -1;
     KeyCombo hotKey;
+    bool winKey = false;  // the hot-key box's key holds Win, which the box cannot
     bool checked = false;
     bool visible = true;
   };
@@ -59,7 +60,14 @@ class FormControls {
   void CreateControl(Control& control, std::size_t index, const Rect& at, HWND parent,
                      HINSTANCE instance, HWND tooltip);
   Shown* ShownOf(const Control& control);
+  Shown* ShownOf(HWND hwnd);
   static LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK HotKeyBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // What a hot-key box shows: its key, with Win where it holds one.
+  static KeyCombo BoxKey(const Shown& shown);
+  // WM_PAINT and WM_PRINTCLIENT of a hot-key box the painter draws; false
+  // leaves it to the box.
+  bool PaintHotKey(Shown& shown, UINT message, WPARAM wParam);
 
   Form& form_;
   FormPainter& painter_;

@@ -6,6 +6,53 @@
 #include "platform/win32/monitors.h"
 
 namespace vantrel::win32 {
+namespace {
+
+// The key as the system's hot-key box writes it ("Control + Alt + 7"), Win
+// included; modifiers held without a key yet end with " + ".
+class HotKeyBoxText {
+ public:
+  explicit HotKeyBoxText(const KeyCombo& key) {
+    if (key.Empty() && key.modifiers == 0) Add("None");
+    constexpr struct {
+      unsigned bit;
+      int key;  // 0: Win, which has no name of its own
+    } kModifiers[] = {
+        {kKeyControl, VK_CONTROL}, {kKeyShift, VK_SHIFT}, {kKeyAlt, VK_MENU}, {kKeyWin, 0}};
+    for (const auto& modifier : kModifiers) {
+      if ((key.modifiers & modifier.bit) == 0) continue;
+      if (modifier.key != 0)
+        AddName(modifier.key);
+      else
+        Add("Win");
+      Add(" + ");
+    }
+    if (!key.Empty()) AddName(key.key);
+  }
+  const char* Text() const { return text_; }
+  int Length() const { return length_; }
+
+ private:
+  void Add(const char* part) {
+    while (*part != '\0' && length_ < kRoom - 1) text_[length_++] = *part++;
+  }
+  void AddName(int key) {
+    const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    length_ += GetKeyNameTextA(static_cast<LONG>(scan << 16 | (ExtendedKey(key) ? 1u << 24 : 0u)),
+                               text_ + length_, kRoom - length_);
+  }
+
+  static constexpr int kRoom = 256;
+  char text_[kRoom] = {};
+  int length_ = 0;
+};
+
+}  // namespace
+
+bool ExtendedKey(int key) {
+  return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE ||
+         key == VK_DIVIDE;
+}
 
 void FormPainter::RefreshColours() { colours_ = CurrentSystemColours(); }
 
@@ -137,6 +184,47 @@ void FormPainter::DrawButton(const DRAWITEMSTRUCT& item, const Control& c, HICON
     InflateRect(&focus, -Scaled(3), -Scaled(3));
     DrawFocusRect(dc, &focus);
   }
+}
+
+bool FormPainter::DrawsHotKey(const Control& c, const KeyCombo& key) const {
+  const Colours colours = vantrel::ControlColours(form_, c, colours_);
+  return (key.modifiers & kKeyWin) != 0 || colours.text != colours_.windowText ||
+         colours.background != colours_.window;
+}
+
+void FormPainter::DrawHotKey(HWND box, HDC dc, const Control& c, const KeyCombo& key) {
+  const Colours colours = vantrel::ControlColours(form_, c, colours_);
+  RECT r;
+  GetClientRect(box, &r);
+  FillRect(dc, &r, BrushFor(colours.background));
+  const HotKeyBoxText text(key);
+  // Where the system's box writes it, clear of the frame.
+  const int x = GetSystemMetrics(SM_CXBORDER), y = GetSystemMetrics(SM_CYBORDER);
+  Selection font(dc, FontFor(c.font));
+  SetTextColor(dc, colours.text);
+  SetBkColor(dc, colours.background);
+  TextOutA(dc, x, y, text.Text(), text.Length());
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.Text(), text.Length(), &size);
+  if (GetFocus() == box) SetCaretPos(x + size.cx, y);
+}
+
+bool FormPainter::DrawHotKeyEdge(HWND box, const Control& c) {
+  if (Scheme() != ColourScheme::Dark) return false;
+  RECT r, client;
+  GetWindowRect(box, &r);
+  GetClientRect(box, &client);
+  OffsetRect(&r, -r.left, -r.top);
+  // The edge is as wide on every side: an outline, then the box's own ground.
+  const int edge = (r.right - client.right) / 2;
+  HDC dc = GetWindowDC(box);
+  FrameRect(dc, &r, BrushFor(kDark.edge));
+  for (int i = 1; i < edge; ++i) {
+    InflateRect(&r, -1, -1);
+    FrameRect(dc, &r, BrushFor(vantrel::ControlColours(form_, c, colours_).background));
+  }
+  ReleaseDC(box, dc);
+  return true;
 }
 
 }  // namespace vantrel::win32

@@ -14,6 +14,10 @@
 
 namespace vantrel::win32 {
 
+// Keys of the block between the letters and the number pad, named apart
+// from the pad's keys of the same code.
+bool ExtendedKey(int virtualKey);
+
 class FormPainter {
  public:
   explicit FormPainter(const Form& form) : form_(form) {}
@@ -41,6 +45,14 @@ class FormPainter {
   // ones are, wherever the system's own drawing would not take the rule's
   // colours; the system draws it in the designs' scheme.
   LRESULT CustomDrawButton(const NMCUSTOMDRAW& draw, const Control& control);
+  // A hot-key box: the system's draws its key in the system's window pair and
+  // knows no Win key, so it is drawn here wherever the rule's colours differ
+  // or the key holds Win: background, the key as the system's box names it
+  // and the caret after it. False leaves it to the system.
+  bool DrawsHotKey(const Control& control, const KeyCombo& key) const;
+  void DrawHotKey(HWND box, HDC dc, const Control& control, const KeyCombo& key);
+  // Its border in dark mode (WM_NCPAINT); false leaves it to the system.
+  bool DrawHotKeyEdge(HWND box, const Control& control);
 
  private:
   HBRUSH BrushFor(COLORREF color);

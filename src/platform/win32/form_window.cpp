@@ -74,7 +74,11 @@ int Win32Platform::ShowModal(Form& form, Form* owner) {
 }
 
 FormWindow::FormWindow(Win32Platform& platform, Form& form)
-    : platform_(platform), form_(form), painter_(form), controls_(form, painter_) {}
+    : platform_(platform),
+      form_(form),
+      painter_(form),
+      controls_(form, painter_),
+      reporter_([this](const std::string& text) { Report(text); }) {}
 
 FormWindow::~FormWindow() {
   // Before the fonts and brushes that its controls use go with the painter.
@@ -206,7 +210,7 @@ bool FormWindow::PreTranslate(const MSG& msg) {
     Control* focused = controls_.Find(GetFocus());
     if (focused == nullptr || focused->kind != ControlKind::ListBox || !focused->onOpen)
       return false;
-    Run([&] { OpenLine(*focused, [this](const std::string& text) { Report(text); }); });
+    Run([&] { OpenLine(*focused, reporter_); });
     return true;
   }
   if (msg.message != WM_KEYDOWN) return false;
@@ -257,7 +261,7 @@ void FormWindow::Run(const std::function<void()>& action) {
 }
 
 void FormWindow::ClickControl(Control& control) {
-  Run([&] { form_.Click(control, [this](const std::string& text) { Report(text); }); });
+  Run([&] { form_.Click(control, reporter_); });
 }
 
 LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -279,67 +283,131 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
   return self->HandleMessage(message, wParam, lParam);
 }
 
+// The user switched schemes, high contrast or the app mode ("ImmersiveColorSet"):
+// paint with the new colours.
+void FormWindow::OnColoursChanged() {
+  painter_.RefreshColours();
+  UseScheme();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+// Moved to a monitor of another DPI: laid out again at its size, where the
+// system suggests.
+void FormWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  painter_.SetDpi(HIWORD(wParam));
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Relayout();
+}
+
+// A dialog goes down with the window it sits on, whose taskbar button brings
+// both back; alone it would leave that window disabled. True when done here.
+bool FormWindow::OnMinimize() {
+  if (form_.taskbarButton) return false;
+  HWND top = hwnd_;
+  for (HWND owner = GetWindow(top, GW_OWNER); owner != nullptr && IsWindowVisible(owner);
+       owner = GetWindow(owner, GW_OWNER))
+    top = owner;
+  if (top == hwnd_) return false;
+  ShowWindow(top, SW_MINIMIZE);
+  return true;
+}
+
+// WM_CTLCOLOR*: the control's brush, or null to leave it to the system.
+HBRUSH FormWindow::ControlBrush(UINT message, WPARAM wParam, LPARAM lParam) {
+  const Control* c = controls_.Find(reinterpret_cast<HWND>(lParam));
+  return c == nullptr ? nullptr
+                      : painter_.ControlColours(reinterpret_cast<HDC>(wParam), *c,
+                                                message == WM_CTLCOLOREDIT);
+}
+
+void FormWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  const Control* c = controls_.Find(item.hwndItem);
+  if (c == nullptr) return;
+  HICON appIcon = bigIcon_ != nullptr
+                      ? bigIcon_
+                      : static_cast<HICON>(LoadImageA(platform_.Instance(), MAKEINTRESOURCEA(1),
+                                                      IMAGE_ICON, 32, 32, LR_SHARED));
+  painter_.DrawItem(item, *c, appIcon);
+}
+
+void FormWindow::OnCommand(WPARAM wParam) {
+  const int code = HIWORD(wParam);
+  Control* c = controls_.Find(LOWORD(wParam));
+  if (c == nullptr) return;  // IDOK / IDCANCEL without a button of that id
+  if (c->kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED))
+    ClickControl(*c);
+  else if (c->kind == ControlKind::CheckBox && code == BN_CLICKED)
+    ClickControl(*c);
+  else if (c->kind == ControlKind::ListBox && code == LBN_SELCHANGE)
+    Run([&] { ClickLine(*c, reporter_); });
+  else if (c->kind == ControlKind::ListBox && code == LBN_DBLCLK)
+    PostMessageA(hwnd_, kListOpen, static_cast<WPARAM>(c->id), 0);
+}
+
+// Sent by a multi-line edit for Tab; a plain window must move the focus itself.
+void FormWindow::OnNextControl(WPARAM wParam, LPARAM lParam) {
+  HWND next = LOWORD(lParam) != 0
+                  ? reinterpret_cast<HWND>(wParam)
+                  : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+  if (next == nullptr) return;
+  if (const Control* c = controls_.Find(next))
+    controls_.Focus(*c, false);
+  else
+    SetFocus(next);
+}
+
+// A plain window forgets its focused control when a message box or dialog
+// takes over; give it back, as a dialog does. True when done here.
+bool FormWindow::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    lastFocus_ = controls_.Find(GetFocus());
+    return false;
+  }
+  const Control* back = FocusAfterBox(lastFocus_);
+  HWND hwnd = back != nullptr ? controls_.WindowOf(*back) : nullptr;
+  if (hwnd == nullptr || !IsWindowEnabled(hwnd)) return false;
+  SetFocus(hwnd);
+  return true;
+}
+
+void FormWindow::OnClose() {
+  Run([&] { CloseByBox(form_, reporter_); });
+  form_.Close(kModalCancel);  // also when the pull before the handler failed
+}
+
+// A list line's click or opening, posted by the list or by the window itself.
+void FormWindow::OnListLine(WPARAM id, bool open) {
+  Control* c = controls_.Find(static_cast<int>(id));
+  if (c == nullptr) return;
+  Run([&] { open ? OpenLine(*c, reporter_) : ClickLine(*c, reporter_); });
+}
+
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto reporter = [this](const std::string& text) { Report(text); };
   switch (message) {
     case WM_ERASEBKGND:
       painter_.EraseBackground(hwnd_, reinterpret_cast<HDC>(wParam));
       return 1;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-      // The user switched schemes, high contrast or the app mode
-      // ("ImmersiveColorSet"): paint with the new colours.
-      painter_.RefreshColours();
-      UseScheme();
-      RedrawWindow(hwnd_, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+      OnColoursChanged();
       break;
-    case WM_DPICHANGED: {
-      // Moved to a monitor of another DPI: laid out again at its size, where
-      // the system suggests.
-      painter_.SetDpi(HIWORD(wParam));
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      Relayout();
+    case WM_DPICHANGED:
+      OnDpiChanged(wParam, lParam);
       return 0;
-    }
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE && !form_.taskbarButton) {
-        // A dialog goes down with the window it sits on, whose taskbar button
-        // brings both back; alone it would leave that window disabled.
-        HWND top = hwnd_;
-        for (HWND owner = GetWindow(top, GW_OWNER); owner != nullptr && IsWindowVisible(owner);
-             owner = GetWindow(owner, GW_OWNER))
-          top = owner;
-        if (top != hwnd_) {
-          ShowWindow(top, SW_MINIMIZE);
-          return 0;
-        }
-      }
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && OnMinimize()) return 0;
       break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX: {
-      const Control* c = controls_.Find(reinterpret_cast<HWND>(lParam));
-      HBRUSH brush = c == nullptr ? nullptr
-                                  : painter_.ControlColours(reinterpret_cast<HDC>(wParam), *c,
-                                                            message == WM_CTLCOLOREDIT);
-      if (brush != nullptr) return reinterpret_cast<LRESULT>(brush);
+    case WM_CTLCOLORLISTBOX:
+      if (HBRUSH brush = ControlBrush(message, wParam, lParam))
+        return reinterpret_cast<LRESULT>(brush);
       break;
-    }
-    case WM_DRAWITEM: {
-      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (const Control* c = controls_.Find(item.hwndItem)) {
-        HICON appIcon =
-            bigIcon_ != nullptr
-                ? bigIcon_
-                : static_cast<HICON>(LoadImageA(platform_.Instance(), MAKEINTRESOURCEA(1),
-                                                IMAGE_ICON, 32, 32, LR_SHARED));
-        painter_.DrawItem(item, *c, appIcon);
-      }
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    }
     case WM_NOTIFY: {
       const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
       const Control* c = controls_.Find(draw.hdr.hwndFrom);
@@ -351,52 +419,18 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (const Control* c = KeyTarget(form_, DialogKey::Enter, nullptr))
         return MAKELRESULT(c->id, DC_HASDEFID);
       return 0;
-    case WM_COMMAND: {
-      const int code = HIWORD(wParam);
-      Control* c = controls_.Find(LOWORD(wParam));
-      if (c == nullptr) return 0;  // IDOK / IDCANCEL without a button of that id
-      if (c->kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED))
-        ClickControl(*c);
-      else if (c->kind == ControlKind::CheckBox && code == BN_CLICKED)
-        ClickControl(*c);
-      else if (c->kind == ControlKind::ListBox && code == LBN_SELCHANGE)
-        Run([&] { ClickLine(*c, reporter); });
-      else if (c->kind == ControlKind::ListBox && code == LBN_DBLCLK)
-        PostMessageA(hwnd_, kListOpen, static_cast<WPARAM>(c->id), 0);
+    case WM_COMMAND:
+      OnCommand(wParam);
       return 0;
-    }
     case kListOpen:
-      if (Control* c = controls_.Find(static_cast<int>(wParam)))
-        Run([&] { OpenLine(*c, reporter); });
-      return 0;
     case kListReclick:
-      if (Control* c = controls_.Find(static_cast<int>(wParam)))
-        Run([&] { ClickLine(*c, reporter); });
+      OnListLine(wParam, message == kListOpen);
       return 0;
-    case WM_NEXTDLGCTL: {
-      // Sent by a multi-line edit for Tab; a plain window must move the focus itself.
-      HWND next = LOWORD(lParam) != 0
-                      ? reinterpret_cast<HWND>(wParam)
-                      : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE);
-      if (next == nullptr) return 0;
-      if (const Control* c = controls_.Find(next))
-        controls_.Focus(*c, false);
-      else
-        SetFocus(next);
+    case WM_NEXTDLGCTL:
+      OnNextControl(wParam, lParam);
       return 0;
-    }
     case WM_ACTIVATE:
-      // A plain window forgets its focused control when a message box or
-      // dialog takes over; give it back, as a dialog does.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        lastFocus_ = controls_.Find(GetFocus());
-      } else if (const Control* back = FocusAfterBox(lastFocus_)) {
-        HWND hwnd = controls_.WindowOf(*back);
-        if (hwnd != nullptr && IsWindowEnabled(hwnd)) {
-          SetFocus(hwnd);
-          return 0;
-        }
-      }
+      if (OnActivate(wParam)) return 0;
       break;
     case WM_ENABLE:
       // A message box or dialog that a handler opens disables this window
@@ -404,8 +438,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == FALSE && !destroyed_) controls_.Push(false);
       break;
     case WM_CLOSE:
-      Run([&] { CloseByBox(form_, reporter); });
-      form_.Close(kModalCancel);  // also when the pull before the handler failed
+      OnClose();
       return 0;
     default:
       break;

@@ -32,6 +32,16 @@ class FormWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnColoursChanged();
+  void OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  bool OnMinimize();
+  HBRUSH ControlBrush(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnCommand(WPARAM wParam);
+  void OnNextControl(WPARAM wParam, LPARAM lParam);
+  bool OnActivate(WPARAM wParam);
+  void OnListLine(WPARAM id, bool open);
+  void OnClose();
 
   void Create(HWND owner);
   // Everything again at a new DPI, the window's top-left corner kept.
@@ -49,6 +59,7 @@ class FormWindow {
   Form& form_;
   FormPainter painter_;
   FormControls controls_;
+  const std::function<void(const std::string&)> reporter_;  // Report, for the handlers
   HWND hwnd_ = nullptr;
   Control* lastFocus_ = nullptr;  // the control to give the focus back on activation
   bool destroyed_ = false;

@@ -369,7 +369,7 @@ void Win32Platform::EnableTimer(bool enabled) {
 bool Win32Platform::TimerEnabled() { return timerEnabled_; }
 
 bool Win32Platform::RegisterHotKey(int id, const KeyCombo& combo) {
-  if (main_ == nullptr || combo.Empty()) return false;
+  if (main_ == nullptr || !IsShortcutKey(combo)) return false;
   UINT modifiers = 0;
   if (combo.modifiers & kKeyShift) modifiers |= MOD_SHIFT;
   if (combo.modifiers & kKeyControl) modifiers |= MOD_CONTROL;
