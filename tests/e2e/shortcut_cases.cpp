@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include "tray/command_line.h"
+#include "vantrel_version.h"
 
 namespace {
 
@@ -134,6 +135,10 @@ E2E_CASE(CommandLineOpensTitlesWithExitStatusesAndTouchesNothing) {
               "--list: the titles, numbered, with their counts; got: " + ran.output);
   ran = RunWith(ctx, "/?", {});
   e2e::ExpectEq(ctx, ran.output, vantrel::kUsageText, "/?: the usage");
+  ran = RunWith(ctx, "--version", {});
+  e2e::Expect(ctx, ran.status == 0, "--version: status 0, got " + std::to_string(ran.status));
+  e2e::ExpectEq(ctx, ran.output, "Vantrel " VANTREL_VERSION " (commit " VANTREL_COMMIT ")\r\n",
+                "--version: the version and the commit");
   // Started from a shortcut, with no console: one box with the usage.
   ran = RunWith(ctx, "--opne 3",
                 {std::string("Unknown argument: --opne\r\n\r\n") + vantrel::kUsageText}, false);
