@@ -87,7 +87,7 @@ class Checker:
             return self.fault(where, "is not a mapping")
         for name in data:
             if name not in rules and not extra_ok:
-                self.fault(where, f"{name} is not a field of schema {SCHEMA} that this release uses")
+                self.fault(where, f"{name} is not a field this release uses")
         for name, (required, kind, rule, low, high) in rules.items():
             if name not in data:
                 if required:
@@ -184,6 +184,8 @@ class Checker:
 
     def scoop(self):
         name = "scoop/vantrel.json"
+        if not os.path.isfile(os.path.join(self.dist, name)):
+            return self.fault(name, "is missing")
         with open(os.path.join(self.dist, name), encoding="utf-8") as f:
             doc = json.load(f)
         rules = {

@@ -132,7 +132,7 @@ path, old, new = {
     "architecture": ("winget/Vantrel.Vantrel.installer.yaml", "RelativeFilePath: vantrel.exe", "RelativeFilePath: vantrel-x86.exe"),
     "hash": ("scoop/vantrel.json", '"hash": "', '"hash": "0'),
     "required": ("winget/Vantrel.Vantrel.locale.en-US.yaml", "PackageLocale: en-US\n", ""),
-    "persist": ("scoop/vantrel.json", '"bin":', '"persist": "settings",\n    "bin":'),
+    "persist": ("scoop/vantrel.json", '"bin": "vantrel.exe",', '"bin": "vantrel.exe",\n    "persist": "settings",'),
 }[fault]
 text = open(f"{dist}/{path}").read()
 open(f"{dist}/{path}", "w").write(text.replace(old, new, 1))
