@@ -179,6 +179,17 @@ rebuilt() {
     cmp "$first/build/win-x64/vantrel.exe" "$second/build/win-x64/vantrel.exe"
 }
 check "two clean builds of $(git rev-parse --short HEAD) in two folders give the same vantrel.exe (x86-64)" rebuilt
+# The release's own program, once its signature is taken off, is that same
+# build, unless it was made from changed sources (then it says so).
+unsigned() {
+  osslsigncode remove-signature -in "$work/unzipped/vantrel.exe" -out "$work/unsigned.exe" >/dev/null &&
+    cmp "$work/unsigned.exe" "$first/build/win-x64/vantrel.exe"
+}
+if grep -q -- "-modified" "$work/signed.log"; then
+  echo "release: made from changed sources, so not compared with the clean builds"
+else
+  check "the signed release's vantrel.exe without its signature is the clean build" unsigned
+fi
 echo "release: the two clean builds took $((SECONDS - started)) s"
 
 echo
