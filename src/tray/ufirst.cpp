@@ -22,15 +22,16 @@ std::string RunValueData(const std::string& programPath) {
 
 namespace {
 
-bool Absolute(const std::string& path) {
-  return (path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/')) ||
-         path.rfind("\\\\", 0) == 0;
+// A full path on a drive. A network path (\\server\share) is never looked up:
+// its answer can take the network's time at every start, and may be no answer.
+bool OnADrive(const std::string& path) {
+  return path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
 }
 
 // Every file the system may start for a Run value: the text in its quotes, or
 // else each part up to a blank and the whole (a start without quotes tries
 // them in turn), each also with ".exe" when it has no extension. None when the
-// value names its file through the environment or the search path.
+// value names its file through the environment, the search path or the network.
 std::vector<std::string> FilesOfRunValue(const std::string& data) {
   std::vector<std::string> names;
   if (!data.empty() && data[0] == '"') {
@@ -43,7 +44,7 @@ std::vector<std::string> FilesOfRunValue(const std::string& data) {
   }
   std::vector<std::string> files;
   for (const std::string& name : names) {
-    if (!Absolute(name) || name.find('%') != std::string::npos) return {};
+    if (!OnADrive(name) || name.find('%') != std::string::npos) return {};
     files.push_back(name);
     if (name.find('.', name.find_last_of("\\/")) == std::string::npos)
       files.push_back(name + ".exe");

@@ -85,7 +85,7 @@ TEST(StartUp, RunValueNamingAMissingFileIsRewrittenAndAnyOtherKept) {
     EXPECT_EQ(startWith(moved), ours) << moved;
   for (const char* kept : {"C:\\Tools\\My Apps\\run.exe", "\"C:\\Tools\\My Apps\\run.exe\" --tray",
                            "C:\\Tools\\My Apps\\run --tray", "C:\\loop\\vantrel.exe", "vantrel.exe",
-                           "%LOCALAPPDATA%\\vantrel.exe", ""})
+                           "%LOCALAPPDATA%\\vantrel.exe", "\\\\server\\share\\vantrel.exe", ""})
     EXPECT_EQ(startWith(kept), kept) << kept;
   p.programPath = "C:\\Vantrel\\vantrel.exe";  // written in the same format: unquoted
   EXPECT_EQ(startWith("C:\\gone.exe"), p.programPath);
