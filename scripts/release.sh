@@ -96,7 +96,8 @@ awk 'NR > 1 && NF {on = 1} on && !NF {exit} on' README.md | tr '\n' ' ' | sed 's
   >"$stage/description"
 sed '1,2d' "$notes" >"$stage/notes"
 values=(
-  PACKAGE_ID="$PACKAGE_ID" VERSION="$version" NAME=Vantrel
+  PACKAGE_ID="$PACKAGE_ID" VERSION="$version"
+  NAME="$(sed -nE 's/^project\(([A-Za-z]+) .*/\1/p' CMakeLists.txt)"
   PUBLISHER="$(sed -nE 's/^Copyright \(c\) [0-9]+ (.*)$/\1/p' LICENSE)"
   COPYRIGHT="$(grep -m1 '^Copyright' LICENSE)"
   LICENSE="$(head -n1 LICENSE | sed 's/ License$//')"
