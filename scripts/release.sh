@@ -16,12 +16,11 @@
 # The version is CMakeLists.txt's; the programs are built from the commit with
 # SOURCE_DATE_EPOCH set to its time, so the same commit gives the same bytes.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
 pfx= tsa=
 while [ $# -gt 0 ]; do
   case $1 in
-    --sign) pfx=${2:?--sign needs a .pfx file}; shift 2 ;;
+    --sign) pfx=$(realpath -- "${2:?--sign needs a .pfx file}"); shift 2 ;;
     --timestamp) tsa=${2:?--timestamp needs the time-stamp server address}; shift 2 ;;
     *) echo "release.sh: unknown argument $1" >&2; exit 2 ;;
   esac
@@ -32,6 +31,7 @@ if [ -n "$pfx" ]; then
     { echo "release.sh: set VANTREL_SIGN_PASSWORD to the certificate's password" >&2; exit 2; }
 fi
 [ -z "$tsa" ] || [ -n "$pfx" ] || { echo "release.sh: --timestamp needs --sign" >&2; exit 2; }
+cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 # Debian's Python, which has the YAML module (another python3 may come first on PATH).
