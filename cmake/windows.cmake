@@ -4,6 +4,10 @@
 # still caught by type), so the program and its benchmarks carry no RTTI. They
 # start no thread, so their function-local statics need no lock.
 target_compile_options(vantrel_core PUBLIC -fno-rtti -fno-threadsafe-statics)
+# Byte-for-byte rebuilds: no folder of the build in what it compiles, and no
+# link time in the exe's header.
+target_compile_options(vantrel_core PUBLIC
+  -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
 
 file(GLOB VANTREL_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 # The Windows platform as a library, so benchmarks can use it too.
@@ -12,9 +16,10 @@ target_link_libraries(vantrel_win32 PUBLIC vantrel_core shell32 advapi32 gdi32 u
 
 add_executable(vantrel WIN32 src/main.cpp res/vantrel.rc)
 target_link_libraries(vantrel PRIVATE vantrel_win32)
-target_link_options(vantrel PRIVATE -static -s -mwindows)
+target_link_options(vantrel PRIVATE -static -s -mwindows -Wl,--no-insert-timestamp)
+add_dependencies(vantrel vantrel_version)
 set_source_files_properties(res/vantrel.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/vantrel.ico;${CMAKE_SOURCE_DIR}/res/vantrel.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/vantrel.ico;${CMAKE_SOURCE_DIR}/res/vantrel.manifest;${VANTREL_GENERATED}/vantrel_version.h")
 
 # End-to-end driver and its helpers, run under Wine by tests/e2e/run.sh.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)

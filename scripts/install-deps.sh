@@ -9,7 +9,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 
 base=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
       g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
-      xvfb xauth xdotool imagemagick zip fonts-liberation fonts-wine)
+      xvfb xauth xdotool imagemagick zip fonts-liberation fonts-wine
+      osslsigncode openssl unzip python3 python3-yaml git)
 for p in "${base[@]}"; do have "$p" || need+=("$p"); done
 # wine32 runs the 32-bit program (vantrel-x86.exe) and needs the i386
 # architecture. A kernel with 32-bit emulation off cannot run it at all: there

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit tests under ASan + UBSan, a short
 # fuzz run of the settings-file format, the Windows builds (x86-64 and i686),
-# and the end-to-end tests of the real program under Wine: the 64-bit build
-# everywhere, the 32-bit one where this machine runs 32-bit programs; then the
-# kill test of the settings file under Wine. Ends with one summary line; exits
-# non-zero when anything failed.
+# the release (signed with a throwaway certificate, its hashes and manifests
+# checked, two clean builds compared byte for byte), and the end-to-end tests
+# of the real program under Wine: the 64-bit build everywhere, the 32-bit one
+# where this machine runs 32-bit programs; then the kill test of the settings
+# file under Wine. Ends with one summary line; exits non-zero when anything
+# failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -71,6 +73,16 @@ for preset in win-x64 win-x86; do
     tail -n 40 "$log_dir/$preset-configure.log" "$log_dir/$preset-build.log"; fail "$preset build"
   fi
 done
+
+step "Release: signed with a throwaway certificate, hashes and manifests checked, rebuilt byte for byte"
+bash tests/release/run.sh 2>&1 | tee "$log_dir/release.log"
+release_line=$(grep -E "^release: [0-9]+ passed, [0-9]+ failed" "$log_dir/release.log" | tail -n 1)
+if [ -n "$release_line" ]; then
+  passed=$((passed + $(sed -E 's/^release: ([0-9]+) passed.*/\1/' <<<"$release_line")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$release_line")))
+else
+  fail "release tests (no summary; log: $log_dir/release.log)"
+fi
 
 # Whether this machine runs 32-bit programs is found out once, here.
 . scripts/wine-desktop.sh

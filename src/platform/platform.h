@@ -18,8 +18,10 @@ enum class BoxKind { Warning, Information, Plain };
 enum class BoxButtons { Ok, YesNo };
 enum class BoxResult { Ok, Yes, No };
 
-// What the file test reports for a path.
-enum class PathKind { Missing, File, Directory };
+// What the file test reports for a path. Missing only when the system answered
+// that the file or its folder is not there; Unknown when it could not tell
+// (access refused, a network or device error, a name it cannot resolve).
+enum class PathKind { Missing, File, Directory, Unknown };
 
 // What a whole-file read found: the file read, no file at all (nothing there,
 // or a folder), a file held by another program for the moment, or a file that

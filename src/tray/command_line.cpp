@@ -5,8 +5,12 @@
 #include "store/settings.h"
 #include "store/titles.h"
 #include "tray/launcher.h"
+#include "vantrel_version.h"
 
 namespace vantrel {
+
+const char* const kVersionText = "Vantrel " VANTREL_VERSION " (commit " VANTREL_COMMIT ")\r\n";
+
 namespace {
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
@@ -100,9 +104,10 @@ Command ParseArguments(const std::vector<std::string>& arguments) {
     return {Action::Open, std::string(TrimBlanks(arguments[1]))};
   }
   const bool help = IsOption(first, "--help") || first == "/?" || IsOption(first, "-h");
-  if (help || IsOption(first, "--list")) {
+  const bool version = IsOption(first, "--version");
+  if (help || version || IsOption(first, "--list")) {
     if (arguments.size() > 1) return {Action::Wrong, first + " takes no arguments."};
-    return {help ? Action::Help : Action::List, ""};
+    return {help ? Action::Help : version ? Action::Version : Action::List, ""};
   }
   return {Action::Wrong, "Unknown argument: " + first};
 }
@@ -132,6 +137,9 @@ int RunCommand(Platform& platform, const Command& command) {
       break;
     case Action::Help:
       Tell(platform, kUsageText);
+      return kExitOpened;
+    case Action::Version:
+      Tell(platform, kVersionText);
       return kExitOpened;
     case Action::List:
       LocateDataFolder(platform);

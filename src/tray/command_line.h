@@ -1,7 +1,7 @@
 // The program's command line: with no arguments it is the tray program; with
-// them it opens one title (--open), lists the titles (--list) or tells its use
-// (--help, /?), then ends with a status that a script can test, never adding
-// an icon nor touching the Run value.
+// them it opens one title (--open), lists the titles (--list), tells its
+// version (--version) or its use (--help, /?), then ends with a status that a
+// script can test, never adding an icon nor touching the Run value.
 #pragma once
 
 #include <string>
@@ -13,7 +13,7 @@
 namespace vantrel {
 
 // Exit statuses of a run with arguments.
-inline constexpr int kExitOpened = 0;      // every entry opened (also --list and --help)
+inline constexpr int kExitOpened = 0;      // every entry opened (also --list, --version, --help)
 inline constexpr int kExitNotOpened = 1;   // an entry could not be opened, or there were none
 inline constexpr int kExitWrongUsage = 2;  // no title matches, or the arguments are wrong
 
@@ -23,6 +23,7 @@ inline constexpr const char* kUsageText =
     "  vantrel.exe --open <title>  opens every entry of a title: its number (1 to 20)\r\n"
     "                              or its name, in any case\r\n"
     "  vantrel.exe --list          lists the 20 titles with the number of their entries\r\n"
+    "  vantrel.exe --version       shows the version and the commit it was built from\r\n"
     "  vantrel.exe --help          shows this text (also /?)\r\n"
     "Exit status: 0 when every entry opened, 1 when one could not be opened or the title\r\n"
     "has none, 2 when no title matches or the arguments are wrong.\r\n";
@@ -32,8 +33,11 @@ inline constexpr const char* kUsageText =
 // quote, and two quotes inside quotes stand for one.
 std::vector<std::string> SplitCommandLine(std::string_view line);
 
+// What --version writes.
+extern const char* const kVersionText;
+
 struct Command {
-  enum class Action { Tray, Open, List, Help, Wrong };
+  enum class Action { Tray, Open, List, Version, Help, Wrong };
   Action action = Action::Tray;
   std::string title;  // Open: as given; Wrong: what was wrong
 };

@@ -69,7 +69,10 @@ struct MenuItem {
 // that the shell cannot start a shorter path's program instead.
 std::string RunValueData(const std::string& programPath);
 
-// Writes the Run value when it is absent; an existing value is left alone.
+// Writes the Run value when it is absent, or when it names a file that the
+// system says is not there (the program was moved, or a package manager put a
+// new version elsewhere); a value naming a file that exists, or one the system
+// cannot tell about now, is left alone.
 void RegisterRunValue(Platform& platform, const std::string& programPath);
 
 class TForm1 : public PlatformEvents {

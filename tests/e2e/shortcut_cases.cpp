@@ -2,6 +2,7 @@
 // and output, and the titles' shortcut keys set in the rename dialog.
 #include <algorithm>
 #include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 
 #include "tray/command_line.h"
+#include "vantrel_version.h"
 
 namespace {
 
@@ -60,6 +62,19 @@ void Prepare(Context& ctx, const std::string& files) {
   CreateDirectoryA(DataFolder().c_str(), nullptr);
   e2e::Require(ctx, e2e::WriteFileText(SettingsPath(), "[Files]\r\n" + files),
                "settings file prepared");
+}
+
+// The ProductVersion text of a program's version resource.
+std::string ProductVersion(const std::string& path) {
+  std::string block(GetFileVersionInfoSizeA(path.c_str(), nullptr), '\0');
+  char* text = nullptr;
+  UINT size = 0;
+  if (block.empty() ||
+      !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+      !VerQueryValueA(block.data(), "\\StringFileInfo\\040904E4\\ProductVersion",
+                      reinterpret_cast<void**>(&text), &size))
+    return "<none>";
+  return std::string(text, size > 0 ? size - 1 : 0);
 }
 
 struct Ran {
@@ -135,6 +150,17 @@ E2E_CASE(CommandLineOpensTitlesWithExitStatusesAndTouchesNothing) {
               "--list: the titles, numbered, with their counts; got: " + ran.output);
   ran = RunWith(ctx, "/?", {});
   e2e::ExpectEq(ctx, ran.output, vantrel::kUsageText, "/?: the usage");
+  // --version tells what the program's version resource holds: "<version>+<commit>".
+  const std::string stamp = ProductVersion(ctx.programPath);
+  e2e::Expect(ctx,
+              std::regex_match(stamp, std::regex(VANTREL_VERSION "\\+[0-9a-f]{12}(-modified)?")),
+              "the version resource holds the version and the commit: " + stamp);
+  ran = RunWith(ctx, "--version", {});
+  e2e::Expect(ctx, ran.status == 0, "--version: status 0, got " + std::to_string(ran.status));
+  e2e::ExpectEq(ctx, ran.output,
+                "Vantrel " + stamp.substr(0, stamp.find('+')) + " (commit " +
+                    stamp.substr(stamp.find('+') + 1) + ")\r\n",
+                "--version: the version and the commit");
   // Started from a shortcut, with no console: one box with the usage.
   ran = RunWith(ctx, "--opne 3",
                 {std::string("Unknown argument: --opne\r\n\r\n") + vantrel::kUsageText}, false);

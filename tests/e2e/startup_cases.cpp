@@ -96,14 +96,21 @@ E2E_CASE(FirstStartHiddenWindowRunValueFolderAndIcon) {
   e2e::Screenshot(ctx, "desktop-icon");
 }
 
-E2E_CASE(StartLeavesAnotherRunValueAlone) {
+// The Run value follows a moved program, but another copy that exists keeps it.
+E2E_CASE(StartKeepsARunValueOfAnExistingFileAndRewritesOneOfAMissingFile) {
   FreshUser();
-  const std::string elsewhere = "C:\\Program Files\\Old Place\\vantrel.exe";
-  e2e::Require(ctx, e2e::WriteRegString(e2e::kRunKey, kRunValue, elsewhere), "Run value prepared");
-  Program program;
-  StartReady(ctx, program);
-  e2e::ExpectEq(ctx, e2e::ReadRegString(e2e::kRunKey, kRunValue).value_or("<missing>"), elsewhere,
-                "an existing Run value is not touched");
+  const std::string another = "\"C:\\windows\\notepad.exe\" /tray";
+  const std::string moved = "C:\\Program Files\\Old Place\\vantrel.exe";
+  for (const std::string& before : {another, moved}) {
+    e2e::Require(ctx, e2e::WriteRegString(e2e::kRunKey, kRunValue, before), "Run value prepared");
+    Program program;
+    StartReady(ctx, program);
+    e2e::ExpectEq(ctx, e2e::ReadRegString(e2e::kRunKey, kRunValue).value_or("<missing>"),
+                  before == another ? another : ExpectedRunData(ctx),
+                  before == another ? "a Run value naming an existing program is kept"
+                                    : "a Run value naming a missing file names this program");
+    program.Stop();
+  }
 }
 
 E2E_CASE(FileInPlaceOfDataFolderWarnsThenFailsToWrite) {

@@ -46,6 +46,8 @@ TEST(StartUp, MainWindowFolderDirectoriesRunValueAndIcon) {
 
 TEST(StartUp, ExistingRunValueAndFallbacks) {
   FakePlatform p;
+  p.MakeDirectory("D:\\old");
+  p.WriteFile("D:\\old\\place.exe", "MZ");  // another copy the user chose
   p.RegPutString(kRunKey, "zbriskoexe", "D:\\old\\place.exe");
   p.windowsDir = "";
   p.systemDir = "";
@@ -64,6 +66,29 @@ TEST(StartUp, ExistingRunValueAndFallbacks) {
   EXPECT_FALSE(q.RegGet(kRunKey, kRunValue));
   EXPECT_EQ(RunValueData("C:\\Vantrel\\vantrel.exe"), "C:\\Vantrel\\vantrel.exe");
   EXPECT_TRUE(q.boxes.empty());
+}
+
+// The Run value follows the program only where the system says its file is not there.
+TEST(StartUp, RunValueNamingAMissingFileIsRewrittenAndAnyOtherKept) {
+  FakePlatform p;
+  p.MakeDirectory("C:\\Tools\\My Apps");
+  p.WriteFile("C:\\Tools\\My Apps\\run.exe", "MZ");
+  std::filesystem::create_directory_symlink("loop", p.Real("C:\\loop"));
+  const std::string ours = "\"C:\\Program Files\\Vantrel\\vantrel.exe\"";
+  const auto startWith = [&p](const std::string& data) {
+    p.RegPutString(kRunKey, kRunValue, data);
+    TForm1(p).FormCreate();
+    return RunData(p).substr(0, RunData(p).size() - 1);
+  };
+  for (const char* moved :
+       {"C:\\Old Place\\vantrel.exe", "\"C:\\Old\\vantrel.exe\" --x", "D:\\vantrel"})
+    EXPECT_EQ(startWith(moved), ours) << moved;
+  for (const char* kept : {"C:\\Tools\\My Apps\\run.exe", "\"C:\\Tools\\My Apps\\run.exe\" --tray",
+                           "C:\\Tools\\My Apps\\run --tray", "C:\\loop\\vantrel.exe", "vantrel.exe",
+                           "%LOCALAPPDATA%\\vantrel.exe", "\\\\server\\share\\vantrel.exe", ""})
+    EXPECT_EQ(startWith(kept), kept) << kept;
+  p.programPath = "C:\\Vantrel\\vantrel.exe";  // written in the same format: unquoted
+  EXPECT_EQ(startWith("C:\\gone.exe"), p.programPath);
 }
 
 struct TrayTest : ::testing::Test {

@@ -1,6 +1,8 @@
 // Opening a title without the menu: the command line and the titles' keys.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "editor/uedit.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/utf8.h"
@@ -42,9 +44,11 @@ TEST(CommandLine, SplitsAsWindowsDoesAndTellsWhatIsWrong) {
   EXPECT_EQ(open.title, "Work");
   EXPECT_EQ(ParseArguments({"/?"}).action, Action::Help);
   EXPECT_EQ(ParseArguments({"--List"}).action, Action::List);
+  EXPECT_EQ(ParseArguments({"--VERSION"}).action, Action::Version);
   for (const Strings& wrong :
        {Strings{"--open"}, Strings{"--open", "  "}, Strings{"--open", "a", "b"},
-        Strings{"--list", "x"}, Strings{"open"}, Strings{"-x"}, Strings{""}})
+        Strings{"--list", "x"}, Strings{"--version", "x"}, Strings{"open"}, Strings{"-x"},
+        Strings{""}})
     EXPECT_EQ(ParseArguments(wrong).action, Action::Wrong) << wrong[0];
   EXPECT_EQ(ParseArguments({"--frobnicate"}).title, "Unknown argument: --frobnicate");
 }
@@ -104,6 +108,17 @@ TEST(CommandLine, ExitStatusesOutputAndNothingOfTheTrayProgram) {
   EXPECT_NE(p.boxes.back().text.find(kUsageText), std::string::npos);
   EXPECT_EQ(RunWith(p, "--help"), kExitOpened);
   EXPECT_EQ(p.boxes.back().text, kUsageText);
+  EXPECT_EQ(RunWith(p, "--version"), kExitOpened);
+  EXPECT_EQ(p.boxes.back().text, kVersionText);
+  p.hasOutput = true;
+  p.output.clear();
+  EXPECT_EQ(RunWith(p, "--version"), kExitOpened);
+  EXPECT_EQ(p.output, kVersionText);
+  EXPECT_TRUE(std::regex_match(
+      p.output,
+      std::regex(
+          "Vantrel [0-9]+\\.[0-9]+\\.[0-9]+ \\(commit ([0-9a-f]{12}(-modified)?|unknown)\\)\r\n")))
+      << p.output;
 
   EXPECT_EQ(p.iconAdds, 0);
   EXPECT_FALSE(p.RegGet(kRunKey, kRunValue));

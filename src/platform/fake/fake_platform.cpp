@@ -215,7 +215,8 @@ void FakePlatform::ShowErrorBox(const std::string& text) { errorBoxes.push_back(
 PathKind FakePlatform::GetPathKind(const std::string& path) {
   std::error_code ec;
   const auto st = fs::status(Real(path), ec);
-  if (ec || !fs::exists(st)) return PathKind::Missing;
+  if (st.type() == fs::file_type::not_found) return PathKind::Missing;
+  if (ec) return PathKind::Unknown;  // for example a link that leads round in a loop
   return fs::is_directory(st) ? PathKind::Directory : PathKind::File;
 }
 
