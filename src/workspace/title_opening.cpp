@@ -34,13 +34,9 @@ TitleOpening::TitleOpening(DesktopWindows& desktop, Clock& clock, std::vector<Op
 }
 
 void TitleOpening::Step() {
-  if (busy_) return;
-  busy_ = true;
-  const struct Release {  // on every way out, an exception's too
-    bool& flag;
-    ~Release() { flag = false; }
-  } release{busy_};
-  // Whatever ends lets the next entry start at once.
+  // Whatever ends lets the next entry start at once. A Step from within a
+  // start (its box lets the timer run) only looks: the next entry's release
+  // is not known before its start returns.
   for (bool progress = true; progress;) {
     progress = StartDue();
     progress = LookDue() || progress;
@@ -146,10 +142,7 @@ void TitleOpening::PlaceWindow(std::size_t index, std::int64_t now) {
     case PlaceResult::Gone:
       break;
   }
-  track.window = 0;
-  track.placings = 0;
-  track.phase = Phase::Seeking;
-  track.nextAt = now + kLookMs;
+  Lose(index, now);
 }
 
 // A program resizes its window when it comes onto a monitor of another DPI,
@@ -158,17 +151,20 @@ void TitleOpening::PlaceWindow(std::size_t index, std::int64_t now) {
 void TitleOpening::Check(std::size_t index, std::int64_t now) {
   Track& track = tracks_[index];
   const std::optional<Placement> placement = desktop_.PlacementOf(track.window);
-  if (!placement) {  // a splash screen, say: the program's next window is the one
-    track.window = 0;
-    track.placings = 0;
-    track.phase = Phase::Seeking;
-    track.nextAt = now;
-    return;
-  }
+  if (!placement) return Lose(index, now);
   const bool there =
       placement->state == track.target.state && SameRect(placement->normal, track.target.normal);
   if (there || track.placings >= 2) return Finish(index, EntryOutcome::Placed, now);
   PlaceWindow(index, now);
+}
+
+// The window went (a splash screen, say): the program's next one is the one.
+void TitleOpening::Lose(std::size_t index, std::int64_t now) {
+  Track& track = tracks_[index];
+  track.window = 0;
+  track.placings = 0;
+  track.phase = Phase::Seeking;
+  track.nextAt = now;
 }
 
 void TitleOpening::Finish(std::size_t index, EntryOutcome outcome, std::int64_t now) {

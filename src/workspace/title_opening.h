@@ -56,8 +56,7 @@ enum class EntryOutcome { Waiting, Failed, Opened, Placed, NoWindow, Refused };
 
 class TitleOpening {
  public:
-  // Starts entry `index`; may show a box (and so run Step again meanwhile,
-  // which then does nothing).
+  // Starts entry `index`; may show a box, and so run Step again meanwhile.
   using Start = std::function<StartResult(std::size_t index)>;
   TitleOpening(DesktopWindows& desktop, Clock& clock, std::vector<OpeningEntry> entries,
                Start start, ShortPathOf shortPath);
@@ -93,6 +92,7 @@ class TitleOpening {
   void Seek(std::size_t index, const std::vector<DesktopWindow>& windows, std::int64_t now);
   void PlaceWindow(std::size_t index, std::int64_t now);
   void Check(std::size_t index, std::int64_t now);
+  void Lose(std::size_t index, std::int64_t now);
   void Finish(std::size_t index, EntryOutcome outcome, std::int64_t now);
   std::vector<WindowId> Taken(std::size_t index) const;
 
@@ -103,7 +103,6 @@ class TitleOpening {
   std::vector<Track> tracks_;
   std::vector<EntryOutcome> outcomes_;
   std::size_t next_ = 0;  // the next entry to start
-  bool busy_ = false;
 };
 
 }  // namespace vantrel

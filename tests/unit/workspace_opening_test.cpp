@@ -108,21 +108,24 @@ TEST_F(OpeningTest, WaitsAndWindowWaitsPaceTheEntries) {
   EXPECT_TRUE(desktop.placed.empty());
 }
 
-TEST_F(OpeningTest, AWindowIsPlacedOnceItHasSettledAndASplashScreenIsPassedOver) {
+TEST_F(OpeningTest, AWindowIsPlacedOnceItHasSettledAndSplashScreensArePassedOver) {
   desktop.Add(1, 5, "C:\\App.exe", {0, 0, 100, 100});  // a copy running before
   onStart["C:\\App.exe"] = [this] {
     At(100, [this] { desktop.Add(2, 50, "C:\\App.exe", {700, 400, 300, 200}); });
-    At(150, [this] { desktop.Remove(2); });
-    At(400, [this] { desktop.Add(3, 50, "C:\\App.exe", {10, 10, 500, 400}); });
-    At(440, [this] { desktop.Find(3)->bounds = {20, 20, 800, 600}; });  // restores its own size
+    At(150, [this] { desktop.Remove(2); });  // gone before it settled
+    At(200, [this] { desktop.Add(3, 50, "C:\\App.exe", {700, 400, 300, 200}); });
+    At(300, [this] { desktop.Remove(3); });  // gone right after it was placed
+    At(400, [this] { desktop.Add(4, 50, "C:\\App.exe", {10, 10, 500, 400}); });
+    At(440, [this] { desktop.Find(4)->bounds = {20, 20, 800, 600}; });  // restores its own size
     return StartResult{StartKind::Started};
   };
   auto opening = Opening({{"C:\\App.exe", On1({300, 200, 640, 480})}});
   Run(*opening);
-  ASSERT_EQ(desktop.placed.size(), 1u);
+  ASSERT_EQ(desktop.placed.size(), 2u);
   EXPECT_EQ(desktop.placed[0].window, 3u);
-  EXPECT_EQ(desktop.placed[0].at, 525);  // seen changed at 450, the same until 525
-  EXPECT_TRUE(SameRect(desktop.Find(3)->bounds, {300, 200, 640, 480}));
+  EXPECT_EQ(desktop.placed[1].window, 4u);
+  EXPECT_EQ(desktop.placed[1].at, 525);  // seen changed at 450, the same until 525
+  EXPECT_TRUE(SameRect(desktop.Find(4)->bounds, {300, 200, 640, 480}));
   EXPECT_EQ(opening->Outcomes()[0], EntryOutcome::Placed);
   EXPECT_EQ(clock.now, 600);  // done once seen where it was put
 }
@@ -146,23 +149,40 @@ TEST_F(OpeningTest, GivesUpOnAWindowAfter20sAndReportsARefusalWithoutRetrying) {
                                        "\n\"C:\\Admin.exe\": " + kPlaceRefusedLine);
 }
 
-TEST_F(OpeningTest, PlacesAgainWhenTheProgramResizesItselfOnTheDpiChange) {
+TEST_F(OpeningTest, TwoEntriesOfOneProgramTakeAWindowEach) {
+  WindowId next = 1;
+  onStart["C:\\Ed.exe"] = [&] {
+    const WindowId id = next++;
+    At(100 * id, [=, this] { desktop.Add(id, 60, "C:\\Ed.exe", {0, 0, 90, 90}); });
+    return StartResult{StartKind::Started};
+  };
+  auto opening =
+      Opening({{"C:\\Ed.exe", On1({10, 10, 200, 200})}, {"C:\\Ed.exe", On1({500, 10, 200, 200})}});
+  Run(*opening);
+  EXPECT_TRUE(SameRect(desktop.Find(1)->bounds, {10, 10, 200, 200}));
+  EXPECT_TRUE(SameRect(desktop.Find(2)->bounds, {500, 10, 200, 200}));
+  EXPECT_EQ(desktop.placed.size(), 2u);
+}
+
+TEST_F(OpeningTest, PlacesOnceMoreWhenTheProgramResizesItselfOnTheDpiChangeOnlyOnce) {
   ShowsWindow("C:\\Sharp.exe", 4, 0, {100, 100, 400, 300});
+  ShowsWindow("C:\\Stubborn.exe", 5, 0, {100, 100, 400, 300});
   bool scaled = false;
   desktop.onPlace = [&](WindowId id, const Placement&) {
     DesktopWindow* window = desktop.Find(id);
-    if (!scaled) window->bounds.width = window->bounds.width * 3 / 2;  // 96 to 144 DPI
-    scaled = true;
+    if (id == 5 || !scaled) window->bounds.width = window->bounds.width * 3 / 2;  // 96 to 144 DPI
+    scaled = scaled || id == 4;
   };
   const WindowPlace place{
       {ShowState::Normal, {2000, 100, 600, 400}}, "\\\\.\\DISPLAY2", {1920, 0, 1280, 1024}, 144};
-  auto opening = Opening({{"C:\\Sharp.exe", place}});
+  auto opening = Opening({{"C:\\Sharp.exe", place}, {"C:\\Stubborn.exe", place}});
   Run(*opening);
   const auto calls = PlacedOf(4);
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[1].at - calls[0].at, kSettleMs);
   EXPECT_TRUE(SameRect(desktop.Find(4)->bounds, place.placement.normal));
-  EXPECT_EQ(opening->Outcomes()[0], EntryOutcome::Placed);
+  EXPECT_EQ(PlacedOf(5).size(), 2u);  // one that always resizes itself is not placed forever
+  EXPECT_TRUE(opening->Done());
 }
 
 TEST_F(OpeningTest, AProgramBroughtForwardGivesItsOwnWindow) {
