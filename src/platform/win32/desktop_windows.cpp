@@ -168,6 +168,22 @@ UINT ShowCommand(ShowState state) {
   return SW_SHOWNOACTIVATE;
 }
 
+PlaceResult Lost(HWND window) {
+  return IsWindow(window) ? PlaceResult::Refused : PlaceResult::Gone;
+}
+
+// Wine places no window of another process by its placement: there the window
+// is restored, moved, then given its state, each step posted in turn.
+PlaceResult PlaceByMoving(HWND window, ShowState state, const RECT& outer) {
+  const UINT moving = SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
+  const bool done =
+      (StateOf(window) == ShowState::Normal || ShowWindowAsync(window, SW_SHOWNOACTIVATE)) &&
+      SetWindowPos(window, nullptr, outer.left, outer.top, outer.right - outer.left,
+                   outer.bottom - outer.top, moving) &&
+      (state == ShowState::Normal || ShowWindowAsync(window, ShowCommand(state)));
+  return done ? PlaceResult::Done : Lost(window);
+}
+
 }  // namespace
 
 std::vector<DesktopWindow> Win32DesktopWindows::Windows() {
@@ -203,8 +219,7 @@ PlaceResult Win32DesktopWindows::Place(WindowId id, const Placement& placement) 
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   if (!IsWindow(window)) return PlaceResult::Gone;
-  if (!GetWindowPlacement(window, &wp))
-    return IsWindow(window) ? PlaceResult::Refused : PlaceResult::Gone;
+  if (!GetWindowPlacement(window, &wp)) return Lost(window);
   RECT outer = ToRECT(placement.normal);
   // The invisible borders can be measured only while the window is normal; a
   // window that was not is found elsewhere afterwards and placed once more.
@@ -217,7 +232,8 @@ PlaceResult Win32DesktopWindows::Place(WindowId id, const Placement& placement) 
   wp.showCmd = ShowCommand(placement.state);
   wp.rcNormalPosition = Shifted(outer, -offset.x, -offset.y);
   if (SetWindowPlacement(window, &wp)) return PlaceResult::Done;
-  return IsWindow(window) ? PlaceResult::Refused : PlaceResult::Gone;
+  if (GetLastError() == ERROR_ACCESS_DENIED) return Lost(window);
+  return PlaceByMoving(window, placement.state, outer);
 }
 
 bool Win32DesktopWindows::AskToClose(WindowId id) {
