@@ -86,8 +86,12 @@ struct Collector {
   }
 };
 
+// The style answers for visible, enabled and the state in one call: each call
+// on another program's window costs a trip to the system (and to the server
+// under Wine), at every look.
 BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  if (!IsWindowVisible(window)) return TRUE;
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  if ((style & WS_VISIBLE) == 0) return TRUE;  // a top-level window has no parent to hide it
   auto& collector = *reinterpret_cast<Collector*>(param);
   DesktopWindow w;
   w.id = IdOf(window);
@@ -97,9 +101,11 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
   w.program = collector.ProgramOf(processId);
   w.owned = GetWindow(window, GW_OWNER) != nullptr;
   w.cloaked = Cloaked(window);
-  w.enabled = IsWindowEnabled(window) != FALSE;
+  w.enabled = (style & WS_DISABLED) == 0;
   w.bounds = ToRect(VisibleRect(window));
-  w.state = StateOf(window);
+  w.state = (style & WS_MINIMIZE) != 0   ? ShowState::Minimised
+            : (style & WS_MAXIMIZE) != 0 ? ShowState::Maximised
+                                         : ShowState::Normal;
   collector.windows.push_back(std::move(w));
   return TRUE;
 }
