@@ -1,0 +1,49 @@
+// A desktop of two monitors for the workspace tests, paths with short forms,
+// and a driver that moves the fake clock from wake to wake.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/fake/fake_desktop_windows.h"
+#include "workspace/program_path.h"
+
+namespace vantrel {
+
+struct DesktopTest : ::testing::Test {
+  FakeClock clock;
+  FakeDesktopWindows desktop{clock};
+  std::map<std::string, std::string> shortForms;  // a path, either form, to its short form
+  ShortPathOf shortPath = [this](const std::string& path) {
+    const auto found = shortForms.find(path);
+    return found == shortForms.end() ? std::string() : found->second;
+  };
+  std::multimap<std::int64_t, std::function<void()>> events;  // what programs do, and when
+
+  DesktopTest() {
+    desktop.monitors = {{"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96},
+                        {"\\\\.\\DISPLAY2", {1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}, 144}};
+  }
+  void At(std::int64_t ms, std::function<void()> event) { events.emplace(ms, std::move(event)); }
+
+  // Steps at each wake (and each event) until done or `limit`.
+  template <typename Driven>
+  void Run(Driven& driven, std::int64_t limit = 60000) {
+    driven.Step();
+    while (clock.now < limit) {
+      auto wake = driven.NextWake();
+      if (!events.empty() && (!wake || events.begin()->first < *wake)) wake = events.begin()->first;
+      if (!wake) return;
+      clock.now = std::max(clock.now, *wake);
+      while (!events.empty() && events.begin()->first <= clock.now) {
+        const auto event = events.begin()->second;
+        events.erase(events.begin());
+        event();
+      }
+      driven.Step();
+    }
+  }
+};
+
+}  // namespace vantrel
