@@ -110,7 +110,7 @@ TEST(CommandLine, ExitStatusesOutputAndNothingOfTheTrayProgram) {
   EXPECT_EQ(p.boxes.back().text, kUsageText);
   EXPECT_EQ(RunWith(p, "--version"), kExitOpened);
   EXPECT_EQ(p.boxes.back().text, kVersionText);
-  p.hasOutput = true;
+  p.standardOutput = OutputKind::Pipe;
   p.output.clear();
   EXPECT_EQ(RunWith(p, "--version"), kExitOpened);
   EXPECT_EQ(p.output, kVersionText);
