@@ -334,12 +334,14 @@ std::string ProfileDocument::ValueOf(const Entry& entry) const {
   return Unquote(TextOf(entry.valueBegin, entry.lineEnd, entry.lineBegin, entry.lineEnd));
 }
 
-std::vector<std::pair<std::string, std::string>> ProfileDocument::Values(
-    std::string_view section) const {
-  std::vector<std::pair<std::string, std::string>> values;
-  if (const Section* s = FindSection(Lower(section)))
-    for (const auto& [key, entry] : s->keys) values.emplace_back(key, ValueOf(entry));
-  return values;
+// Each value in quotes, which a read takes off with nothing else.
+std::string ProfileDocument::SectionText(std::string_view section) const {
+  const Section* s = FindSection(Lower(section));
+  if (s == nullptr) return {};
+  std::string text = "[" + std::string(section) + "]\r\n";
+  for (const auto& [key, entry] : s->keys)
+    text.append(key).append("=\"").append(ValueOf(entry)) += "\"\r\n";
+  return text;
 }
 
 std::string ValueAsRead(const std::optional<std::string>& found, std::string_view defaultValue) {

@@ -53,9 +53,10 @@ class ProfileDocument {
   // without its trailing blanks (also cut).
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view defaultValue) const;
-  // Every key of the section (the first of each, by its lower-case name) with
-  // its value as Find gives it; none for a section that is absent.
-  std::vector<std::pair<std::string, std::string>> Values(std::string_view section) const;
+  // The section's header and every key of it (the first of each, its name in
+  // lower case) as UTF-8 lines that read back, without a code page, as Find
+  // gives them here; nothing for a section that is absent.
+  std::string SectionText(std::string_view section) const;
   // Replaces the first matching entry line, or adds one after the section's
   // last entry, or a new section at the end. Every other line keeps its bytes
   // and its place. An 8-bit file becomes UTF-8 as a whole where a new line

@@ -1,6 +1,5 @@
 #include "store/settings.h"
 
-#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -20,15 +19,15 @@ constexpr int kSaveLockWaitMs = 5000;
 
 // The last complete read of a settings file: whether there was one, its stamp
 // then, and every value of the program's own sections (of a file of any size,
-// decoded; the sections of the user's own are not kept, so that memory falls
-// back after a large read).
+// as UTF-8 text; the sections of the user's own are not kept, so that memory
+// falls back after a large read).
 struct LastRead {
   const Platform* platform = nullptr;
   std::string path;
   std::optional<FileStamp> stamp;
   bool settled = false;  // the stamp was settled when taken: an equal one is the same file
   bool exists = false;
-  std::vector<std::pair<std::string, std::string>> values;  // sorted by Index
+  std::string kept;  // a UTF-8 file of the program's sections, with a BOM: no code page
 
   bool Of(const Platform& p, const std::string& file) const {
     return platform == &p && path == file;
@@ -70,10 +69,9 @@ void Remember(Platform& platform, const std::string& path, const std::optional<F
   // No file has no write time to settle.
   last.settled = stamp ? Settled(*stamp, platform.ClockMs()) : !exists;
   last.exists = exists;
-  // In the order of their names, each section's keys in theirs: sorted by Index.
+  last.kept = "\xEF\xBB\xBF";
   for (const char* section : {kFilesSection, kScreensaverSection})
-    for (auto& [key, value] : document.Values(section))
-      last.values.emplace_back(Index(section, key), std::move(value));
+    last.kept += document.SectionText(section);
 }
 
 // The lock every running copy takes to save this file, named after the file
@@ -175,15 +173,11 @@ std::optional<std::string> SettingsFile::FindInFile(const std::string& section,
                                                     const std::string& key) {
   if (source_ == Source::Unasked) Decide();
   if (source_ == Source::Unchanged && !Kept(section)) ReadFile();
-  if (source_ == Source::File) return document_->Find(section, key);
-  const LastRead& last = Last();
-  if (!Kept(section) || !last.Of(platform_, path_)) throw SettingsBusyError(path_);
-  const std::string index = Index(section, key);
-  const auto found = std::lower_bound(
-      last.values.begin(), last.values.end(), index,
-      [](const auto& kept, const std::string& wanted) { return kept.first < wanted; });
-  if (found == last.values.end() || found->first != index) return std::nullopt;
-  return found->second;
+  if (source_ != Source::File) {
+    if (!Kept(section) || !Last().Of(platform_, path_)) throw SettingsBusyError(path_);
+    if (!document_) document_.emplace(Last().kept);
+  }
+  return document_->Find(section, key);
 }
 
 bool SettingsFile::Exists() {

@@ -110,9 +110,11 @@ class SettingsFile {
   std::string path_;
   PlatformCodePage codePage_;
   Source source_ = Source::Unasked;
-  std::optional<FileStamp> stamp_;           // as the file stood before this handle read it
-  std::optional<ProfileDocument> document_;  // Source::File: the file (empty: none)
-  bool exists_ = false;                      // Source::File: there was a file
+  std::optional<FileStamp> stamp_;  // as the file stood before this handle read it
+  // Source::File: the file (empty: none); otherwise, once asked, the last
+  // complete read's sections.
+  std::optional<ProfileDocument> document_;
+  bool exists_ = false;  // Source::File: there was a file
   std::vector<Change> changes_;
   int uncaught_;  // errors on their way when this handle was made
 };

@@ -410,9 +410,10 @@ TEST(SettingsFile, AHoldNeverTurnsValuesIntoDefaults) {
     SCOPED_TRACE(filler);
     FakePlatform p;
     SetUpDataFolder(p);
-    const std::string file =
-        std::string(filler, ';') +
-        "\n[Files]\r\nDesc1=Home\r\nSet111=C:\\a.exe\r\n[SSaver]\r\nName=s\r\n";
+    const std::string file = std::string(filler, ';') +
+                             "\n[Files]\r\nDesc1=Home\r\nSet111=C:\\a.exe\r\nSet112= \"\" a \"\" "
+                             "\r\nSet113=\xC3\xA9\"\r\n"
+                             "[SSaver]\r\nName=s\r\n";
     p.WriteFile(kIni, file);
     EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", ""), "Home");
     p.WriteFile(kIni, file + ";");
@@ -420,6 +421,8 @@ TEST(SettingsFile, AHoldNeverTurnsValuesIntoDefaults) {
     p.readAnswers = -1;
     SettingsFile held(p, SettingsPath());
     EXPECT_EQ(held.ReadValue("Files", "Set111", "Null"), "C:\\a.exe");
+    EXPECT_EQ(held.ReadValue("files", "SET112", "Null"), "\" a \"");
+    EXPECT_EQ(held.ReadValue("Files", "Set113", "Null"), "\xC3\xA9\"");
     EXPECT_EQ(held.ReadValue("ssaver", "NAME", "Null"), "s");
     EXPECT_EQ(held.ReadValue("Files", "Desc9", "none"), "none");  // not in the file
     EXPECT_EQ(p.waitedMs, 0);
