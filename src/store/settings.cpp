@@ -66,8 +66,8 @@ void Remember(Platform& platform, const std::string& path, const std::optional<F
   last.platform = &platform;
   last.path = path;
   last.stamp = stamp;
-  // No file has no write time to settle.
-  last.settled = stamp ? Settled(*stamp, platform.ClockMs()) : !exists;
+  // No file has no write time to settle; a stamp, it must agree, has one.
+  last.settled = exists ? stamp && Settled(*stamp, platform.ClockMs()) : !stamp;
   last.exists = exists;
   last.kept = "\xEF\xBB\xBF";
   for (const char* section : {kFilesSection, kScreensaverSection})
