@@ -47,10 +47,11 @@ int main() {
   const std::string path = folder + "\\vantrel.ini";
   CreateDirectoryA(folder.c_str(), nullptr);
   // The file of a first run: 20 placeholder names, every slot empty. The saves
-  // write the same values again, as an Ok without changes does.
+  // write every value, the names changed, as an Ok after renaming every title
+  // does (an Ok that changes nothing writes nothing).
   std::string firstRun = "[Files]\r\n";
   for (int t = 1; t <= kTitleCount; ++t) {
-    firstRun += TitleKey(t) + "=" + TitleName(t) + "\r\n";
+    firstRun += TitleKey(t) + "=" + TitleName(t) + " before\r\n";
     for (int i = 1; i <= kSlotCount; ++i) firstRun += EntryKey(t, i) + "=" + kEmptySlot + "\r\n";
   }
   auto reset = [&] {

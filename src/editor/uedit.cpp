@@ -50,13 +50,14 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   DesignButtons();
 
   // A failed first-run write is reported and start-up goes on: the table and
-  // the title list are complete in memory all the same.
-  Control& titleList = (*this)["Listtitles"];
-  Control& entryList = (*this)["Listapps"];
-  RunGuarded(platform_,
-             [&] { StartUpTitles(platform_, titles_, titleList.items, entryList.items); });
-  titleList.selected = 0;  // title 1 and its first entry
-  SelectFirstEntry(entryList);
+  // the title list are complete in memory all the same. A file that cannot be
+  // read now is loaded when the window is next shown.
+  RunGuarded(platform_, [this] {
+    try {
+      Load();
+    } catch (const SettingsBusyError&) {
+    }
+  });
 }
 
 // The explanations, the title list and "Change Title Names".
@@ -126,6 +127,26 @@ void TFrmedit::DesignButtons() {
   bitBtn1.modalResult = kModalOk;
   bitBtn1.glyph = Glyph::Ok;
   bitBtn1.onClick = [this] { BitBtn1Click(); };
+}
+
+void TFrmedit::Load() {
+  if (loaded_) return;
+  Control& titleList = (*this)["Listtitles"];
+  Control& entryList = (*this)["Listapps"];
+  const auto loaded = [&] {
+    loaded_ = true;
+    titleList.selected = 0;  // title 1 and its first entry
+    SelectFirstEntry(entryList);
+  };
+  try {
+    StartUpTitles(platform_, titles_, titleList.items, entryList.items);
+  } catch (const SettingsBusyError&) {
+    throw;  // nothing loaded, nothing changed
+  } catch (const VantrelError&) {
+    loaded();  // a first-run write that failed: the table is complete all the same
+    throw;
+  }
+  loaded();
 }
 
 void TFrmedit::SetDialogs(TFrmedadd* addFile, TFrmwebpage* webPage) {
@@ -230,6 +251,7 @@ void TFrmedit::Button1Click() {
 void TFrmedit::BitBtn2Click() { ShowHelpWindow(platform_, this); }
 
 void TFrmedit::BitBtn1Click() {
+  Load();  // never a table that was not loaded
   SaveTitles(platform_, titles_, (*this)["Listtitles"].items, (*this)["Listapps"].items);
   if (onSaved) onSaved();
   Close(kModalOk);

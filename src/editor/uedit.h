@@ -34,6 +34,9 @@ class TFrmedit : public Form {
   // Created once at start-up, hidden; loads the titles or writes the
   // first-run defaults.
   explicit TFrmedit(Platform& platform);
+  // Loads the titles unless they are loaded: for a window to be shown. Raises
+  // SettingsBusyError, and stays unloaded, while the file cannot be read.
+  void Load();
   // The dialogs are created after this window, in the start-up order.
   void SetDialogs(TFrmedadd* addFile, TFrmwebpage* webPage);
 
@@ -58,6 +61,7 @@ class TFrmedit : public Form {
 
   Platform& platform_;
   TitleData titles_;
+  bool loaded_ = false;
   TFrmedadd* addFile_ = nullptr;
   TFrmwebpage* webPage_ = nullptr;
 };

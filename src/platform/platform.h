@@ -23,19 +23,32 @@ enum class BoxResult { Ok, Yes, No };
 // (access refused, a network or device error, a name it cannot resolve).
 enum class PathKind { Missing, File, Directory, Unknown };
 
-// What a whole-file read found: the file read, no file at all (nothing there,
-// or a folder), a file held by another program for the moment, or a file that
-// is there but could not be read.
-enum class FileRead { Done, Missing, Locked, Unreadable };
+// What the system answered a whole-file read, as it said it: the file read, no
+// such file, no such folder on the way to it, a folder in its place, access
+// refused (so too while the file is being deleted or replaced), held by another
+// program (a sharing or lock violation), a network or a device gone away, or
+// anything else. What each means is decided once, in store/file_replace.
+enum class FileAnswer {
+  Done,
+  NotFound,
+  PathNotFound,
+  Folder,
+  AccessDenied,
+  Held,
+  NetworkGone,
+  Other
+};
 
 // What one step on a file answered. Locked: another program holds the file for
 // the moment (a sharing or lock violation, or access refused while it is held),
 // an answer worth waiting out.
 enum class FileStep { Done, Exists, Locked, Failed };
 
-// A file's state: any write, or another file in its place, changes it.
+// A file's size and the time of its last write, in milliseconds on the clock
+// of ClockMs(). Two writes within one tick of the volume's clock (up to 2 s)
+// may leave the same stamp: store/file_replace says when a stamp can be trusted.
 struct FileStamp {
-  std::uint64_t id = 0, size = 0, written = 0;
+  std::uint64_t size = 0, writtenMs = 0;
   bool operator==(const FileStamp&) const = default;
 };
 
@@ -114,15 +127,15 @@ class Platform {
   virtual std::string ProgramPath() = 0;
   virtual PathKind GetPathKind(const std::string& path) = 0;
   virtual bool CreateDirectory(const std::string& path) = 0;
-  // Whole-file read, one attempt: Locked while another program holds the file
-  // (the caller decides whether to wait), Unreadable for a file that is there
-  // but cannot be read, never empty. The buffer that `contents` already has is
-  // used again; it holds the bytes only on Done.
-  virtual FileRead ReadWholeFile(const std::string& path, std::string& contents) = 0;
-  // How the file stands now: nothing when there is no file. Two states of the
-  // file never share a stamp (one written too recently to tell apart from the
-  // next write is stamped anew each time).
+  // Whole-file read, one attempt, and what the system answered (the caller
+  // decides whether to wait). The buffer that `contents` already has is used
+  // again; it holds the bytes only on Done.
+  virtual FileAnswer ReadWholeFile(const std::string& path, std::string& contents) = 0;
+  // How the file stands now: nothing when the system tells none (no file, a
+  // folder, or no answer).
   virtual std::optional<FileStamp> GetFileStamp(const std::string& path) = 0;
+  // The time now on the clock that file stamps are written by, in milliseconds.
+  virtual std::uint64_t ClockMs() = 0;
   // The path of the file itself when `path` names it through a link, so that a
   // replace writes through the link; `path` otherwise.
   virtual std::string FinalPath(const std::string& path) = 0;

@@ -5,6 +5,7 @@
 
 #include "platform/form.h"
 #include "platform/platform.h"
+#include "store/settings.h"
 
 namespace vantrel {
 
@@ -18,7 +19,6 @@ inline constexpr ControlId BitBtn2{1004, "BitBtn2"};
 inline constexpr ControlId BitBtn1{1005, "BitBtn1"};
 }  // namespace frmscrsel
 
-inline constexpr const char* kScreensaverSection = "SSaver";
 inline constexpr const char* kScreensaverKey = "Name";
 inline constexpr const char* kNoScreensaver = "Null";
 

@@ -18,14 +18,35 @@ bool TakeNumber(std::string_view& s, std::uint64_t& n) {
 
 }  // namespace
 
+FileRead ReadRule(FileAnswer answer) {
+  switch (answer) {
+    case FileAnswer::Done:
+      return FileRead::Done;
+    case FileAnswer::NotFound:
+    case FileAnswer::PathNotFound:
+      return FileRead::Missing;
+    case FileAnswer::AccessDenied:
+    case FileAnswer::Held:
+      return FileRead::Locked;
+    default:  // a folder, a network or device gone, anything else
+      return FileRead::Unreadable;
+  }
+}
+
 FileRead ReadThroughLocks(Platform& platform, const std::string& path, std::string& contents,
                           int waitMs) {
   for (int waited = 0;; waited += kFilePollMs) {
-    const FileRead read = platform.ReadWholeFile(path, contents);
+    const FileRead read = ReadRule(platform.ReadWholeFile(path, contents));
     if (read != FileRead::Locked) return read;
     if (waited >= waitMs) return FileRead::Unreadable;
     platform.Wait(kFilePollMs);
   }
+}
+
+// A volume's clock may keep write times to 2 s; a second more for the rest.
+bool Settled(const FileStamp& stamp, std::uint64_t nowMs) {
+  constexpr std::uint64_t kSettledAfterMs = 3000;
+  return stamp.writtenMs + kSettledAfterMs < nowMs;
 }
 
 std::string BesideName(const std::string& target, std::uint32_t process, unsigned count) {

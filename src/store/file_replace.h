@@ -16,10 +16,22 @@ namespace vantrel {
 inline constexpr int kFileWaitMs = 1000;
 inline constexpr int kFilePollMs = 20;
 
+// What a read's answer means: the file read; no file (only the system's "not
+// found", of the file or of a folder on its way); a file that is there but
+// held for the moment, worth waiting for; or one that cannot be read now.
+// Nothing that cannot be read is ever taken for missing.
+enum class FileRead { Done, Missing, Locked, Unreadable };
+FileRead ReadRule(FileAnswer answer);
+
 // Reads the whole file, waiting up to `waitMs` while it is held; a hold that
 // outlasts the wait is Unreadable.
 FileRead ReadThroughLocks(Platform& platform, const std::string& path, std::string& contents,
                           int waitMs = kFileWaitMs);
+
+// Whether a file of this stamp was written long enough before `nowMs` that no
+// later write can leave the same stamp: what was read of it then stands for it
+// while its stamp stays the same.
+bool Settled(const FileStamp& stamp, std::uint64_t nowMs);
 
 // Replaces the file as a whole: the new contents are written beside it and put
 // on disk, take its attributes and access rights, and then its name in one

@@ -39,19 +39,35 @@ std::string SwappedUnits(std::string_view bytes) {
   return out;
 }
 
-// Without a BOM, UTF-16LE shows in the units of its first line: most are
-// ASCII, a zero high byte and a non-zero low one, where 8-bit text has no NUL
-// bytes. Only the first line is looked at, as no write ever changes it.
+// How much of a file without a BOM tells UTF-16LE from 8-bit text.
+constexpr std::size_t kSniffBytes = 4096;
+
+// UTF-16LE without a BOM, told from 8-bit text by its first bytes: its line
+// ends are units (a CR or LF byte at an even offset, then a zero byte), and its
+// zero bytes are the high bytes of units, where 8-bit text has none or runs of
+// them (a range of zeros that a crash or a power loss left). Without a line
+// end, most units must be Latin-1 ones.
 bool LooksLikeUtf16Le(std::string_view raw) {
-  std::size_t units = 0, ascii = 0;
-  for (std::size_t i = 0; i + 1 < raw.size() && units < 64; i += 2) {
-    ++units;
-    if (raw[i + 1] == '\0' && raw[i] != '\0') ++ascii;
-    if (IsLineEnd(static_cast<unsigned char>(raw[i])) ||
-        IsLineEnd(static_cast<unsigned char>(raw[i + 1])))
-      break;
+  raw = raw.substr(0, kSniffBytes);
+  std::size_t units = 0, latin = 0, zero = 0, ends = 0, unitEnds = 0;
+  for (std::size_t i = 0; i + 1 < raw.size(); i += 2, ++units) {
+    const auto low = static_cast<unsigned char>(raw[i]);
+    const bool highZero = raw[i + 1] == '\0';
+    if (highZero) ++(low == 0 ? zero : latin);
+    if (IsLineEnd(low)) {
+      ++ends;
+      if (highZero) ++unitEnds;
+    }
   }
-  return ascii * 2 > units;
+  if (latin <= 2 * zero) return false;
+  return ends > 0 ? unitEnds * 2 > ends : latin * 2 > units;
+}
+
+// A line's part in deciding an 8-bit file's encoding: +1 not UTF-8, -1 UTF-8
+// and not ASCII.
+std::ptrdiff_t Weight(std::string_view line) {
+  if (IsAscii(line)) return 0;
+  return IsValidUtf8(line) ? -1 : 1;
 }
 
 std::string Unquote(std::string_view raw) {
@@ -66,36 +82,46 @@ std::string CutToValueLimit(std::string_view s) {
   return std::string(Utf8Prefix(s, kMaxValueLength));
 }
 
-// A value is one line: line breaks inside it would make new lines of the file.
+// A value is one line: line breaks inside it would make new lines of the file,
+// and it ends at a NUL as a read hands it over.
 std::string OneLine(std::string_view value) {
-  std::string out(value);
+  std::string out(value.substr(0, value.find('\0')));
   for (char& c : out)
     if (IsLineEnd(static_cast<unsigned char>(c))) c = ' ';
   return out;
 }
 
+// Bytes that are no UTF-8, given as a value for an 8-bit file, are text as a
+// line of such bytes reads: through the code page.
+std::string AsText(std::string_view value, const LegacyCodePage* codePage) {
+  if (codePage == nullptr || IsValidUtf8(value)) return std::string(value);
+  return codePage->ToUtf8(value);
+}
+
+// Whether bytes in the code page would read back as UTF-8 text instead.
+bool ReadsAsUtf8(std::string_view bytes) { return !IsAscii(bytes) && IsValidUtf8(bytes); }
+
 }  // namespace
 
 ProfileDocument::ProfileDocument(std::string bytes, const LegacyCodePage* codePage)
     : codePage_(codePage) {
-  Load(std::move(bytes), false);
+  Load(std::move(bytes));
 }
 
-void ProfileDocument::Load(std::string bytes, bool forceUtf8) {
+void ProfileDocument::Load(std::string bytes) {
   raw_ = std::move(bytes);
   const std::string_view raw = raw_;
   bom_ = 0;
   width_ = 1;
   bigEndian_ = false;
   decided_ = true;
+  hasNul_ = false;
   sections_.clear();
   headers_.clear();
   lines_.clear();
   replaced_.clear();
   inserted_.clear();
-  if (forceUtf8) {  // a conversion's text, whatever its shape
-    encoding_ = TextEncoding::Utf8;
-  } else if (raw.substr(0, 2) == "\xFF\xFE") {
+  if (raw.substr(0, 2) == "\xFF\xFE") {
     encoding_ = TextEncoding::Utf16Le;
     bom_ = width_ = 2;
   } else if (raw.substr(0, 2) == "\xFE\xFF") {
@@ -111,6 +137,7 @@ void ProfileDocument::Load(std::string bytes, bool forceUtf8) {
   } else {
     encoding_ = TextEncoding::Utf8;
     decided_ = false;
+    hasNul_ = std::memchr(raw.data(), '\0', raw.size()) != nullptr;
   }
   FindSections();
 }
@@ -275,20 +302,19 @@ void ProfileDocument::IndexKeys(Section& section) const {
 TextEncoding ProfileDocument::Encoding() const {
   if (!decided_) {
     decided_ = true;
-    encoding_ = MostLinesLegacy() ? TextEncoding::Legacy : TextEncoding::Utf8;
+    balance_ = LegacyBalance();
+    encoding_ = balance_ > 0 ? TextEncoding::Legacy : TextEncoding::Utf8;
   }
   return encoding_;
 }
 
-bool ProfileDocument::MostLinesLegacy() const {
+std::ptrdiff_t ProfileDocument::LegacyBalance() const {
   const std::string_view raw = raw_;
-  if (IsValidUtf8(raw)) return false;
-  std::ptrdiff_t balance = 0;  // legacy lines less UTF-8 ones
+  std::ptrdiff_t balance = 0;
   ForEachLine(0, raw.size(), [&](std::size_t b, std::size_t e, std::size_t) {
-    const std::string_view line = raw.substr(b, e - b);
-    if (!IsAscii(line)) balance += IsValidUtf8(line) ? -1 : 1;
+    balance += Weight(raw.substr(b, e - b));
   });
-  return balance > 0;
+  return balance;
 }
 
 std::optional<std::string> ProfileDocument::Find(std::string_view section,
@@ -297,7 +323,10 @@ std::optional<std::string> ProfileDocument::Find(std::string_view section,
   if (s == nullptr) return std::nullopt;
   const auto e = s->keys.find(Lower(key));
   if (e == s->keys.end()) return std::nullopt;
-  const Entry& entry = e->second;
+  return ValueOf(e->second);
+}
+
+std::string ProfileDocument::ValueOf(const Entry& entry) const {
   if (entry.written) {
     const std::string& line = lines_[*entry.written].text;
     return Unquote(std::string_view(line).substr(line.find('=') + 1));
@@ -305,10 +334,24 @@ std::optional<std::string> ProfileDocument::Find(std::string_view section,
   return Unquote(TextOf(entry.valueBegin, entry.lineEnd, entry.lineBegin, entry.lineEnd));
 }
 
+// Each value in quotes, which a read takes off with nothing else.
+std::string ProfileDocument::SectionText(std::string_view section) const {
+  const Section* s = FindSection(Lower(section));
+  if (s == nullptr) return {};
+  std::string text = "[" + std::string(section) + "]\r\n";
+  for (const auto& [key, entry] : s->keys)
+    text.append(key).append("=\"").append(ValueOf(entry)) += "\"\r\n";
+  return text;
+}
+
 std::string ValueAsRead(const std::optional<std::string>& found, std::string_view defaultValue) {
   if (found) return CutToValueLimit(*found);
   const auto last = defaultValue.find_last_not_of(kBlanks);
   return CutToValueLimit(defaultValue.substr(0, last == std::string_view::npos ? 0 : last + 1));
+}
+
+std::string ValueAsWritten(std::string_view value, const LegacyCodePage* codePage) {
+  return Unquote(OneLine(AsText(value, codePage)));
 }
 
 std::string ProfileDocument::Read(std::string_view section, std::string_view key,
@@ -334,15 +377,81 @@ std::size_t ProfileDocument::AddLine(std::string text) {
 void ProfileDocument::Write(std::string_view section, std::string_view key, std::string_view value,
                             const LegacyCodePage* codePage) {
   if (codePage != nullptr) codePage_ = codePage;
-  const std::string entryLine = std::string(key) + "=" + OneLine(value);
+  const std::string text = width_ == 1 ? AsText(value, codePage_) : std::string(value);
+  const std::string entryLine = std::string(key) + "=" + OneLine(text);
   const std::string sectionLine = "[" + std::string(section) + "]";
-  if (codePage_ != nullptr && Encoding() == TextEncoding::Legacy &&
-      (!codePage_->FromUtf8(entryLine) || !codePage_->FromUtf8(sectionLine))) {
-    // Never a file of two encodings: the whole file becomes UTF-8, every
-    // line with the text it had.
-    Load(Assemble(true), true);
-  }
+  KeepOneEncoding(section, key, entryLine, sectionLine);
+  Place(section, key, entryLine, sectionLine);
+  Settle();
+}
 
+// The part in the encoding's decision of the line that a write of the key replaces.
+std::ptrdiff_t ProfileDocument::WeightOfKey(const std::string& section,
+                                            const std::string& key) const {
+  const Section* s = FindSection(section);
+  if (s == nullptr) return 0;
+  const auto e = s->keys.find(key);
+  if (e == s->keys.end()) return 0;
+  const Entry& entry = e->second;
+  if (entry.written) {
+    const std::string& bytes = lines_[*entry.written].bytes;
+    return Weight(std::string_view(bytes).substr(0, bytes.size() - 2));
+  }
+  return Weight(std::string_view(raw_).substr(entry.lineBegin, entry.lineEnd - entry.lineBegin));
+}
+
+// Never a file of two encodings, nor one that reads back otherwise: an 8-bit
+// file becomes UTF-8 as a whole, every line with the text it had, where a new
+// line cannot be held by the code page, would read back as UTF-8, or would
+// turn the file's decision between the code page and UTF-8.
+void ProfileDocument::KeepOneEncoding(std::string_view section, std::string_view key,
+                                      const std::string& entryLine,
+                                      const std::string& sectionLine) {
+  if (width_ != 1 || bom_ != 0 || codePage_ == nullptr) return;
+  const bool legacy = Encoding() == TextEncoding::Legacy;
+  const auto bytes = [&](const std::string& line) {
+    return legacy ? codePage_->FromUtf8(line) : std::optional<std::string>(line);
+  };
+  const std::optional<std::string> entry = bytes(entryLine), header = bytes(sectionLine);
+  bool convert = !entry || !header || (legacy && (ReadsAsUtf8(*entry) || ReadsAsUtf8(*header)));
+  std::ptrdiff_t balance = balance_;
+  if (!convert) {
+    const std::string sectionName = Lower(section);
+    balance += Weight(*entry) - WeightOfKey(sectionName, Lower(key));
+    if (FindSection(sectionName) == nullptr) balance += Weight(*header);
+    convert = (balance > 0) != legacy;
+  }
+  if (convert)
+    ConvertToUtf8();
+  else
+    balance_ = balance;
+}
+
+// The text of every line as UTF-8, with a BOM where these bytes would be
+// taken for UTF-16.
+void ProfileDocument::ConvertToUtf8() {
+  std::string text = Assemble(true);
+  if (LooksLikeUtf16Le(text)) text.insert(0, "\xEF\xBB\xBF");
+  Load(std::move(text));
+}
+
+// The bytes, read again, must be taken for the width they were written in: a
+// file without a BOM whose first bytes would say otherwise is given one (an
+// 8-bit file in the code page becomes UTF-8 first).
+void ProfileDocument::Settle() {
+  if (bom_ != 0 || (width_ == 1 && !hasNul_)) return;
+  if (LooksLikeUtf16Le(Assemble(false, kSniffBytes)) == (width_ == 2)) return;
+  if (width_ == 2) {
+    Load("\xFF\xFE" + Bytes());
+  } else if (codePage_ != nullptr && Encoding() == TextEncoding::Legacy) {
+    ConvertToUtf8();
+  } else {
+    Load("\xEF\xBB\xBF" + Bytes());
+  }
+}
+
+void ProfileDocument::Place(std::string_view section, std::string_view key,
+                            const std::string& entryLine, const std::string& sectionLine) {
   const std::string sectionName = Lower(section);
   Section* found = FindSection(sectionName);
   if (found == nullptr) {
@@ -383,13 +492,13 @@ void ProfileDocument::Write(std::string_view section, std::string_view key, std:
 
 // The bytes, or as text (each line decoded, for an 8-bit file only) with
 // every write in place.
-std::string ProfileDocument::Assemble(bool asText) const {
+std::string ProfileDocument::Assemble(bool asText, std::size_t limit) const {
   const std::size_t end = End(), w = width_;
   std::string out;
-  out.reserve(raw_.size() + 64 * lines_.size());
+  out.reserve(std::min(limit, raw_.size() + 64 * lines_.size()));
   auto original = [&](std::size_t from, std::size_t to) {
     if (!asText) {
-      out.append(raw_, from, to - from);
+      out.append(raw_, from, std::min(to - from, limit - std::min(limit, out.size())));
       return;
     }
     ForEachLine(from, to, [&](std::size_t b, std::size_t e, std::size_t n) {
@@ -413,6 +522,7 @@ std::string ProfileDocument::Assemble(bool asText) const {
     const std::size_t nextRep = rep == replaced_.end() ? end + 1 : rep->first;
     const std::size_t next = std::min({nextIns, nextRep, end});
     original(pos, next);
+    if (out.size() >= limit) return out;
     pos = next;
     if (nextIns == pos) {
       // New lines follow a line that has its end; a last line without one gets it.
@@ -434,23 +544,6 @@ std::string ProfileDocument::Assemble(bool asText) const {
   }
   if (!asText) out.append(raw_, end, OddByte());
   return out;
-}
-
-std::optional<std::string> ProfileFind(std::string_view contents, std::string_view section,
-                                       std::string_view key) {
-  return ProfileDocument(std::string(contents)).Find(section, key);
-}
-
-std::string ProfileRead(std::string_view contents, std::string_view section, std::string_view key,
-                        std::string_view defaultValue) {
-  return ProfileDocument(std::string(contents)).Read(section, key, defaultValue);
-}
-
-std::string ProfileWrite(std::string_view contents, std::string_view section, std::string_view key,
-                         std::string_view value) {
-  ProfileDocument document{std::string(contents)};
-  document.Write(section, key, value);
-  return document.Bytes();
 }
 
 }  // namespace vantrel

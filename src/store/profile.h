@@ -36,6 +36,10 @@ class LegacyCodePage {
 // big-endian with a BOM) or 8-bit text: UTF-8 with or without a BOM, where a
 // line that is not UTF-8 is in the legacy code page (taken as its bytes stand
 // without a code page). The code page must outlive the document.
+// What a write leaves reads back as written, in the encoding it was written
+// in: the bytes read again give a document that reads and writes as this one
+// does, so writes made one at a time give the bytes of the same writes made
+// together.
 class ProfileDocument {
  public:
   explicit ProfileDocument(std::string bytes, const LegacyCodePage* codePage = nullptr);
@@ -49,10 +53,17 @@ class ProfileDocument {
   // without its trailing blanks (also cut).
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view defaultValue) const;
+  // The section's header and every key of it (the first of each, its name in
+  // lower case) as UTF-8 lines that read back, without a code page, as Find
+  // gives them here; nothing for a section that is absent.
+  std::string SectionText(std::string_view section) const;
   // Replaces the first matching entry line, or adds one after the section's
   // last entry, or a new section at the end. Every other line keeps its bytes
-  // and its place; a legacy file that cannot hold the value becomes UTF-8 as a
-  // whole. A code page given here is the document's from then on.
+  // and its place. An 8-bit file becomes UTF-8 as a whole where a new line
+  // would not read back as written in its encoding, or would change which
+  // encoding the file is taken to be in; a file without a BOM gets one where
+  // its bytes would be taken for the other width. A code page given here is
+  // the document's from then on.
   void Write(std::string_view section, std::string_view key, std::string_view value,
              const LegacyCodePage* codePage = nullptr);
   // The file's bytes with every write in place.
@@ -80,7 +91,7 @@ class ProfileDocument {
     std::string bytes;  // encoded, with its line end
   };
 
-  void Load(std::string bytes, bool forceUtf8);
+  void Load(std::string bytes);
   void FindSections();
   void AddSection(std::string name, const Header& header) const;
   Section* FindSection(const std::string& lowerName) const;
@@ -97,9 +108,18 @@ class ProfileDocument {
                      std::size_t lineEnd) const;
   std::string NameOf(std::size_t begin, std::size_t end, std::size_t lineBegin,
                      std::size_t lineEnd) const;
-  bool MostLinesLegacy() const;
+  std::string ValueOf(const Entry& entry) const;
+  std::ptrdiff_t LegacyBalance() const;
+  std::ptrdiff_t WeightOfKey(const std::string& section, const std::string& key) const;
+  void KeepOneEncoding(std::string_view section, std::string_view key, const std::string& entryLine,
+                       const std::string& sectionLine);
+  void ConvertToUtf8();
+  void Settle();
+  void Place(std::string_view section, std::string_view key, const std::string& entryLine,
+             const std::string& sectionLine);
   std::size_t AddLine(std::string text);
-  std::string Assemble(bool asText) const;
+  // At least the first `limit` bytes (or all of them) of the bytes or the text.
+  std::string Assemble(bool asText, std::size_t limit = std::string::npos) const;
   // An odd last byte of a UTF-16 file: no unit, kept as the file's last byte.
   std::size_t OddByte() const { return width_ == 2 ? (raw_.size() - bom_) % 2 : 0; }
   std::size_t End() const { return raw_.size() - OddByte(); }
@@ -110,6 +130,10 @@ class ProfileDocument {
   bool bigEndian_ = false;
   mutable TextEncoding encoding_ = TextEncoding::Utf8;
   mutable bool decided_ = true;  // an 8-bit file without a BOM decides at its first need
+  // Of an 8-bit file without a BOM, once decided: its lines not UTF-8 less its
+  // lines that are UTF-8 and not ASCII; above 0, new lines take the code page.
+  mutable std::ptrdiff_t balance_ = 0;
+  bool hasNul_ = false;  // an 8-bit file with a NUL byte: its shape may look like UTF-16
   const LegacyCodePage* codePage_ = nullptr;
   mutable std::map<std::string, Section> sections_;  // by lower-case name; the first
   std::vector<Header> headers_;                      // every section line, in the file's order
@@ -121,12 +145,8 @@ class ProfileDocument {
 // What a read gives for a value found or not: ReadValue's rule.
 std::string ValueAsRead(const std::optional<std::string>& found, std::string_view defaultValue);
 
-// The same on a file's bytes, for one look-up or one write.
-std::optional<std::string> ProfileFind(std::string_view contents, std::string_view section,
-                                       std::string_view key);
-std::string ProfileRead(std::string_view contents, std::string_view section, std::string_view key,
-                        std::string_view defaultValue);
-std::string ProfileWrite(std::string_view contents, std::string_view section, std::string_view key,
-                         std::string_view value);
+// What Find gives for a value once it is written into an 8-bit file with this
+// code page (a UTF-16 file gives the same for any UTF-8 text).
+std::string ValueAsWritten(std::string_view value, const LegacyCodePage* codePage);
 
 }  // namespace vantrel

@@ -1,5 +1,8 @@
 #include "store/settings.h"
 
+#include <exception>
+#include <utility>
+
 #include "platform/errors.h"
 #include "platform/messages.h"
 #include "store/file_replace.h"
@@ -11,26 +14,34 @@ namespace {
 std::string g_dataFolder;
 std::string g_settingsPath;
 
-// A file up to this size is kept whole as its last read; of a larger one only
-// the values looked up are kept, so that memory falls back after a large read.
-constexpr std::size_t kKeptWhole = 256 * 1024;
 // A save waits this long for another running copy to finish its own.
 constexpr int kSaveLockWaitMs = 5000;
 
-// The last complete read of a settings file, and the file as it was then.
+// The last complete read of a settings file: whether there was one, its stamp
+// then, and every value of the program's own sections (of a file of any size,
+// as UTF-8 text; the sections of the user's own are not kept, so that memory
+// falls back after a large read).
 struct LastRead {
   const Platform* platform = nullptr;
   std::string path;
-  std::optional<FileStamp> stamp;  // nothing: there was no file
-  bool whole = false;              // `bytes` is the whole file
-  std::string bytes;
-  // By Index; a menu's or a launch's twenty at a time, so a list does.
-  std::vector<std::pair<std::string, std::optional<std::string>>> values;
+  std::optional<FileStamp> stamp;
+  bool settled = false;  // the stamp was settled when taken: an equal one is the same file
+  bool exists = false;
+  std::string kept;  // a UTF-8 file of the program's sections, with a BOM: no code page
+
+  bool Of(const Platform& p, const std::string& file) const {
+    return platform == &p && path == file;
+  }
 };
 
 LastRead& Last() {
   static LastRead last;
   return last;
+}
+
+int& DroppedWrites() {
+  static int dropped = 0;
+  return dropped;
 }
 
 // Section and key as the file matches them: without regard to ASCII case.
@@ -39,6 +50,28 @@ std::string Index(const std::string& section, const std::string& key) {
   for (char& c : out)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return out;
+}
+
+bool Kept(const std::string& section) {
+  const std::string name = Index(section, "");
+  return name == Index(kFilesSection, "") || name == Index(kScreensaverSection, "");
+}
+
+// The last complete read from now on: the document as the file was when it
+// had this stamp.
+void Remember(Platform& platform, const std::string& path, const std::optional<FileStamp>& stamp,
+              bool exists, const ProfileDocument& document) {
+  LastRead& last = Last();
+  last = LastRead();
+  last.platform = &platform;
+  last.path = path;
+  last.stamp = stamp;
+  // No file has no write time to settle; a stamp, it must agree, has one.
+  last.settled = exists ? stamp && Settled(*stamp, platform.ClockMs()) : !stamp;
+  last.exists = exists;
+  last.kept = "\xEF\xBB\xBF";
+  for (const char* section : {kFilesSection, kScreensaverSection})
+    last.kept += document.SectionText(section);
 }
 
 // The lock every running copy takes to save this file, named after the file
@@ -91,71 +124,83 @@ const std::string& SettingsPath() { return g_settingsPath; }
 
 void SettingsFile::ForgetLastReads() { Last() = LastRead(); }
 
+int SettingsFile::TakeDroppedWrites() { return std::exchange(DroppedWrites(), 0); }
+
+SettingsBusyError::SettingsBusyError(const std::string& path)
+    : VantrelError("The settings file " + path +
+                   " is busy and cannot be read now. Please try again in a moment") {}
+
 SettingsFile::SettingsFile(Platform& platform, std::string path)
-    : platform_(platform), path_(std::move(path)), codePage_(platform) {}
+    : platform_(platform),
+      path_(std::move(path)),
+      codePage_(platform),
+      uncaught_(std::uncaught_exceptions()) {}
 
-// An unchanged file is not read again; a file that another program holds is
-// not waited for while a last complete read of it can stand in.
-void SettingsFile::Decide(bool unchangedFromLast) {
-  if (source_ != Source::Undecided) return;
-  source_ = Source::File;
-  LastRead& last = Last();
-  const bool known = last.platform == &platform_ && last.path == path_;
-  const std::optional<FileStamp> stamp = platform_.GetFileStamp(path_);
-  if (unchangedFromLast && known && stamp == last.stamp) {
-    source_ = last.whole ? Source::LastBytes : Source::LastValues;
-    return;
-  }
+SettingsFile::~SettingsFile() {
+  if (!changes_.empty() && std::uncaught_exceptions() <= uncaught_) ++DroppedWrites();
+}
+
+// A file unchanged since a last complete read taken when it had settled is not
+// read again.
+void SettingsFile::Decide() {
+  const LastRead& last = Last();
+  stamp_ = platform_.GetFileStamp(path_);
+  if (last.Of(platform_, path_) && last.settled && stamp_ == last.stamp)
+    source_ = Source::Unchanged;
+  else
+    ReadFile();
+}
+
+// A file that another program holds is not waited for while a last complete
+// read of it can stand in.
+void SettingsFile::ReadFile() {
   std::string bytes;
-  FileRead read = platform_.ReadWholeFile(path_, bytes);
-  if (read == FileRead::Locked && known) {
-    source_ = last.whole ? Source::LastBytes : Source::LastValues;
+  FileRead read = ReadRule(platform_.ReadWholeFile(path_, bytes));
+  if (read == FileRead::Locked && !Last().Of(platform_, path_))
+    read = ReadThroughLocks(platform_, path_, bytes);
+  if (read != FileRead::Done && read != FileRead::Missing) {
+    source_ = Source::Unreadable;
     return;
   }
-  if (read == FileRead::Locked) read = ReadThroughLocks(platform_, path_, bytes);
-  if (read != FileRead::Done) bytes.clear();
-  readNow_ = read != FileRead::Unreadable;
-  if (readNow_) {
-    last = LastRead();
-    last.platform = &platform_;
-    last.path = path_;
-    last.stamp = read == FileRead::Done ? stamp : std::nullopt;
-    last.whole = bytes.size() <= kKeptWhole;
-    if (last.whole) last.bytes = bytes;
-  }
+  if (read == FileRead::Missing) bytes.clear();
+  source_ = Source::File;
+  exists_ = read == FileRead::Done;
   document_.emplace(std::move(bytes), &codePage_);
-  for (const Change& change : changes_) Apply(*document_, change);
+  Remember(platform_, path_, stamp_, exists_, *document_);
 }
 
-ProfileDocument& SettingsFile::Document() {
-  Decide();
-  if (!document_) {
-    const LastRead& last = Last();
-    // Of a large file only some values were kept: a value not among them means
-    // reading the file after all.
-    if (source_ == Source::LastBytes) {
-      document_.emplace(last.bytes, &codePage_);
-    } else {
-      source_ = Source::Undecided;
-      Decide(false);
-      if (!document_) document_.emplace(std::string(), &codePage_);
-    }
-    for (const Change& change : changes_) Apply(*document_, change);
+std::optional<std::string> SettingsFile::FindInFile(const std::string& section,
+                                                    const std::string& key) {
+  if (source_ == Source::Unasked) Decide();
+  if (source_ == Source::Unchanged && !Kept(section)) ReadFile();
+  if (source_ != Source::File) {
+    if (!Kept(section) || !Last().Of(platform_, path_)) throw SettingsBusyError(path_);
+    if (!document_) document_.emplace(Last().kept);
   }
-  return *document_;
+  return document_->Find(section, key);
 }
 
+bool SettingsFile::Exists() {
+  if (source_ == Source::Unasked) Decide();
+  if (source_ == Source::File) return exists_;
+  if (!Last().Of(platform_, path_)) throw SettingsBusyError(path_);
+  return Last().exists;
+}
+
+// The value as this handle's writes leave it: the last one made for the key,
+// or the one that an added value gives a key the file lacks.
 std::optional<std::string> SettingsFile::Find(const std::string& section, const std::string& key) {
-  Decide();
-  LastRead& last = Last();
   const std::string index = Index(section, key);
-  if (changes_.empty() && source_ == Source::LastValues) {
-    for (const auto& [kept, value] : last.values)
-      if (kept == index) return value;
+  const Change* written = nullptr;
+  const Change* added = nullptr;
+  for (const Change& change : changes_) {
+    if (Index(change.section, change.key) != index) continue;
+    if (!change.onlyWhenMissing) written = &change;
+    if (change.onlyWhenMissing && added == nullptr && written == nullptr) added = &change;
   }
-  std::optional<std::string> found = Document().Find(section, key);
-  if (changes_.empty() && source_ == Source::File && readNow_ && !last.whole)
-    last.values.emplace_back(index, found);
+  if (written != nullptr) return ValueAsWritten(written->value, &codePage_);
+  std::optional<std::string> found = FindInFile(section, key);
+  if (!found && added != nullptr) found = ValueAsWritten(added->value, &codePage_);
   return found;
 }
 
@@ -164,15 +209,7 @@ std::string SettingsFile::ReadValue(const std::string& section, const std::strin
   return ValueAsRead(Find(section, key), defaultValue);
 }
 
-void SettingsFile::Apply(ProfileDocument& document, const Change& change) {
-  if (!change.onlyWhenMissing || !document.Find(change.section, change.key))
-    document.Write(change.section, change.key, change.value, &codePage_);
-}
-
-void SettingsFile::Record(Change change) {
-  changes_.push_back(std::move(change));
-  if (document_) Apply(*document_, changes_.back());
-}
+void SettingsFile::Record(Change change) { changes_.push_back(std::move(change)); }
 
 void SettingsFile::WriteValue(const std::string& section, const std::string& key,
                               const std::string& value) {
@@ -184,26 +221,35 @@ void SettingsFile::AddValue(const std::string& section, const std::string& key,
   Record({section, key, value, true});
 }
 
+// Decided from what the read under the lock answered, never from an earlier
+// read: a file that cannot be read now is never taken for a missing one.
 void SettingsFile::Release() {
   if (changes_.empty()) return;
   const std::vector<Change> changes = std::move(changes_);
   changes_.clear();
+  source_ = Source::Unasked;
   document_.reset();
-  source_ = Source::Undecided;
-  ForgetLastReads();
   // Another copy's save in between would be undone by a file read before it:
   // the file is read and replaced while no other copy saves.
   const NamedLock lock(platform_,
                        platform_.AcquireNamedLock(SaveLockName(platform_, path_), kSaveLockWaitMs));
+  if (!lock.Held()) throw VantrelError(kWriteFailedText + path_);
+  std::optional<FileStamp> stamp = platform_.GetFileStamp(path_);
   std::string bytes;
-  const FileRead read =
-      lock.Held() ? ReadThroughLocks(platform_, path_, bytes) : FileRead::Unreadable;
-  if (read == FileRead::Unreadable) throw VantrelError(kWriteFailedText + path_);
-  if (read != FileRead::Done) bytes.clear();
-  ProfileDocument document(std::move(bytes), &codePage_);
-  for (const Change& change : changes) Apply(document, change);
-  if (!ReplaceWholeFile(platform_, path_, document.Bytes()))
+  const FileRead read = ReadThroughLocks(platform_, path_, bytes);
+  if (read != FileRead::Done && read != FileRead::Missing)
     throw VantrelError(kWriteFailedText + path_);
+  if (read == FileRead::Missing) bytes.clear();
+  ProfileDocument document(bytes, &codePage_);
+  for (const Change& change : changes)
+    if (!change.onlyWhenMissing || !document.Find(change.section, change.key))
+      document.Write(change.section, change.key, change.value, &codePage_);
+  const std::string saved = document.Bytes();
+  if (saved != bytes) {
+    if (!ReplaceWholeFile(platform_, path_, saved)) throw VantrelError(kWriteFailedText + path_);
+    stamp = platform_.GetFileStamp(path_);
+  }
+  Remember(platform_, path_, stamp, true, document);
 }
 
 }  // namespace vantrel

@@ -60,16 +60,9 @@ std::string EntryKey(const std::string& titleText, int slot) {
 
 std::string EntryKey(int title, int slot) { return EntryKey(std::to_string(title), slot); }
 
-void StartUpTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries) {
-  data.CurrentTitle = 1;  // also when the first-run write fails
-  if (platform.GetPathKind(SettingsPath()) == PathKind::File)
-    LoadTitles(platform, data, names, entries);
-  else
-    WriteDefaultTitles(platform, data, names);
-}
+namespace {
 
-void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries) {
-  SettingsFile file(platform, SettingsPath());
+void LoadTitles(SettingsFile& file, TitleData& data, Lines& names, Lines& entries) {
   names.clear();
   for (int t = 1; t <= kTitleCount; ++t) {
     names.push_back(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle));
@@ -87,6 +80,25 @@ void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entrie
     }
   data.ShownOptions.clear();
   ShowEntryList(data, 1, entries);
+}
+
+}  // namespace
+
+// Only a file that is not there gets the first run's values: one that cannot
+// be read now stops the start-up here, with nothing changed.
+void StartUpTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries) {
+  SettingsFile file(platform, SettingsPath());
+  const bool exists = file.Exists();
+  data.CurrentTitle = 1;  // also when the first-run write fails
+  if (exists)
+    LoadTitles(file, data, names, entries);
+  else
+    WriteDefaultTitles(platform, data, names);
+}
+
+void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries) {
+  SettingsFile file(platform, SettingsPath());
+  LoadTitles(file, data, names, entries);
 }
 
 void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names) {

@@ -11,12 +11,12 @@
 
 #include "platform/platform.h"
 #include "store/entry_options.h"
+#include "store/settings.h"
 
 namespace vantrel {
 
 inline constexpr int kTitleCount = 20;
 inline constexpr int kSlotCount = 10;
-inline constexpr const char* kFilesSection = "Files";
 inline constexpr const char* kEmptySlot = "Null";
 inline constexpr const char* kNoTitle = "No Title Entered";
 

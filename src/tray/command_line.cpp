@@ -1,5 +1,6 @@
 #include "tray/command_line.h"
 
+#include "platform/errors.h"
 #include "platform/messages.h"
 #include "platform/utf8.h"
 #include "store/settings.h"
@@ -129,6 +130,26 @@ int FindTitle(Platform& platform, const std::string& given) {
   return 0;
 }
 
+namespace {
+
+int RunOnTitles(Platform& platform, const Command& command) {
+  LocateDataFolder(platform);
+  if (command.action == Command::Action::List) {
+    Tell(platform, ListText(platform));
+    return kExitOpened;
+  }
+  const int title = FindTitle(platform, command.title);
+  if (title == 0) {
+    Tell(platform, "No title is numbered or named \"" + command.title +
+                       "\". vantrel.exe --list shows the titles.\r\n");
+    return kExitWrongUsage;
+  }
+  const LaunchOutcome outcome = LaunchTitle(platform, std::to_string(title));
+  return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
+}
+
+}  // namespace
+
 int RunCommand(Platform& platform, const Command& command) {
   using Action = Command::Action;
   switch (command.action) {
@@ -142,20 +163,13 @@ int RunCommand(Platform& platform, const Command& command) {
       Tell(platform, kVersionText);
       return kExitOpened;
     case Action::List:
-      LocateDataFolder(platform);
-      Tell(platform, ListText(platform));
-      return kExitOpened;
-    case Action::Open: {
-      LocateDataFolder(platform);
-      const int title = FindTitle(platform, command.title);
-      if (title == 0) {
-        Tell(platform, "No title is numbered or named \"" + command.title +
-                           "\". vantrel.exe --list shows the titles.\r\n");
-        return kExitWrongUsage;
+    case Action::Open:
+      try {
+        return RunOnTitles(platform, command);
+      } catch (const SettingsBusyError& busy) {
+        Tell(platform, ErrorReportText(busy.what()) + "\r\n");
+        return kExitNotOpened;  // nothing was opened
       }
-      const LaunchOutcome outcome = LaunchTitle(platform, std::to_string(title));
-      return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
-    }
   }
   Tell(platform, command.title + "\r\n\r\n" + kUsageText);
   return kExitWrongUsage;

@@ -199,7 +199,9 @@ void TForm1::Download1Click() {
 }
 
 void TForm1::EditListClick() {
-  if (editor_) platform_.ShowModal(*editor_, nullptr);
+  if (!editor_) return;
+  editor_->Load();  // a start-up that could not read the file loads it now
+  platform_.ShowModal(*editor_, nullptr);
 }
 
 void TForm1::Help1Click() { ShowHelpWindow(platform_, nullptr); }

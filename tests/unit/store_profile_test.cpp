@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/utf8.h"
+#include "profile_text.h"
 #include "store/profile.h"
 
 namespace vantrel {
@@ -170,6 +173,68 @@ TEST(Profile, Utf16FilesKeepTheirByteOrderAndBom) {
   }
   const std::string nul(8, '\0');
   EXPECT_EQ(ProfileWrite(nul, "S", "A", "1"), nul + "\r\n[S]\r\nA=1\r\n");
+}
+
+// What is written reads back as written, from the bytes, in the encoding it
+// was written in, and writes made one save at a time give the bytes of the
+// same writes made in one.
+TEST(Profile, WhatIsWrittenReadsBackInTheEncodingItWasWrittenIn) {
+  const Latin1 latin1;
+  const std::string nulRun(40, '\0');
+  const std::string cyrillicLe =
+      Utf8ToUtf16Le("; " + kPrivet + kPrivet + kPrivet + "\r\n[Files]\r\nDesc1=a\r\n");
+  struct Case {
+    const char* name;
+    std::string file;
+    std::vector<std::pair<std::string, std::string>> writes;
+    TextEncoding encoding;  // of the bytes written, read again
+  };
+  const std::vector<Case> cases = {
+      // A legacy line whose bytes are UTF-8 would read as "\xC3\xA9".
+      {"legacy",
+       "[Files]\r\nDesc1=caf\xE9\r\n",
+       {{"Desc2", "\xC3\x83\xC2\xA9"}},
+       TextEncoding::Utf8},
+      {"UTF-16LE without BOM, first line not ASCII",
+       cyrillicLe,
+       {{"Desc2", kPrivet}, {"Desc1", "b"}},
+       TextEncoding::Utf16LeNoBom},
+      // Once UTF-8, its first line would have the shape of UTF-16 units.
+      {"8-bit with NUL bytes",
+       "\xE9" + std::string("a\0b\0c\0d\0", 8) + "\r\n[Files]\r\nDesc1=caf\xE9\r\n" + nulRun +
+           "\r\n",
+       {{"Desc2", kPrivet},
+        {"Desc3", "three"},
+        {"Desc1", "\xC3\xA9"},
+        {"Desc4", "4"},
+        {"Desc5", "5"}},
+       TextEncoding::Utf8},
+      // Its one UTF-8 line replaced, the file would be taken for legacy.
+      {"UTF-8 with a legacy line",
+       "; \xE9\r\n[Files]\r\nDesc1=" + kPrivet + "\r\n",
+       {{"Desc1", "plain"}, {"Desc2", "\xC3\xA9"}},
+       TextEncoding::Utf8},
+      // Bytes that are no UTF-8 are text as such a line reads.
+      {"lone bytes", "[Files]\r\n", {{"Desc1", "a\xE9\xFF"}}, TextEncoding::Utf8},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProfileDocument together(c.file, &latin1);
+    std::string oneByOne = c.file;
+    for (const auto& [key, value] : c.writes) {
+      together.Write("Files", key, value, &latin1);
+      ProfileDocument once(oneByOne, &latin1);
+      once.Write("Files", key, value, &latin1);
+      oneByOne = once.Bytes();
+    }
+    EXPECT_EQ(together.Bytes(), oneByOne);
+    const ProfileDocument again(oneByOne, &latin1);
+    EXPECT_EQ(again.Encoding(), c.encoding);
+    std::map<std::string, std::string> last;
+    for (const auto& [key, value] : c.writes)
+      last[key] = IsValidUtf8(value) ? value : latin1.ToUtf8(value);
+    for (const auto& [key, value] : last) EXPECT_EQ(again.Find("files", key), value) << key;
+  }
 }
 
 TEST(Profile, WrittenValuesReadBack) {

@@ -11,6 +11,7 @@
 #include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/utf8.h"
+#include "profile_text.h"
 #include "store/profile.h"
 #include "store/settings.h"
 
@@ -18,6 +19,14 @@ namespace vantrel {
 namespace {
 
 const char* kIni = "C:\\Users\\tester\\AppData\\Roaming\\Vantrel\\vantrel.ini";
+
+// No test of any part drops a handle's writes without an error on its way.
+class NoWritesDropped : public ::testing::Environment {
+  void TearDown() override {
+    EXPECT_EQ(SettingsFile::TakeDroppedWrites(), 0) << "a SettingsFile with writes never released";
+  }
+};
+const auto* const kNoWritesDropped = ::testing::AddGlobalTestEnvironment(new NoWritesDropped);
 
 // The save fails with the text the error report shows, the path and a full stop.
 void ExpectUnableToWrite(SettingsFile& file, const std::string& key) {
@@ -60,14 +69,20 @@ TEST(DataFolder, PlainFileInTheWayWarnsOnceThenWritesFail) {
 std::vector<std::string> Beside(FakePlatform& p) { return p.FindFiles(SettingsPath() + ".*"); }
 
 // A save is one replace at its end: its handle reads its own writes at once,
-// nobody else sees any of them before, and a save dropped half-way writes none.
+// nobody else sees any of them before, and a save dropped half-way writes none;
+// one dropped with no error on its way is counted, as no caller may forget one.
 TEST(SettingsFile, ASaveReachesTheDiskWholeAtReleaseOrNotAtAll) {
   FakePlatform p;
   SetUpDataFolder(p);
-  {
+  try {
     SettingsFile dropped(p, SettingsPath());
     dropped.WriteValue("Files", "Desc1", "never");
+    throw VantrelError("stopped half-way");
+  } catch (const VantrelError&) {
   }
+  EXPECT_EQ(SettingsFile::TakeDroppedWrites(), 0);
+  { SettingsFile(p, SettingsPath()).WriteValue("Files", "Desc1", "forgotten"); }
+  EXPECT_EQ(SettingsFile::TakeDroppedWrites(), 1);
   EXPECT_EQ(p.GetPathKind(kIni), PathKind::Missing);
 
   SettingsFile file(p, SettingsPath());
@@ -173,7 +188,7 @@ TEST(SettingsFile, BadFilesReadWithoutFailing) {
 
   p.MakeDirectory(std::string(kIni) + "x");
   SettingsFile folder(p, std::string(kIni) + "x");  // a folder is no settings file
-  EXPECT_EQ(folder.ReadValue("Files", "Desc1", "d"), "d");
+  EXPECT_THROW(folder.ReadValue("Files", "Desc1", "d"), SettingsBusyError);
   folder.WriteValue("Files", "Desc1", "v");
   EXPECT_THROW(folder.Release(), VantrelError);
   EXPECT_EQ(p.GetPathKind(std::string(kIni) + "x"), PathKind::Directory);
@@ -187,27 +202,95 @@ TEST(SettingsFile, UnreadableFileIsNeverWrittenAsEmpty) {
   const std::string original = "; mine\r\n[Files]\r\nDesc1=Old\r\n[SSaver]\r\nName=C:\\a.scr\r\n";
   p.WriteFile(kIni, original);
 
-  // Unreadable once: the read gives its default, the write reads again.
-  p.failingReads = 1;
+  // Unreadable once: the read has no value to give, the write reads again.
+  p.readAnswer = FileAnswer::Other;
+  p.readAnswers = 1;
   {
     SettingsFile file(p, SettingsPath());
-    EXPECT_EQ(file.ReadValue("SSaver", "Name", "none"), "none");
+    EXPECT_THROW(file.ReadValue("SSaver", "Name", "none"), SettingsBusyError);
     file.WriteValue("SSaver", "Name", "C:\\b.scr");
     file.Release();
   }
   EXPECT_EQ(p.ReadFile(kIni), "; mine\r\n[Files]\r\nDesc1=Old\r\n[SSaver]\r\nName=C:\\b.scr\r\n");
 
-  // Unreadable for good: every write fails and the file stays whole.
+  // Unreadable for good: reads give what the save left, every write fails and
+  // the file stays whole.
   const std::string kept = p.ReadFile(kIni);
-  p.failingReads = -1;
+  p.readAnswers = -1;
   {
     SettingsFile file(p, SettingsPath());
-    EXPECT_EQ(file.ReadValue("Files", "Desc1", "No Title Entered"), "No Title Entered");
+    EXPECT_EQ(file.ReadValue("Files", "Desc1", "No Title Entered"), "Old");
     ExpectUnableToWrite(file, "Desc1");
     ExpectUnableToWrite(file, "Desc2");
   }
   EXPECT_EQ(p.ReadFile(kIni), kept);
   EXPECT_EQ(p.writes, 1);
+}
+
+// Only the system's "not found" makes a file missing. Every other answer ends
+// with the old file and the message; reads then give the last complete read,
+// and where there is none they say the file is busy.
+TEST(SettingsFile, EachAnswerOfTheReadEndsWithTheOldFileOrTheMessage) {
+  const std::string old = "; mine\r\n[Files]\r\nDesc1=Home\r\nSet111=C:\\a.exe\r\n[Own]\r\nk=v\r\n";
+  struct Case {
+    FileAnswer answer;
+    int waitedMs;  // a hold is waited out for a second, by the first read and by the save
+  };
+  for (const Case& c : {Case{FileAnswer::AccessDenied, 2000}, Case{FileAnswer::Held, 2000},
+                        Case{FileAnswer::NetworkGone, 0}, Case{FileAnswer::Folder, 0},
+                        Case{FileAnswer::Other, 0}}) {
+    SCOPED_TRACE(static_cast<int>(c.answer));
+    FakePlatform p;
+    SetUpDataFolder(p);
+    p.WriteFile(kIni, old);
+    p.readAnswer = c.answer;
+    p.readAnswers = -1;
+    EXPECT_THROW(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", "d"),
+                 SettingsBusyError);
+    SettingsFile save(p, SettingsPath());
+    ExpectUnableToWrite(save, "Desc2");
+    EXPECT_EQ(p.ReadFile(kIni), old);
+    EXPECT_EQ(p.waitedMs, c.waitedMs);
+
+    p.readAnswers = 0;
+    EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", ""), "Home");
+    p.WriteFile(kIni, old + ";");  // changed since, and unreadable again
+    p.readAnswers = -1;
+    SettingsFile later(p, SettingsPath());
+    EXPECT_EQ(later.ReadValue("Files", "Set111", "Null"), "C:\\a.exe");
+    EXPECT_THROW(later.ReadValue("Own", "k", ""), SettingsBusyError);  // a section not kept
+  }
+
+  // Not found: there is no file, and the save makes one of its own values.
+  FakePlatform p;
+  SetUpDataFolder(p);
+  SettingsFile first(p, SettingsPath());
+  EXPECT_EQ(first.ReadValue("Files", "Desc1", "d"), "d");
+  first.WriteValue("SSaver", "Name", "C:\\b.scr");
+  first.Release();
+  EXPECT_EQ(p.ReadFile(kIni), "[SSaver]\r\nName=C:\\b.scr\r\n");
+  // A folder on the way that is not there: no file, and none can be made.
+  SettingsFile nowhere(p, DataFolder() + "\\gone\\vantrel.ini");
+  EXPECT_EQ(nowhere.ReadValue("Files", "Desc1", "d"), "d");
+  nowhere.WriteValue("Files", "Desc1", "x");
+  EXPECT_THROW(nowhere.Release(), VantrelError);
+}
+
+// A save whose bytes are the file's own writes nothing: a read-only file gives
+// no message then.
+TEST(SettingsFile, ASaveThatChangesNothingWritesNothing) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  const std::string old = "[Files]\r\nDesc1=Home\r\nSet111= C:\\a.exe\r\n";
+  p.WriteFile(kIni, old);
+  p.SetReadOnly(kIni, true);
+  SettingsFile file(p, SettingsPath());
+  file.WriteValue("Files", "Desc1", "Home");
+  file.AddValue("Files", "Set111", "C:\\b.exe");
+  file.Release();
+  EXPECT_EQ(p.writes, 0);
+  EXPECT_EQ(p.ReadFile(kIni), old);
+  ExpectUnableToWrite(file, "Desc1");  // a change still meets the read-only file
 }
 
 // Each encoding a hand-edited file may have reads right and is written back in
@@ -305,16 +388,74 @@ TEST(SettingsFile, ReadsUseTheLastCompleteReadWhileTheFileIsUnchangedOrHeld) {
       return SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", "");
     };
     write("one");
+    p.clockMs += 5000;
     EXPECT_EQ(read(), "one");
     EXPECT_EQ(read(), "one");
     EXPECT_EQ(p.fileReads, 1);
     write("second");
-    p.lockedReads = -1;
+    p.readAnswer = FileAnswer::Held;
+    p.readAnswers = -1;
     EXPECT_EQ(read(), "one");
     EXPECT_EQ(p.waitedMs, 0);
-    p.lockedReads = 0;
+    p.readAnswers = 0;
     EXPECT_EQ(read(), "second");
   }
+}
+
+// While the file is held, every value of the program's sections reads as the
+// last complete read had it, whatever was looked up before and whatever the
+// file's size; with no such read, the read says the file is busy.
+TEST(SettingsFile, AHoldNeverTurnsValuesIntoDefaults) {
+  for (const std::size_t filler : {std::size_t{0}, std::size_t{1} << 20}) {
+    SCOPED_TRACE(filler);
+    FakePlatform p;
+    SetUpDataFolder(p);
+    const std::string file = std::string(filler, ';') +
+                             "\n[Files]\r\nDesc1=Home\r\nSet111=C:\\a.exe\r\nSet112= \"\" a \"\" "
+                             "\r\nSet113=\xC3\xA9\"\r\n"
+                             "[SSaver]\r\nName=s\r\n";
+    p.WriteFile(kIni, file);
+    EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", ""), "Home");
+    p.WriteFile(kIni, file + ";");
+    p.readAnswer = FileAnswer::Held;
+    p.readAnswers = -1;
+    SettingsFile held(p, SettingsPath());
+    EXPECT_EQ(held.ReadValue("Files", "Set111", "Null"), "C:\\a.exe");
+    EXPECT_EQ(held.ReadValue("files", "SET112", "Null"), "\" a \"");
+    EXPECT_EQ(held.ReadValue("Files", "Set113", "Null"), "\xC3\xA9\"");
+    EXPECT_EQ(held.ReadValue("ssaver", "NAME", "Null"), "s");
+    EXPECT_EQ(held.ReadValue("Files", "Desc9", "none"), "none");  // not in the file
+    EXPECT_EQ(p.waitedMs, 0);
+    SettingsFile::ForgetLastReads();
+    EXPECT_THROW(SettingsFile(p, SettingsPath()).ReadValue("Files", "Set111", "Null"),
+                 SettingsBusyError);
+  }
+}
+
+// A settled file is read once, whatever the presses ask in whatever order. One
+// written in the last 3 s is read at every press, as a second write within one
+// tick of the volume's clock can leave the same stamp.
+TEST(SettingsFile, ASettledFileIsReadOnceAndARecentOneAtEveryPress) {
+  FakePlatform p;
+  SetUpDataFolder(p);
+  const auto file = [](const std::string& desc1) {
+    return std::string(1 << 20, ';') + "\n[Files]\r\nDesc1=" + desc1 + "\r\nSet111=C:\\a.exe\r\n";
+  };
+  const auto press = [&p](const std::string& key) {
+    return SettingsFile(p, SettingsPath()).ReadValue("Files", key, "");
+  };
+  p.WriteFile(kIni, file("one"));
+  EXPECT_EQ(press("Desc1"), "one");
+  p.WriteFile(kIni, file("two"));  // the same size at the same time: the same stamp
+  p.clockMs += 4000;
+  EXPECT_EQ(press("Desc1"), "two");
+  const int reads = p.fileReads;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(press("Set111"), "C:\\a.exe");
+    EXPECT_EQ(press("Desc1"), "two");
+    EXPECT_EQ(press("Desc7"), "");
+  }
+  EXPECT_EQ(p.fileReads, reads);
 }
 
 TEST(DataFolder, StartRemovesOnlyTheBesideFilesOfCopiesThatAreGone) {

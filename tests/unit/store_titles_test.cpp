@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
+#include "profile_text.h"
 #include "store/profile.h"
 #include "store/settings.h"
 #include "store/titles.h"
@@ -86,13 +87,26 @@ TEST_F(TitlesTest, SaveWritesNamesThenEntriesAndNeverDeletesKeys) {
 
 TEST_F(TitlesTest, FailedSaveStopsAtTheKeyAndTheNextSaveWritesAll) {
   StartUpTitles(p, data, titles, entries);
-  entries = {"kept in memory"};
   p.SetReadOnly(SettingsPath(), true);
+  const int writes = p.writes;
+  SaveTitles(p, data, titles, entries);  // nothing changed: nothing written, nothing told
+  EXPECT_EQ(p.writes, writes);
+  entries = {"kept in memory"};
   EXPECT_THROW(SaveTitles(p, data, titles, entries), VantrelError);
   EXPECT_EQ(data.TitleTable[0][0], "kept in memory");
   p.SetReadOnly(SettingsPath(), false);
   SaveTitles(p, data, titles, entries);
   EXPECT_EQ(ProfileRead(File(), "Files", "Set111", ""), "kept in memory");
+}
+
+// A file that cannot be read now is never taken for a first run's.
+TEST_F(TitlesTest, AStartThatCannotReadTheFileChangesNothing) {
+  p.WriteFile(SettingsPath(), "[Files]\r\nDesc1=Work\r\n");
+  p.readAnswer = FileAnswer::NetworkGone;
+  p.readAnswers = -1;
+  EXPECT_THROW(StartUpTitles(p, data, titles, entries), SettingsBusyError);
+  EXPECT_TRUE(titles.empty());
+  EXPECT_EQ(File(), "[Files]\r\nDesc1=Work\r\n");
 }
 
 // Two running copies, or a hand edit, never have their saved titles undone by

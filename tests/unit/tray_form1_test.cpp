@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "editor/uedit.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
 #include "tray/accelerators.h"
@@ -91,6 +94,52 @@ TEST(StartUp, RunValueNamingAMissingFileIsRewrittenAndAnyOtherKept) {
   EXPECT_EQ(startWith("C:\\gone.exe"), p.programPath);
 }
 
+// While another program holds the file, presses give what the last complete
+// read held, every title of it; with no such read they say the file is busy
+// and open nothing, and the edit window loads when it is next shown.
+TEST(StartUp, AHeldFileIsNeverTakenForDefaults) {
+  FakePlatform p;
+  const std::string file =
+      std::string(1 << 20, ';') + "\n[Files]\r\nDesc1=Home\r\nSet111=C:\\h.txt\r\n";
+  p.WriteFile("C:\\h.txt", "h");
+  LocateDataFolder(p);
+  p.MakeDirectory(DataFolder());
+  p.WriteFile(SettingsPath(), file);
+  p.readAnswer = FileAnswer::NetworkGone;
+  p.readAnswers = -1;
+  Application app(p);
+  app.Start();
+  const auto edit = [&p] {
+    p.menuChoices.push_back([](const std::vector<std::string>& captions) {
+      return static_cast<int>(std::find(captions.begin(), captions.end(), "&Edit Your List") -
+                              captions.begin());
+    });
+    p.TrayCallback(kRightButtonDown);
+  };
+  p.errorBoxes.clear();
+  p.TrayCallback(kLeftButtonDown);
+  edit();
+  EXPECT_EQ(p.menus.size(), 1u);  // the right menu alone
+  EXPECT_TRUE(p.shownForms.empty());
+  ASSERT_EQ(p.errorBoxes.size(), 2u);
+  EXPECT_EQ(p.errorBoxes[0], SettingsBusyError(SettingsPath()).what() + std::string("."));
+
+  p.readAnswers = 0;
+  p.TrayCallback(kLeftButtonDown);
+  EXPECT_EQ(WithoutMarks(p.menus.back()[19]), "Home");
+  p.WriteFile(SettingsPath(), file + ";");
+  p.readAnswers = -1;
+  p.menuChoices.push_back([](const std::vector<std::string>&) { return 19; });
+  p.TrayCallback(kLeftButtonDown);
+  ASSERT_EQ(p.shellCalls.size(), 1u);
+  EXPECT_EQ(p.shellCalls[0].file, "C:\\h.txt");
+  edit();
+  ASSERT_EQ(p.shownForms.size(), 1u);
+  EXPECT_EQ(app.Editor()["Listtitles"].items[0], "Home");
+  EXPECT_EQ(p.errorBoxes.size(), 2u);
+  EXPECT_TRUE(p.boxes.empty());
+}
+
 struct TrayTest : ::testing::Test {
   FakePlatform p;
   Application app{p};
@@ -111,9 +160,9 @@ struct TrayTest : ::testing::Test {
 TEST_F(TrayTest, MenusHoldTheirItemsInOrder) {
   p.TrayCallback(kRightButtonDown);
   ASSERT_EQ(p.menus.size(), 1u);
-  EXPECT_EQ(Plain(p.menus[0]), (std::vector<std::string>{"Disable Vantrel", "Help Faq ",
-                                                         "More Software Downloads", "",
-                                                         "Edit Your List", "Select a Screensaver"}));
+  EXPECT_EQ(Plain(p.menus[0]),
+            (std::vector<std::string>{"Disable Vantrel", "Help Faq ", "More Software Downloads", "",
+                                      "Edit Your List", "Select a Screensaver"}));
   p.TrayCallback(kLeftButtonDown);
   ASSERT_EQ(p.menus.size(), 2u);
   const auto left = Plain(p.menus[1]);
@@ -133,7 +182,7 @@ TEST_F(TrayTest, TitleCaptionsAreReadAfreshAtEveryLeftPress) {
   auto left = Plain(p.menus.back());
   EXPECT_EQ(left[0], "Top");
   EXPECT_EQ(left[19], "Bottom");
-  EXPECT_EQ(left[18], "");  // holds the words: shown empty
+  EXPECT_EQ(left[18], "");                          // holds the words: shown empty
   EXPECT_EQ(left[17], "my no title entered list");  // the test minds case
   EXPECT_EQ(left[5], "");                           // missing key
 

@@ -179,6 +179,7 @@ void FakePlatform::Made(const fs::path& real) {
 void FakePlatform::WriteFile(const std::string& windowsPath, const std::string& contents) {
   std::ofstream(Real(windowsPath), std::ios::binary | std::ios::trunc) << contents;
   Made(Real(windowsPath));
+  writtenMs_[Real(windowsPath)] = clockMs;
 }
 
 std::string FakePlatform::ReadFile(const std::string& windowsPath) const {
@@ -229,24 +230,25 @@ bool FakePlatform::CreateDirectory(const std::string& path) {
   return true;
 }
 
-FileRead FakePlatform::ReadWholeFile(const std::string& path, std::string& contents) {
+FileAnswer FakePlatform::ReadWholeFile(const std::string& path, std::string& contents) {
+  if (readAnswers != 0) {
+    if (readAnswers > 0) --readAnswers;
+    return readAnswer;
+  }
+  if (path.empty()) return FileAnswer::PathNotFound;  // as the system answers no name
+  const fs::path file = Real(path);
   std::error_code ec;
-  if (!fs::is_regular_file(Real(path), ec)) return FileRead::Missing;
-  if (failingReads != 0) {
-    if (failingReads > 0) --failingReads;
-    return FileRead::Unreadable;
-  }
-  if (lockedReads != 0) {
-    if (lockedReads > 0) --lockedReads;
-    return FileRead::Locked;
-  }
-  std::ifstream in(Real(path), std::ios::binary);
-  if (!in) return FileRead::Unreadable;
+  if (fs::is_directory(file, ec)) return FileAnswer::Folder;
+  if (!fs::is_regular_file(file, ec))
+    return fs::is_directory(file.parent_path(), ec) ? FileAnswer::NotFound
+                                                    : FileAnswer::PathNotFound;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return FileAnswer::AccessDenied;
   std::ostringstream out;
   out << in.rdbuf();
   contents = out.str();
   ++fileReads;
-  return FileRead::Done;
+  return FileAnswer::Done;
 }
 
 std::string FakePlatform::LegacyToUtf8(std::string_view bytes) {
@@ -269,9 +271,9 @@ std::optional<std::string> FakePlatform::Utf8ToLegacy(std::string_view text) {
 std::optional<FileStamp> FakePlatform::GetFileStamp(const std::string& path) {
   struct stat st {};
   if (::stat(Real(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  return FileStamp{static_cast<std::uint64_t>(st.st_ino), static_cast<std::uint64_t>(st.st_size),
-                   static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
-                       static_cast<std::uint64_t>(st.st_mtim.tv_nsec)};
+  const auto written = writtenMs_.find(Real(path));
+  return FileStamp{static_cast<std::uint64_t>(st.st_size),
+                   written == writtenMs_.end() ? 0 : written->second};
 }
 
 namespace {
@@ -293,6 +295,7 @@ FileStep FakePlatform::CreateNewFile(const std::string& path, const std::string&
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
   if (fd < 0) return errno == EEXIST ? FileStep::Exists : FileStep::Failed;
   Made(file);
+  writtenMs_[file] = clockMs;
   const bool failing = scripted || diskFull;
   const std::size_t size = failing ? contents.size() / 2 : contents.size();
   std::size_t done = 0;
@@ -318,6 +321,7 @@ FileStep FakePlatform::RenameOver(const std::string& from, const std::string& to
   if (::rename(Real(from).c_str(), target.c_str()) != 0) return FileStep::Failed;
   ++writes;
   Made(target);
+  writtenMs_[target] = writtenMs_[Real(from)];
   return FileStep::Done;
 }
 

@@ -31,7 +31,7 @@ class FakeFormDriver {
   // Types into an edit, keeping its length limit as a real edit box does; the
   // caret ends after the text.
   void Type(const std::string& name, const std::string& text);
-  void Select(const std::string& name, int index);  // a click on a list line
+  void Select(const std::string& name, int index);          // a click on a list line
   void PressKeys(const std::string& name, KeyCombo combo);  // into a hot-key box
   // The line clicked, then clicked again at once: a click, then its open.
   void DoubleClick(const std::string& name, int index);
@@ -92,10 +92,13 @@ class FakePlatform : public Platform {
   void MakeDirectory(const std::string& windowsPath);
   void SetReadOnly(const std::string& windowsPath, bool readOnly);
   bool diskFull = false;  // every write fails
-  // The next reads of an existing file fail as for a file that is there but
-  // cannot be read (a lock that outlasts the wait, a deny-read permission); -1: every read.
-  int failingReads = 0;
-  int lockedReads = 0;  // the next reads find the file held; -1: every read
+  // The next `readAnswers` reads (-1: every read) answer `readAnswer` instead of
+  // reading, as the system does for a file held, refused or on a network gone.
+  FileAnswer readAnswer = FileAnswer::Done;
+  int readAnswers = 0;
+  // The clock that stamps files (every file written records it) and that
+  // Wait moves on; a test moves it to let a file settle.
+  std::uint64_t clockMs = 1000000;
   // Answers the next file steps give instead of doing them (a creation that
   // fails leaves half the file, as a full disk does).
   std::deque<FileStep> createAnswers, identityAnswers, renameAnswers;
@@ -199,8 +202,9 @@ class FakePlatform : public Platform {
   std::string ProgramPath() override { return programPath; }
   PathKind GetPathKind(const std::string& path) override;
   bool CreateDirectory(const std::string& path) override;
-  FileRead ReadWholeFile(const std::string& path, std::string& contents) override;
+  FileAnswer ReadWholeFile(const std::string& path, std::string& contents) override;
   std::optional<FileStamp> GetFileStamp(const std::string& path) override;
+  std::uint64_t ClockMs() override { return clockMs; }
   std::string FinalPath(const std::string& path) override { return path; }
   FileStep CreateNewFile(const std::string& path, const std::string& contents) override;
   FileStep CopyFileIdentity(const std::string& from, const std::string& to) override;
@@ -210,7 +214,10 @@ class FakePlatform : public Platform {
   bool ProcessRunning(std::uint32_t id) override {
     return id == processId || runningProcesses.count(id) != 0;
   }
-  void Wait(int milliseconds) override { waitedMs += milliseconds; }
+  void Wait(int milliseconds) override {
+    waitedMs += milliseconds;
+    clockMs += static_cast<std::uint64_t>(milliseconds);
+  }
   std::uintptr_t AcquireNamedLock(const std::string& name, int timeoutMs) override;
   void ReleaseNamedLock(std::uintptr_t lock) override;
   // The legacy code page here is Latin-1 (the first 256 code points).
@@ -253,8 +260,9 @@ class FakePlatform : public Platform {
   // in its own order, and the program must not count on any sorting.
   void Made(const std::filesystem::path& real);
   std::map<std::filesystem::path, long> madeOrder_;
-  using RegKeyData = std::map<std::string, StoredValue>;  // by lower-case name
-  std::map<std::string, RegKeyData> registry_;            // by lower-case key path
+  std::map<std::filesystem::path, std::uint64_t> writtenMs_;  // by the fake clock
+  using RegKeyData = std::map<std::string, StoredValue>;      // by lower-case name
+  std::map<std::string, RegKeyData> registry_;                // by lower-case key path
   std::map<RegHandle, std::string> handles_;
   RegHandle nextHandle_ = 1;
   PlatformEvents* events_ = nullptr;

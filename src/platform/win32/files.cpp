@@ -53,6 +53,43 @@ std::wstring FinalWidePath(const std::wstring& path) {
   return path;
 }
 
+// What the system's error says of a file that could not be opened or read.
+FileAnswer AnswerOf(DWORD error, const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return FileAnswer::Folder;
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+      return FileAnswer::NotFound;
+    case ERROR_PATH_NOT_FOUND:
+      return FileAnswer::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_DELETE_PENDING:
+      return FileAnswer::AccessDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return FileAnswer::Held;
+    case ERROR_NOT_READY:
+    case ERROR_BAD_NETPATH:
+    case ERROR_NETWORK_BUSY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETNAME_DELETED:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_SEM_TIMEOUT:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_CONNECTION_ABORTED:
+      return FileAnswer::NetworkGone;
+    default:
+      return FileAnswer::Other;
+  }
+}
+
+std::uint64_t Milliseconds(const FILETIME& time) {
+  return ((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000;
+}
+
 bool WriteAllAndFlush(HANDLE file, const std::string& contents) {
   std::size_t done = 0;
   while (done < contents.size()) {
@@ -98,21 +135,14 @@ std::string Narrow(const std::wstring& text, UINT codePage, bool* lossy) {
 
 }  // namespace
 
-FileRead Win32Platform::ReadWholeFile(const std::string& path, std::string& contents) {
+FileAnswer Win32Platform::ReadWholeFile(const std::string& path, std::string& contents) {
   const std::wstring name = Wide(path);
   UniqueHandle file(CreateFileW(name.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) {
-    const DWORD error = GetLastError();
-    // Nothing there, or a folder: no file to wait for.
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-      return FileRead::Missing;
-    return IsHeld(error) ? FileRead::Locked : FileRead::Unreadable;
-  }
+  if (!file) return AnswerOf(GetLastError(), name);
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return FileRead::Unreadable;
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return AnswerOf(GetLastError(), name);
   contents.resize(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   for (;;) {
@@ -120,12 +150,12 @@ FileRead Win32Platform::ReadWholeFile(const std::string& path, std::string& cont
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 24));
     DWORD got = 0;
     if (!ReadFile(file.Get(), contents.data() + done, want, &got, nullptr))
-      return IsHeld(GetLastError()) ? FileRead::Locked : FileRead::Unreadable;
+      return AnswerOf(GetLastError(), name);
     if (got == 0) break;
     done += got;
   }
   contents.resize(done);
-  return FileRead::Done;
+  return FileAnswer::Done;
 }
 
 std::optional<FileStamp> Win32Platform::GetFileStamp(const std::string& path) {
@@ -135,20 +165,14 @@ std::optional<FileStamp> Win32Platform::GetFileStamp(const std::string& path) {
   if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     return std::nullopt;
-  const auto join = [](DWORD high, DWORD low) {
-    return (static_cast<std::uint64_t>(high) << 32) | low;
-  };
-  const std::uint64_t written =
-      join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
-  // Two writes within one tick of the volume's clock (up to 2 s) can leave the
-  // same size and time: a file that recent is stamped anew each time asked.
-  static std::uint64_t fresh = 0;
+  return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                   Milliseconds(data.ftLastWriteTime)};
+}
+
+std::uint64_t Win32Platform::ClockMs() {
   FILETIME now{};
   GetSystemTimeAsFileTime(&now);
-  constexpr std::uint64_t kSettledAfter = 3 * 10000000ull;  // in 100 ns
-  const std::uint64_t current = join(now.dwHighDateTime, now.dwLowDateTime);
-  const bool settled = written + kSettledAfter < current;
-  return FileStamp{settled ? 0 : ++fresh, join(data.nFileSizeHigh, data.nFileSizeLow), written};
+  return Milliseconds(now);
 }
 
 std::string Win32Platform::FinalPath(const std::string& path) {

@@ -38,8 +38,9 @@ class Win32Platform : public Platform {
   std::string ProgramPath() override;
   PathKind GetPathKind(const std::string& path) override;
   bool CreateDirectory(const std::string& path) override;
-  FileRead ReadWholeFile(const std::string& path, std::string& contents) override;
+  FileAnswer ReadWholeFile(const std::string& path, std::string& contents) override;
   std::optional<FileStamp> GetFileStamp(const std::string& path) override;
+  std::uint64_t ClockMs() override;
   std::string FinalPath(const std::string& path) override;
   FileStep CreateNewFile(const std::string& path, const std::string& contents) override;
   FileStep CopyFileIdentity(const std::string& from, const std::string& to) override;
