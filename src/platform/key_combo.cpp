@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "platform/utf8.h"
+
 namespace vantrel {
 namespace {
 
@@ -28,12 +30,10 @@ constexpr struct {
 } kModifierNames[] = {
     {kKeyControl, "Ctrl+"}, {kKeyAlt, "Alt+"}, {kKeyShift, "Shift+"}, {kKeyWin, "Win+"}};
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   return true;
 }
 
@@ -67,7 +67,7 @@ std::optional<int> KeyOfName(std::string_view name) {
   }
   for (const NamedKey& named : kNamedKeys)
     if (SameText(name, named.name)) return named.key;
-  if (name.size() >= 2 && Lower(name[0]) == 'f') {
+  if (name.size() >= 2 && AsciiLower(name[0]) == 'f') {
     if (auto n = Number(name.substr(1)); n && *n >= 1 && *n <= 24) return 0x70 + *n - 1;
   }
   if (name.size() == 5 && SameText(name.substr(0, 4), "num ")) {

@@ -1,6 +1,7 @@
 #include "store/entry_options.h"
 
 #include "platform/utf8.h"
+#include "store/profile.h"
 #include "store/settings.h"
 #include "store/titles.h"
 
@@ -8,18 +9,6 @@ namespace vantrel {
 namespace {
 
 enum Word : std::size_t { kArgs, kFolder, kAdmin, kFront, kEntry };
-
-bool Quoted(std::string_view value) {
-  return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-         value.back() == value.front();
-}
-
-// What a value written as it stands reads back as: the read rule that
-// WrittenForm undoes.
-std::string_view AsRead(std::string_view value) {
-  value = TrimBlanks(value);
-  return Quoted(value) ? value.substr(1, value.size() - 2) : value;
-}
 
 }  // namespace
 
@@ -42,13 +31,13 @@ EntryOptions OptionsFromValues(const OptionValues& values, const std::string& en
   // Versions that wrote the slot as it stands lost its blanks and quotes at
   // the read, though "Entry" kept them.
   const std::string& owner = values[kEntry];
-  if (!owner.empty() && owner != entry && AsRead(owner) != entry) return {};
+  if (!owner.empty() && owner != entry && ReadRule(owner) != entry) return {};
   return {values[kArgs], values[kFolder], values[kAdmin] == kOptionOn, values[kFront] == kOptionOn};
 }
 
 std::string WrittenForm(const std::string& value) {
   if (value.empty()) return value;
-  if (!Quoted(value) && TrimBlanks(value).size() == value.size()) return value;
+  if (!IsQuoted(value) && TrimBlanks(value).size() == value.size()) return value;
   return "\"" + value + "\"";
 }
 

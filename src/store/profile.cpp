@@ -10,19 +10,10 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
-}
+std::string_view Trim(std::string_view s) { return TrimBlanks(s); }
 
 // Names match without regard to the case of ASCII letters.
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
+std::string Lower(std::string_view s) { return AsciiLower(s); }
 
 bool IsLineEnd(char32_t c) { return c == '\r' || c == '\n'; }
 bool IsBlank(char32_t c) { return c == ' ' || c == '\t'; }
@@ -70,12 +61,7 @@ std::ptrdiff_t Weight(std::string_view line) {
   return IsValidUtf8(line) ? -1 : 1;
 }
 
-std::string Unquote(std::string_view raw) {
-  std::string_view v = Trim(raw);
-  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-    v = v.substr(1, v.size() - 2);
-  return std::string(v);
-}
+std::string Unquote(std::string_view raw) { return std::string(ReadRule(raw)); }
 
 std::string CutToValueLimit(std::string_view s) {
   s = s.substr(0, s.find('\0'));  // the value is handed over as a C string
@@ -240,9 +226,8 @@ bool ProfileDocument::NamesAscii(const Header& h, std::string_view lowerName) co
   while (e > b && IsBlank(UnitAt(e - w))) e -= w;
   if ((e - b) / w != lowerName.size()) return false;
   for (std::size_t i = 0; i < lowerName.size(); ++i) {
-    char32_t c = UnitAt(b + i * w);
-    if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
-    if (c != static_cast<unsigned char>(lowerName[i])) return false;
+    const char32_t c = UnitAt(b + i * w);
+    if (c >= 0x80 || AsciiLower(static_cast<char>(c)) != lowerName[i]) return false;
   }
   return true;
 }
@@ -342,6 +327,16 @@ std::string ProfileDocument::SectionText(std::string_view section) const {
   for (const auto& [key, entry] : s->keys)
     text.append(key).append("=\"").append(ValueOf(entry)) += "\"\r\n";
   return text;
+}
+
+bool IsQuoted(std::string_view value) {
+  return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+         value.back() == value.front();
+}
+
+std::string_view ReadRule(std::string_view raw) {
+  const std::string_view v = TrimBlanks(raw);
+  return IsQuoted(v) ? v.substr(1, v.size() - 2) : v;
 }
 
 std::string ValueAsRead(const std::optional<std::string>& found, std::string_view defaultValue) {

@@ -142,6 +142,12 @@ class ProfileDocument {
   std::map<std::size_t, std::vector<std::size_t>> inserted_;  // position -> lines in order
 };
 
+// Whether a value stands in one pair of quotes (double or single), which a read drops.
+bool IsQuoted(std::string_view value);
+// What a read makes of a value as it stands in its line: the blanks around it
+// and one pair of quotes around it dropped.
+std::string_view ReadRule(std::string_view raw);
+
 // What a read gives for a value found or not: ReadValue's rule.
 std::string ValueAsRead(const std::optional<std::string>& found, std::string_view defaultValue);
 

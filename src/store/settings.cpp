@@ -5,6 +5,7 @@
 
 #include "platform/errors.h"
 #include "platform/messages.h"
+#include "platform/utf8.h"
 #include "store/file_replace.h"
 #include "store/profile.h"
 
@@ -46,10 +47,7 @@ int& DroppedWrites() {
 
 // Section and key as the file matches them: without regard to ASCII case.
 std::string Index(const std::string& section, const std::string& key) {
-  std::string out = section + '\n' + key;
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
+  return AsciiLower(section + '\n' + key);
 }
 
 bool Kept(const std::string& section) {
@@ -78,10 +76,8 @@ void Remember(Platform& platform, const std::string& path, const std::optional<F
 // itself so that two paths to one file share it.
 std::string SaveLockName(Platform& platform, const std::string& path) {
   std::uint64_t hash = 14695981039346656037ull;
-  for (char c : platform.FinalPath(path)) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  }
+  for (char c : platform.FinalPath(path))
+    hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
   std::string name = "Vantrel.settings.";
   for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(hash >> shift) & 15];
   return name;
