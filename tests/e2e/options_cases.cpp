@@ -365,6 +365,19 @@ E2E_CASE(NothingTakenForWhatItIsNotEntryTextOutputToNulAndNames) {
   OpenTitle(ctx, again, 1, "the launch after a restart");
   e2e::Expect(ctx, started(2), "both entries start with their arguments after a restart");
   e2e::ExpectNoBox(ctx, again, "after the launch");
+  // An Ok that changes nothing writes nothing, so a read-only file gives no message.
+  const std::string settings = SettingsPath();
+  const auto before = e2e::ReadFileText(settings);
+  e2e::Require(ctx, SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_READONLY) != FALSE,
+               "the settings file made read-only");
+  HWND menu = e2e::OpenMenu(ctx, again, WM_LBUTTONDOWN, "the left menu");
+  e2e::Choose(ctx, again, menu, kLeftEdit, "Edit Your List");
+  HWND editor = e2e::WaitWindow(ctx, again, kEditorClass, "the edit window");
+  e2e::Click(ctx, editor, editor::BitBtn1);
+  e2e::Expect(ctx, e2e::WaitForWindowGone(editor, 5000), "Ok closes the edit window");
+  e2e::ExpectNoBox(ctx, again, "Ok with nothing changed on a read-only file");
+  e2e::Expect(ctx, e2e::ReadFileText(settings) == before, "the read-only file is unchanged");
+  SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
   again.Stop();
 
   const std::string lower = "\xCE\xAD\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xB1";
