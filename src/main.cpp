@@ -4,7 +4,7 @@
 
 #include "platform/errors.h"
 #include "platform/win32/entry.h"
-#include "tray/app.h"
+#include "tray/application.h"
 #include "tray/command_line.h"
 
 // The library's own handler for an escaped exception prints its demangled type

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "editor/Utitlechg.h"
-#include "editor/Uwebpageadd.h"
-#include "editor/uedit.h"
-#include "editor/unit2.h"
-#include "help/uhelp.h"
+#include "editor/add_file_dialog.h"
+#include "editor/add_web_page_dialog.h"
+#include "editor/edit_window.h"
+#include "editor/title_name_dialog.h"
+#include "help/help_window.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/Uwebpageadd.h"
-#include "editor/uedit.h"
-#include "editor/unit2.h"
+#include "editor/add_file_dialog.h"
+#include "editor/add_web_page_dialog.h"
+#include "editor/edit_window.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
 

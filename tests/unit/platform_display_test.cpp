@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/uedit.h"
+#include "editor/edit_window.h"
 #include "platform/display.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"

@@ -5,9 +5,9 @@
 
 #include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
-#include "screensaver/switches.h"
+#include "screensaver/screensaver_switches.h"
 #include "tray/accelerators.h"
-#include "tray/ufirst.h"
+#include "tray/tray_window.h"
 
 namespace vantrel {
 namespace {

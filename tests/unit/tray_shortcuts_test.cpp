@@ -3,14 +3,14 @@
 
 #include <regex>
 
-#include "editor/uedit.h"
+#include "editor/edit_window.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/utf8.h"
 #include "store/settings.h"
-#include "tray/app.h"
+#include "tray/application.h"
 #include "tray/command_line.h"
 #include "tray/launcher.h"
-#include "tray/ufirst.h"
+#include "tray/tray_window.h"
 
 namespace vantrel {
 namespace {

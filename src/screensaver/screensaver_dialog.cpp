@@ -1,4 +1,4 @@
-#include "screensaver/uscrsel.h"
+#include "screensaver/screensaver_dialog.h"
 
 #include "platform/messages.h"
 #include "store/settings.h"

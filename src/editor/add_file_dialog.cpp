@@ -1,6 +1,6 @@
-#include "editor/unit2.h"
+#include "editor/add_file_dialog.h"
 
-#include "editor/text.h"
+#include "editor/trim_controls.h"
 #include "platform/messages.h"
 
 namespace vantrel {

@@ -1,11 +1,11 @@
-#include "tray/app.h"
+#include "tray/application.h"
 
-#include "editor/uedit.h"
-#include "editor/unit2.h"
-#include "editor/Uwebpageadd.h"
-#include "screensaver/uscrsel.h"
-#include "tray/site.h"
-#include "tray/ufirst.h"
+#include "editor/add_file_dialog.h"
+#include "editor/add_web_page_dialog.h"
+#include "editor/edit_window.h"
+#include "screensaver/screensaver_dialog.h"
+#include "tray/maker_site.h"
+#include "tray/tray_window.h"
 
 namespace vantrel {
 
@@ -18,9 +18,7 @@ struct Application::Windows {
 
 Application::Application(Platform& platform) : platform_(platform) {}
 
-Application::~Application() {
-  platform_.SetEvents(nullptr);
-}
+Application::~Application() { platform_.SetEvents(nullptr); }
 
 void Application::Start() {
   platform_.CreateMainWindow("TForm1", "Vantrel !");

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "screensaver/switches.h"
-#include "screensaver/uscrsel.h"
+#include "screensaver/screensaver_dialog.h"
+#include "screensaver/screensaver_switches.h"
 #include "store/titles.h"
 #include "tray/hotkeys.h"
 

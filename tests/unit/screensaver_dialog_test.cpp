@@ -6,7 +6,7 @@
 
 #include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
-#include "screensaver/uscrsel.h"
+#include "screensaver/screensaver_dialog.h"
 #include "store/settings.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "help/uhelp.h"
+#include "help/help_window.h"
 
 namespace vantrel {
 namespace {

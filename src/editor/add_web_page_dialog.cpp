@@ -1,6 +1,6 @@
-#include "editor/Uwebpageadd.h"
+#include "editor/add_web_page_dialog.h"
 
-#include "editor/text.h"
+#include "editor/trim_controls.h"
 #include "platform/messages.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "editor/text.h"
+#include "editor/trim_controls.h"
 
 namespace vantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/Utitlechg.h"
+#include "editor/title_name_dialog.h"
 
 namespace vantrel {
 

@@ -1,12 +1,12 @@
-#include "editor/uedit.h"
+#include "editor/edit_window.h"
 
 #include <stdexcept>
 
-#include "editor/Uentryopt.h"
-#include "editor/Utitlechg.h"
-#include "editor/Uwebpageadd.h"
-#include "editor/unit2.h"
-#include "help/uhelp.h"
+#include "editor/add_file_dialog.h"
+#include "editor/add_web_page_dialog.h"
+#include "editor/entry_options_dialog.h"
+#include "editor/title_name_dialog.h"
+#include "help/help_window.h"
 #include "platform/errors.h"
 #include "platform/messages.h"
 

@@ -1,9 +1,9 @@
-#include "tray/ufirst.h"
+#include "tray/tray_window.h"
 
 #include <stdexcept>
 
-#include "editor/uedit.h"
-#include "help/uhelp.h"
+#include "editor/edit_window.h"
+#include "help/help_window.h"
 #include "platform/errors.h"
 #include "platform/messages.h"
 #include "platform/registry.h"
@@ -11,7 +11,7 @@
 #include "store/titles.h"
 #include "tray/accelerators.h"
 #include "tray/launcher.h"
-#include "tray/site.h"
+#include "tray/maker_site.h"
 
 namespace vantrel {
 

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "editor/uedit.h"
+#include "editor/edit_window.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
 #include "tray/accelerators.h"
-#include "tray/app.h"
+#include "tray/application.h"
 #include "tray/launcher.h"
-#include "tray/site.h"
-#include "tray/ufirst.h"
+#include "tray/maker_site.h"
+#include "tray/tray_window.h"
 
 namespace vantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/Uentryopt.h"
+#include "editor/entry_options_dialog.h"
 
 namespace vantrel {
 

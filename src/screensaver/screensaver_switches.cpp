@@ -1,4 +1,4 @@
-#include "screensaver/switches.h"
+#include "screensaver/screensaver_switches.h"
 
 #include "platform/messages.h"
 #include "platform/registry.h"
