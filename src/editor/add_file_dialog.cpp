@@ -15,7 +15,7 @@ constexpr const char* kBlankPathText =
 
 }  // namespace
 
-TFrmedadd::TFrmedadd(Platform& platform) : platform_(platform) {
+TFrmedadd::TFrmedadd(Dialogs& dialogs) : dialogs_(dialogs) {
   className = "TFrmedadd";
   clientWidth = 320;
   clientHeight = 108;
@@ -50,14 +50,14 @@ TFrmedadd::TFrmedadd(Platform& platform) : platform_(platform) {
 
 void TFrmedadd::CmdselectClick() {
   // A cancelled chooser is not reported here; the dialog simply stays open.
-  const std::optional<std::string> chosen = platform_.ChooseFile(lastPath_);
+  const std::optional<std::string> chosen = dialogs_.ChooseFile(lastPath_);
   if (!chosen) return;
   lastPath_ = *chosen;
 
   Control& path = (*this)["Edit1"];
   path.text = *chosen;
   if (TrimControls(path.text).empty()) {
-    ShowPlain(platform_, kBlankPathText);
+    ShowPlain(dialogs_, kBlankPathText);
     return;
   }
   AddFileCancelled = false;

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "platform/dialogs.h"
 #include "platform/form.h"
-#include "platform/platform.h"
 
 namespace vantrel {
 
@@ -21,11 +21,11 @@ extern bool AddFileCancelled;
 
 class TFrmedadd : public Form {
  public:
-  explicit TFrmedadd(Platform& platform);
+  explicit TFrmedadd(Dialogs& dialogs);
   void CmdselectClick();
 
  private:
-  Platform& platform_;
+  Dialogs& dialogs_;
   std::string lastPath_;  // offered as the starting name at the next use
 };
 

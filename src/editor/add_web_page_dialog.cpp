@@ -16,8 +16,8 @@ constexpr const char* kNoAddressText =
 
 }  // namespace
 
-TFrmwebpage::TFrmwebpage(Platform& platform, std::string exampleSite)
-    : platform_(platform), exampleSite_(std::move(exampleSite)) {
+TFrmwebpage::TFrmwebpage(Dialogs& dialogs, std::string exampleSite)
+    : dialogs_(dialogs), exampleSite_(std::move(exampleSite)) {
   className = "TFrmwebpage";
   caption = "Add websites to open";
   clientWidth = 545;
@@ -60,7 +60,7 @@ void TFrmwebpage::BitBtn1Click() {
   // The trim serves the test only: the editor takes the box text as typed.
   const std::string_view address = TrimControls((*this)["Edit1"].text);
   if (address.empty() || address == "http://") {
-    ShowPlain(platform_, kNoAddressText);
+    ShowPlain(dialogs_, kNoAddressText);
     return;
   }
   AddWebCancelled = false;
@@ -70,7 +70,7 @@ void TFrmwebpage::BitBtn1Click() {
 void TFrmwebpage::BitBtn2Click() {
   const std::string& site = exampleSite_;
   (*this)["Edit1"].text = site;
-  ShowPlain(platform_,
+  ShowPlain(dialogs_,
             "Simply type in the webpage address into the box. For example, if you wish to open " +
                 site +
                 "\n\nEnter the address in the box exactly as it is shown above. The easiest way "

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "platform/dialogs.h"
 #include "platform/form.h"
-#include "platform/platform.h"
 
 namespace vantrel {
 
@@ -24,13 +24,13 @@ extern bool AddWebCancelled;
 class TFrmwebpage : public Form {
  public:
   // exampleSite: the address that "Show Me An Example" puts in the box.
-  TFrmwebpage(Platform& platform, std::string exampleSite);
+  TFrmwebpage(Dialogs& dialogs, std::string exampleSite);
   void BitBtn1Click();  // "Add "
   void BitBtn2Click();  // "Show Me An Example"
   void BitBtn3Click();  // "Return"
 
  private:
-  Platform& platform_;
+  Dialogs& dialogs_;
   std::string exampleSite_;
 };
 

@@ -36,7 +36,8 @@ void SelectFirstEntry(Control& entryList) {
 
 }  // namespace
 
-TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
+TFrmedit::TFrmedit(Files& files, Clock& clock, Dialogs& dialogs)
+    : files_(files), clock_(clock), dialogs_(dialogs) {
   className = "TFrmedit";
   taskbarButton = true;
   caption = "Setup your applications to run from the system tray icon ";
@@ -52,7 +53,7 @@ TFrmedit::TFrmedit(Platform& platform) : platform_(platform) {
   // A failed first-run write is reported and start-up goes on: the table and
   // the title list are complete in memory all the same. A file that cannot be
   // read now is loaded when the window is next shown.
-  RunGuarded(platform_, [this] {
+  RunGuarded(dialogs_, [this] {
     try {
       Load();
     } catch (const SettingsBusyError&) {
@@ -139,7 +140,7 @@ void TFrmedit::Load() {
     SelectFirstEntry(entryList);
   };
   try {
-    StartUpTitles(platform_, titles_, titleList.items, entryList.items);
+    StartUpTitles(files_, clock_, titles_, titleList.items, entryList.items);
   } catch (const SettingsBusyError&) {
     throw;  // nothing loaded, nothing changed
   } catch (const VantrelError&) {
@@ -173,33 +174,33 @@ void TFrmedit::CmdanyClick() {
   if (!addFile_) throw std::logic_error("the add-file dialog is not set");
   (*addFile_)["Edit1"].text.clear();
   AddFileCancelled = true;
-  platform_.ShowModal(*addFile_, this);
+  dialogs_.ShowModal(*addFile_, this);
   if (AddFileCancelled) {
-    ShowInformation(platform_, kFileCancelledText);
+    ShowInformation(dialogs_, kFileCancelledText);
     return;
   }
   // Tested only now, so that at 10 entries the dialog still opens.
   Control& entryList = (*this)["Listapps"];
   if (entryList.items.size() > kSlotCount - 1) {
-    ShowInformation(platform_, kLimitText);
+    ShowInformation(dialogs_, kLimitText);
     return;
   }
   AddShownEntry(titles_, entryList.items, (*addFile_)["Edit1"].text);
   SelectFirstEntry(entryList);
-  ShowPlain(platform_, kFileAddedText);
+  ShowPlain(dialogs_, kFileAddedText);
 }
 
 void TFrmedit::BitBtn4Click() {
   if (!webPage_) throw std::logic_error("the web page dialog is not set");
   AddWebCancelled = true;  // the box keeps its text from the last showing
-  platform_.ShowModal(*webPage_, this);
+  dialogs_.ShowModal(*webPage_, this);
   if (AddWebCancelled) {
-    ShowInformation(platform_, kWebCancelledText);
+    ShowInformation(dialogs_, kWebCancelledText);
     return;
   }
   Control& entryList = (*this)["Listapps"];
   if (entryList.items.size() > kSlotCount - 1) {
-    ShowInformation(platform_, kLimitText);
+    ShowInformation(dialogs_, kLimitText);
     return;
   }
   AddShownEntry(titles_, entryList.items, (*webPage_)["Edit1"].text);  // as typed, blanks and all
@@ -209,7 +210,7 @@ void TFrmedit::BitBtn4Click() {
 void TFrmedit::CmddelClick() {
   Control& entryList = (*this)["Listapps"];
   if (entryList.items.empty()) {
-    ShowWarning(platform_, kRemoveEmptyText);
+    ShowWarning(dialogs_, kRemoveEmptyText);
     return;
   }
   if (ValidLine(entryList, entryList.selected))
@@ -225,7 +226,7 @@ void TFrmedit::ListappsOpen() {
   TFrmentryopt dialog;
   dialog.Show(ShownEntryOptions(titles_, entryList.items, line));
   // Kept for the edit window's Ok, as its other changes are.
-  if (platform_.ShowModal(dialog, this) == kModalOk)
+  if (dialogs_.ShowModal(dialog, this) == kModalOk)
     ShownEntryOptions(titles_, entryList.items, line) = dialog.Options();
 }
 
@@ -240,7 +241,7 @@ void TFrmedit::Button1Click() {
   rename["Edit1"].text = titleList.items[index];
   std::string& hotKey = titles_.HotKeys.at(index);
   rename.ShowKey(ParseKeyCombo(hotKey).value_or(KeyCombo{}));
-  platform_.ShowModal(rename, this);
+  dialogs_.ShowModal(rename, this);
   // No cancel: the box text is the new name however the dialog was closed.
   titleList.items[index] = rename["Edit1"].text;
   titleList.selected = line;
@@ -248,11 +249,11 @@ void TFrmedit::Button1Click() {
   if (const std::optional<KeyCombo> key = rename.ChangedKey()) hotKey = KeyComboText(*key);
 }
 
-void TFrmedit::BitBtn2Click() { ShowHelpWindow(platform_, this); }
+void TFrmedit::BitBtn2Click() { ShowHelpWindow(dialogs_, this); }
 
 void TFrmedit::BitBtn1Click() {
   Load();  // never a table that was not loaded
-  SaveTitles(platform_, titles_, (*this)["Listtitles"].items, (*this)["Listapps"].items);
+  SaveTitles(files_, clock_, titles_, (*this)["Listtitles"].items, (*this)["Listapps"].items);
   if (onSaved) onSaved();
   Close(kModalOk);
 }

@@ -3,8 +3,10 @@
 
 #include <functional>
 
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/form.h"
-#include "platform/platform.h"
 #include "store/titles.h"
 
 namespace vantrel {
@@ -33,7 +35,7 @@ class TFrmedit : public Form {
  public:
   // Created once at start-up, hidden; loads the titles or writes the
   // first-run defaults.
-  explicit TFrmedit(Platform& platform);
+  TFrmedit(Files& files, Clock& clock, Dialogs& dialogs);
   // Loads the titles unless they are loaded: for a window to be shown. Raises
   // SettingsBusyError, and stays unloaded, while the file cannot be read.
   void Load();
@@ -59,7 +61,9 @@ class TFrmedit : public Form {
   void DesignEntries();
   void DesignButtons();
 
-  Platform& platform_;
+  Files& files_;
+  Clock& clock_;
+  Dialogs& dialogs_;
   TitleData titles_;
   bool loaded_ = false;
   TFrmedadd* addFile_ = nullptr;

@@ -113,10 +113,10 @@ TFrmhelp::TFrmhelp() {
   ok.glyph = Glyph::Ok;
 }
 
-void ShowHelpWindow(Platform& platform, Form* owner) {
+void ShowHelpWindow(Dialogs& dialogs, Form* owner) {
   // A window of its own for every showing, so nothing typed survives it.
   auto window = std::make_unique<TFrmhelp>();
-  platform.ShowModal(*window, owner);
+  dialogs.ShowModal(*window, owner);
 }
 
 }  // namespace vantrel

@@ -3,8 +3,8 @@
 
 #include <memory>
 
+#include "platform/dialogs.h"
 #include "platform/form.h"
-#include "platform/platform.h"
 
 namespace vantrel {
 
@@ -21,6 +21,6 @@ class TFrmhelp : public Form {
 
 // Makes a help window owned by `owner` (null: the main window), shows it
 // modally and destroys it when the user closes it.
-void ShowHelpWindow(Platform& platform, Form* owner);
+void ShowHelpWindow(Dialogs& dialogs, Form* owner);
 
 }  // namespace vantrel

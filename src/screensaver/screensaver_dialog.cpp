@@ -6,14 +6,14 @@
 namespace vantrel {
 namespace {
 
-std::string ReadChosenScreensaver(Platform& platform) {
-  SettingsFile settings(platform, SettingsPath());
+std::string ReadChosenScreensaver(Files& files, Clock& clock) {
+  SettingsFile settings(files, clock, SettingsPath());
   return settings.ReadValue(kScreensaverSection, kScreensaverKey, kNoScreensaver);
 }
 
 }  // namespace
 
-TFrmscrsel::TFrmscrsel(Platform& platform) : platform_(platform) {
+TFrmscrsel::TFrmscrsel(Files& files, Clock& clock) : files_(files), clock_(clock) {
   className = "TFrmscrsel";
   taskbarButton = true;
   caption = "Choose Screensaver";
@@ -56,7 +56,7 @@ void TFrmscrsel::BitBtn1Click() {
   const Control& list = (*this)["ListBox1"];
   // The list opens with its first line selected, so this only guards a misuse.
   if (list.selected >= 0 && list.selected < static_cast<int>(list.items.size())) {
-    SettingsFile settings(platform_, SettingsPath());
+    SettingsFile settings(files_, clock_, SettingsPath());
     settings.WriteValue(kScreensaverSection, kScreensaverKey,
                         list.items[static_cast<std::size_t>(list.selected)]);
     settings.Release();
@@ -66,51 +66,46 @@ void TFrmscrsel::BitBtn1Click() {
 
 void TFrmscrsel::BitBtn2Click() { Close(kModalCancel); }
 
-void SelectScreensaver1Click(Platform& platform, TFrmscrsel& dialog, const std::string& windowsDir,
-                             const std::string& systemDir) {
+void SelectScreensaver1Click(Files& files, Clock& clock, Dialogs& dialogs,
+                             ScreenSaverControl& control, TFrmscrsel& dialog) {
   Control& list = dialog["ListBox1"];
-  list.items.clear();
+  // In the order the system gives them, never sorted.
+  list.items = control.Choices();
   list.selected = -1;
-  // In the order the system gives them, never sorted: a file in both folders
-  // shows twice, once with each path.
-  for (const std::string* dir : {&windowsDir, &systemDir}) {
-    for (const std::string& name : platform.FindFiles(*dir + "\\*.scr"))
-      list.items.push_back(*dir + "\\" + name);
-  }
 
-  const std::string chosen = ReadChosenScreensaver(platform);
+  const std::string chosen = ReadChosenScreensaver(files, clock);
   dialog["Lblscrsel"].caption = chosen == kNoScreensaver ? "" : chosen;
 
   if (list.items.empty()) {
-    ShowInformation(platform, kNoScreensaversFoundText);
+    ShowInformation(dialogs, kNoScreensaversFoundText);
     return;
   }
   list.selected = 0;
-  platform.ShowModal(dialog, nullptr);
+  dialogs.ShowModal(dialog, nullptr);
 }
 
-void ActivateScreensaver1Click(Platform& platform, ActivationState& state) {
+void ActivateScreensaver1Click(TrayHost& tray, ActivationState& state) {
   state.SkipFirstTick = true;
-  platform.EnableTimer(true);  // a running timer keeps its interval
+  tray.EnableTimer(true);  // a running timer keeps its interval
 }
 
-void Timer1Timer(Platform& platform, ActivationState& state) {
+void Timer1Timer(TrayHost& tray, Files& files, Clock& clock, Dialogs& dialogs,
+                 ScreenSaverControl& control, ActivationState& state) {
   if (state.SkipFirstTick) {
     state.SkipFirstTick = false;
     return;
   }
-  platform.EnableTimer(false);
+  tray.EnableTimer(false);
 
   // The path goes to the shell whole, however long: nothing is cut to fit.
-  const std::string path = ReadChosenScreensaver(platform);
+  const std::string path = ReadChosenScreensaver(files, clock);
   // "Null" means nothing was ever chosen; it must not start a file of that name
   // that happens to lie in the current folder.
-  if (path == kNoScreensaver || platform.GetPathKind(path) != PathKind::File) {
-    ShowWarning(platform, kScreensaverMissingText);
+  if (path == kNoScreensaver || files.GetPathKind(path) != PathKind::File) {
+    ShowWarning(dialogs, kScreensaverMissingText);
     return;
   }
-  if (platform.StartThroughShell("open", path, "/S", "", kShowActivatedAsIs) != ShellStart::Started)
-    ShowInformation(platform, kScreensaverFailedText);
+  if (!control.Start(path)) ShowInformation(dialogs, kScreensaverFailedText);
 }
 
 }  // namespace vantrel

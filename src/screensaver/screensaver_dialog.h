@@ -3,8 +3,12 @@
 
 #include <string>
 
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/form.h"
-#include "platform/platform.h"
+#include "platform/screensaver_control.h"
+#include "platform/tray_host.h"
 #include "store/settings.h"
 
 namespace vantrel {
@@ -33,23 +37,25 @@ inline constexpr const char* kScreensaverFailedText =
 
 class TFrmscrsel : public Form {
  public:
-  explicit TFrmscrsel(Platform& platform);
+  TFrmscrsel(Files& files, Clock& clock);
   void BitBtn1Click();  // OK: stores the highlighted screensaver
   void BitBtn2Click();  // Cancel
 
  private:
-  Platform& platform_;
+  Files& files_;
+  Clock& clock_;
 };
 
 struct ActivationState {
   bool SkipFirstTick = false;
 };
 
-// Lists the *.scr entries of both folders in the dialog and shows it.
-void SelectScreensaver1Click(Platform& platform, TFrmscrsel& dialog, const std::string& windowsDir,
-                             const std::string& systemDir);
+// Lists the screensavers one may choose in the dialog and shows it.
+void SelectScreensaver1Click(Files& files, Clock& clock, Dialogs& dialogs,
+                             ScreenSaverControl& control, TFrmscrsel& dialog);
 // Arms Timer1; the stored screensaver starts on the second tick after this.
-void ActivateScreensaver1Click(Platform& platform, ActivationState& state);
-void Timer1Timer(Platform& platform, ActivationState& state);
+void ActivateScreensaver1Click(TrayHost& tray, ActivationState& state);
+void Timer1Timer(TrayHost& tray, Files& files, Clock& clock, Dialogs& dialogs,
+                 ScreenSaverControl& control, ActivationState& state);
 
 }  // namespace vantrel

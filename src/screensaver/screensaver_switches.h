@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/screensaver_control.h"
 
 namespace vantrel {
 
 struct SwitchState {
-  bool IsWinNT = false;
   bool ScreensaverOn = false;
   bool PasswordOn = false;
   // Whether the state above has ever been read; until then the item's caption
@@ -16,8 +16,6 @@ struct SwitchState {
   bool ScreensaverKnown = false;
   bool PasswordKnown = false;
 };
-
-inline constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 
 inline constexpr const char* kDisableScreensaverCaption = "Disable Screensaver";
 inline constexpr const char* kEnableScreensaverCaption = "Enable Screensaver";
@@ -38,12 +36,12 @@ inline constexpr const char* kCannotSetScreensaverText =
     "icon. You can still activate the screensaver and your other programs.";
 
 // Reads both states afresh and sets the two captions (left as they were when a
-// state cannot be read, after its warning). A registry read error is raised as
-// VantrelError and ends the left-press handling.
-void RefreshScreensaverSwitches(Platform& platform, SwitchState& state, std::string& setSSCaption,
-                                std::string& setPwdCaption);
+// state cannot be reached, after its warning). A password that cannot be read
+// raises VantrelError, which ends the left-press handling.
+void RefreshScreensaverSwitches(Dialogs& dialogs, ScreenSaverControl& control, SwitchState& state,
+                                std::string& setSSCaption, std::string& setPwdCaption);
 // Toggle the setting against the state of the last refresh.
-void SetSSClick(Platform& platform, SwitchState& state);
-void SetPwdClick(Platform& platform, SwitchState& state);
+void SetSSClick(Dialogs& dialogs, ScreenSaverControl& control, SwitchState& state);
+void SetPwdClick(Dialogs& dialogs, ScreenSaverControl& control, SwitchState& state);
 
 }  // namespace vantrel

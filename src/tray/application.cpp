@@ -16,21 +16,23 @@ struct Application::Windows {
   std::unique_ptr<TFrmwebpage> webPage;
 };
 
-Application::Application(Platform& platform) : platform_(platform) {}
+Application::Application(const Capabilities& capabilities) : system_(capabilities) {}
 
-Application::~Application() { platform_.SetEvents(nullptr); }
+Application::~Application() { system_.tray.SetEvents(nullptr); }
 
 void Application::Start() {
-  platform_.CreateMainWindow("TForm1", "Vantrel !");
-  main_ = std::make_unique<TForm1>(platform_);
-  platform_.SetEvents(main_.get());
+  const Capabilities& s = system_;
+  s.tray.CreateMainWindow("TForm1", "Vantrel !");
+  main_ = std::make_unique<TForm1>(s.files, s.clock, s.dialogs, s.shell, s.tray, s.shortcutKeys,
+                                   s.autostart, s.screenSaver);
+  s.tray.SetEvents(main_.get());
   main_->FormCreate();
 
   windows_ = std::make_unique<Windows>();
-  windows_->editor = std::make_unique<TFrmedit>(platform_);
-  windows_->addFile = std::make_unique<TFrmedadd>(platform_);
-  windows_->screensaverChoice = std::make_unique<TFrmscrsel>(platform_);
-  windows_->webPage = std::make_unique<TFrmwebpage>(platform_, kMakerSite);
+  windows_->editor = std::make_unique<TFrmedit>(s.files, s.clock, s.dialogs);
+  windows_->addFile = std::make_unique<TFrmedadd>(s.dialogs);
+  windows_->screensaverChoice = std::make_unique<TFrmscrsel>(s.files, s.clock);
+  windows_->webPage = std::make_unique<TFrmwebpage>(s.dialogs, kMakerSite);
   windows_->editor->SetDialogs(windows_->addFile.get(), windows_->webPage.get());
   main_->SetWindows(windows_->editor.get(), windows_->screensaverChoice.get());
   // Once every window is there, so a box about a taken key finds the program whole.

@@ -1,11 +1,11 @@
 // The composition root that src/main.cpp puts on the platform: the hidden main
 // window and, once each, the windows that the commands use for the rest of the
-// run, wired together (the maker's address included).
+// run, each given the capabilities it uses (and the maker's address).
 #pragma once
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "platform/capabilities.h"
 
 namespace vantrel {
 
@@ -17,7 +17,7 @@ class TFrmscrsel;
 
 class Application {
  public:
-  explicit Application(Platform& platform);
+  explicit Application(const Capabilities& capabilities);
   ~Application();
 
   // Steps 3 and 4 of the program entry: creates the main window (its FormCreate
@@ -32,7 +32,7 @@ class Application {
   TFrmscrsel& ScreensaverDialog();
 
  private:
-  Platform& platform_;
+  const Capabilities system_;
   struct Windows;
   std::unique_ptr<TForm1> main_;
   std::unique_ptr<Windows> windows_;

@@ -6,7 +6,6 @@
 #include "help/help_window.h"
 #include "platform/errors.h"
 #include "platform/messages.h"
-#include "platform/registry.h"
 #include "store/settings.h"
 #include "store/titles.h"
 #include "tray/accelerators.h"
@@ -15,79 +14,30 @@
 
 namespace vantrel {
 
-std::string RunValueData(const std::string& programPath) {
-  if (programPath.find(' ') == std::string::npos) return programPath;
-  return "\"" + programPath + "\"";
-}
-
-namespace {
-
-// A full path on a drive. A network path (\\server\share) is never looked up:
-// its answer can take the network's time at every start, and may be no answer.
-bool OnADrive(const std::string& path) {
-  return path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
-}
-
-// Every file the system may start for a Run value: the text in its quotes, or
-// else each part up to a blank and the whole (a start without quotes tries
-// them in turn), each also with ".exe" when it has no extension. None when the
-// value names its file through the environment, the search path or the network.
-std::vector<std::string> FilesOfRunValue(const std::string& data) {
-  std::vector<std::string> names;
-  if (!data.empty() && data[0] == '"') {
-    names.push_back(data.substr(1, data.find('"', 1) - 1));
-  } else {
-    for (std::size_t blank = data.find(' '); blank != std::string::npos;
-         blank = data.find(' ', blank + 1))
-      names.push_back(data.substr(0, blank));
-    names.push_back(data);
-  }
-  std::vector<std::string> files;
-  for (const std::string& name : names) {
-    if (!OnADrive(name) || name.find('%') != std::string::npos) return {};
-    files.push_back(name);
-    if (name.find('.', name.find_last_of("\\/")) == std::string::npos)
-      files.push_back(name + ".exe");
-  }
-  return files;
-}
-
-// Only the system's "not found" for every file the value may start counts: a
-// file it cannot reach now (refused, a network drive away) keeps its value.
-bool NamesAMissingFile(Platform& platform, const std::string& data) {
-  const std::vector<std::string> files = FilesOfRunValue(data);
-  for (const std::string& file : files)
-    if (platform.GetPathKind(file) != PathKind::Missing) return false;
-  return !files.empty();
-}
-
-}  // namespace
-
-void RegisterRunValue(Platform& platform, const std::string& programPath) {
-  RegistryKey key(platform, kRunKey);
-  if (!key.IsOpen()) return;
-  try {
-    if (key.ValueExists(kRunValue) && !NamesAMissingFile(platform, key.ReadString(kRunValue)))
-      return;
-    key.WriteString(kRunValue, RunValueData(programPath));
-  } catch (const VantrelError&) {
-    // Start-up does not report a Run value it could not read or write.
-  }
-}
-
-TForm1::TForm1(Platform& platform) : platform_(platform) {
+TForm1::TForm1(Files& files, Clock& clock, Dialogs& dialogs, Shell& shell, TrayHost& tray,
+               ShortcutKeys& shortcutKeys, Autostart& autostart, ScreenSaverControl& screenSaver)
+    : HotKeys(files, clock, dialogs, shortcutKeys),
+      files_(files),
+      clock_(clock),
+      dialogs_(dialogs),
+      shell_(shell),
+      tray_(tray),
+      autostart_(autostart),
+      screenSaver_(screenSaver),
+      launcher_(files, clock, dialogs, shell) {
   namespace left = popupmenu1;
   Popupmenu1.resize(left::kCount);
   for (int t = kTitleCount; t >= 1; --t) {
     const std::string number = std::to_string(t);
     Popupmenu1[left::Popupname(t)] = {"Popupname" + number, "",
-                                      [this, number] { LaunchTitle(platform_, number); }};
+                                      [this, number] { launcher_.LaunchTitle(number); }};
   }
   Popupmenu1[left::EditAdd] = {"EditAdd", "Edit Your List", [this] { EditListClick(); }};
-  Popupmenu1[left::SetSS] = {"SetSS", "", [this] { SetSSClick(platform_, Switches); }};
-  Popupmenu1[left::SetPwd] = {"SetPwd", "", [this] { SetPwdClick(platform_, Switches); }};
+  Popupmenu1[left::SetSS] = {"SetSS", "", [this] { SetSSClick(dialogs_, screenSaver_, Switches); }};
+  Popupmenu1[left::SetPwd] = {"SetPwd", "",
+                              [this] { SetPwdClick(dialogs_, screenSaver_, Switches); }};
   Popupmenu1[left::ActivateScreensaver1] = {"ActivateScreensaver1", "Activate Screensaver", [this] {
-                                              ActivateScreensaver1Click(platform_, Activation);
+                                              ActivateScreensaver1Click(tray_, Activation);
                                             }};
 
   namespace right = popupmenu2;
@@ -102,7 +52,7 @@ TForm1::TForm1(Platform& platform) : platform_(platform) {
   PopupMenu2[right::SelectScreensaver1] = {
       "SelectScreensaver1", "Select a Screensaver", [this] {
         if (screensaverChoice_)
-          SelectScreensaver1Click(platform_, *screensaverChoice_, WindowsDir, SystemDir);
+          SelectScreensaver1Click(files_, clock_, dialogs_, screenSaver_, *screensaverChoice_);
       }};
 }
 
@@ -118,23 +68,19 @@ void TForm1::SetWindows(TFrmedit* editor, TFrmscrsel* screensaverChoice) {
 }
 
 void TForm1::FormCreate() {
-  SetUpDataFolder(platform_);
-  WindowsDir = platform_.WindowsDirectory();
-  if (WindowsDir.empty()) WindowsDir = "c:\\windows";
-  SystemDir = platform_.SystemDirectory();
-  if (SystemDir.empty()) SystemDir = "c:\\windows\\system";
-  RegisterRunValue(platform_, platform_.ProgramPath());
-  platform_.AddTrayIcon(kTrayTip);
+  SetUpDataFolder(files_, dialogs_);
+  autostart_.Ensure();
+  tray_.AddTrayIcon(kTrayTip);
 }
 
 void TForm1::OnTrayCallback(long mouseMessage) {
-  const Point at = platform_.CursorPos();
-  platform_.SetForegroundMainWindow();
-  RunGuarded(platform_, [&] {
+  const Point at = tray_.CursorPos();
+  tray_.SetForegroundMainWindow();
+  RunGuarded(dialogs_, [&] {
     if (mouseMessage == kRightButtonDown) {
       Popup(PopupMenu2, at);
     } else if (mouseMessage == kLeftButtonDown) {
-      RefreshScreensaverSwitches(platform_, Switches, LeftItem("SetSS").caption,
+      RefreshScreensaverSwitches(dialogs_, screenSaver_, Switches, LeftItem("SetSS").caption,
                                  LeftItem("SetPwd").caption);
       RefreshTitleCaptions();
       Popup(Popupmenu1, at);
@@ -143,22 +89,23 @@ void TForm1::OnTrayCallback(long mouseMessage) {
 }
 
 void TForm1::OnTimer() {
-  RunGuarded(platform_, [&] { Timer1Timer(platform_, Activation); });
+  RunGuarded(dialogs_,
+             [&] { Timer1Timer(tray_, files_, clock_, dialogs_, screenSaver_, Activation); });
 }
 
 void TForm1::OnHotKey(int id) {
   if (id < 1 || id > kTitleCount) return;
-  RunGuarded(platform_, [&] { LaunchTitle(platform_, std::to_string(id)); });
+  RunGuarded(dialogs_, [&] { launcher_.LaunchTitle(std::to_string(id)); });
 }
 
 void TForm1::RegisterHotKeys() {
-  RunGuarded(platform_, [&] { HotKeys.Register(platform_); });
+  RunGuarded(dialogs_, [&] { HotKeys.Register(); });
 }
 
 void TForm1::RefreshTitleCaptions() {
   std::vector<std::string> names;
   {
-    SettingsFile file(platform_, SettingsPath());
+    SettingsFile file(files_, clock_, SettingsPath());
     for (int t = 1; t <= kTitleCount; ++t) {
       names.push_back(OwnTitleName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle)));
     }
@@ -172,38 +119,41 @@ void TForm1::Popup(std::vector<MenuItem>& menu, Point at) {
   for (const MenuItem& item : menu) captions.push_back(item.caption);
   AssignAccelerators(captions);
   for (std::size_t i = 0; i < menu.size(); ++i) menu[i].caption = captions[i];
-  const int chosen = platform_.PopupMenu(captions, at);
+  const int chosen = tray_.PopupMenu(captions, at);
   if (chosen < 0 || chosen >= static_cast<int>(menu.size())) return;
   if (auto command = menu[static_cast<std::size_t>(chosen)].onClick) command();
 }
 
 void TForm1::EditProgramList1Click() {
-  if (AskYes(platform_, kAskRemoveStartup)) {
-    RegistryKey key(platform_, kRunKey);
-    if (key.IsOpen()) {
-      if (!key.ValueExists(kRunValue) || key.DeleteValue(kRunValue))
-        ShowInformation(platform_, kRemovedFromStartup);
-      else
-        ShowInformation(platform_, kNotRemovedFromStartup);
+  if (AskYes(dialogs_, kAskRemoveStartup)) {
+    switch (autostart_.Remove()) {
+      case AutostartRemoval::Removed:
+        ShowInformation(dialogs_, kRemovedFromStartup);
+        break;
+      case AutostartRemoval::Failed:
+        ShowInformation(dialogs_, kNotRemovedFromStartup);
+        break;
+      case AutostartRemoval::Unreachable:
+        break;  // nothing could be asked, so nothing is said
     }
   }
-  if (!AskYes(platform_, kAskRemoveIcon)) return;
-  platform_.DeleteTrayIcon();
-  platform_.CloseMainWindow();
+  if (!AskYes(dialogs_, kAskRemoveIcon)) return;
+  tray_.DeleteTrayIcon();
+  tray_.CloseMainWindow();
 }
 
 void TForm1::Download1Click() {
-  if (platform_.StartThroughShell("open", kMakerSite, "", "", kShowActivatedMaximized) !=
+  if (shell_.Open(TargetKind::WebAddress, kMakerSite, "", "", false, WindowShow::Maximised) !=
       ShellStart::Started)
-    ShowPlain(platform_, std::string(kDownloadFailedText) + kMakerSite);
+    ShowPlain(dialogs_, std::string(kDownloadFailedText) + kMakerSite);
 }
 
 void TForm1::EditListClick() {
   if (!editor_) return;
   editor_->Load();  // a start-up that could not read the file loads it now
-  platform_.ShowModal(*editor_, nullptr);
+  dialogs_.ShowModal(*editor_, nullptr);
 }
 
-void TForm1::Help1Click() { ShowHelpWindow(platform_, nullptr); }
+void TForm1::Help1Click() { ShowHelpWindow(dialogs_, nullptr); }
 
 }  // namespace vantrel

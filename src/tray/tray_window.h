@@ -6,11 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/autostart.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/screensaver_control.h"
+#include "platform/shell.h"
+#include "platform/shortcut_keys.h"
+#include "platform/tray_host.h"
 #include "screensaver/screensaver_dialog.h"
 #include "screensaver/screensaver_switches.h"
 #include "store/titles.h"
 #include "tray/hotkeys.h"
+#include "tray/launcher.h"
 
 namespace vantrel {
 
@@ -20,8 +28,6 @@ inline constexpr long kTrayCallbackMessage = 1034;  // WM_USER + 10
 inline constexpr long kLeftButtonDown = 513;
 inline constexpr long kRightButtonDown = 516;
 inline constexpr const char* kTrayTip = "Vantrel! - Left or right click for options";
-inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kRunValue = "ZBriskoEXE";
 
 inline constexpr const char* kAskRemoveStartup =
     "Click YES if you do not want the icon to automatically appear in your system tray when you "
@@ -65,19 +71,10 @@ struct MenuItem {
   std::function<void()> onClick;
 };
 
-// The Run value's data: the program path, quoted when it holds a blank, so
-// that the shell cannot start a shorter path's program instead.
-std::string RunValueData(const std::string& programPath);
-
-// Writes the Run value when it is absent, or when it names a file that the
-// system says is not there (the program was moved, or a package manager put a
-// new version elsewhere); a value naming a file that exists, or one the system
-// cannot tell about now, is left alone.
-void RegisterRunValue(Platform& platform, const std::string& programPath);
-
-class TForm1 : public PlatformEvents {
+class TForm1 final : public TrayEvents {
  public:
-  explicit TForm1(Platform& platform);
+  TForm1(Files& files, Clock& clock, Dialogs& dialogs, Shell& shell, TrayHost& tray,
+         ShortcutKeys& shortcutKeys, Autostart& autostart, ScreenSaverControl& screenSaver);
 
   void FormCreate();
   // The windows made after this one at start-up.
@@ -97,8 +94,6 @@ class TForm1 : public PlatformEvents {
   void EditListClick();          // "Edit Your List", either menu
   void Help1Click();
 
-  std::string WindowsDir;
-  std::string SystemDir;
   SwitchState Switches;
   ActivationState Activation;
   std::vector<MenuItem> Popupmenu1;  // left menu: titles 20..1, then the four commands
@@ -110,7 +105,14 @@ class TForm1 : public PlatformEvents {
  private:
   void Popup(std::vector<MenuItem>& menu, Point at);
 
-  Platform& platform_;
+  Files& files_;
+  Clock& clock_;
+  Dialogs& dialogs_;
+  Shell& shell_;
+  TrayHost& tray_;
+  Autostart& autostart_;
+  ScreenSaverControl& screenSaver_;
+  Launcher launcher_;
   TFrmedit* editor_ = nullptr;
   TFrmscrsel* screensaverChoice_ = nullptr;
 };

@@ -20,8 +20,8 @@ struct Windows {
   FakePlatform p;
   std::vector<std::unique_ptr<Form>> all;
   Windows() {
-    SetUpDataFolder(p);
-    all.push_back(std::make_unique<TFrmedit>(p));
+    SetUpDataFolder(p, p);
+    all.push_back(std::make_unique<TFrmedit>(p, p.clock, p));
     all.push_back(std::make_unique<TFrmedadd>(p));
     all.push_back(std::make_unique<TFrmwebpage>(p, "http://example.test/"));
     all.push_back(std::make_unique<TFrmtitlechg>());

@@ -35,12 +35,12 @@ struct EditorTest : ::testing::Test {
   std::unique_ptr<TFrmwebpage> webPage;
 
   void SetUp() override {
-    SetUpDataFolder(p);
+    SetUpDataFolder(p, p);
     p.CreateMainWindow("TForm1", "Vantrel");
   }
   void Start(const std::string& ini = "") {
     if (!ini.empty()) p.WriteFile(SettingsPath(), ini);
-    editor = std::make_unique<TFrmedit>(p);
+    editor = std::make_unique<TFrmedit>(p, p.clock, p);
     addFile = std::make_unique<TFrmedadd>(p);
     webPage = std::make_unique<TFrmwebpage>(p, "http://example.test/");
     editor->SetDialogs(addFile.get(), webPage.get());
@@ -69,7 +69,7 @@ struct EditorTest : ::testing::Test {
   Control& Entries() { return (*editor)["Listapps"]; }
   Control& Titles() { return (*editor)["Listtitles"]; }
   std::string Saved(const std::string& key) {
-    SettingsFile file(p, SettingsPath());
+    SettingsFile file(p, p.clock, SettingsPath());
     return file.ReadValue("Files", key, "<missing>");
   }
   Lines BoxTexts() {

@@ -22,38 +22,40 @@ const std::string kCouldNotRun =
     "click on the icon in the system tray and select a different screensaver.";
 
 // Stands in for the main window: its timer ticks run Timer1Timer, errors reported.
-class TimerOwner : public PlatformEvents {
+class TimerOwner : public TrayEvents {
  public:
-  TimerOwner(Platform& platform, ActivationState& state) : platform_(platform), state_(state) {}
+  TimerOwner(FakePlatform& platform, ActivationState& state) : platform_(platform), state_(state) {}
   void OnTrayCallback(long) override {}
   void OnTimer() override {
-    RunGuarded(platform_, [this] { Timer1Timer(platform_, state_); });
+    RunGuarded(platform_, [this] {
+      Timer1Timer(platform_, platform_, platform_.clock, platform_, platform_.screenSaver, state_);
+    });
   }
 
  private:
-  Platform& platform_;
+  FakePlatform& platform_;
   ActivationState& state_;
 };
 
 class ScreensaverChoice : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetUpDataFolder(platform);
+    SetUpDataFolder(platform, platform);
     platform.mainClass = "TForm1";
     platform.SetEvents(&owner);
   }
 
   std::string Stored() {
-    SettingsFile settings(platform, SettingsPath());
+    SettingsFile settings(platform, platform.clock, SettingsPath());
     return settings.ReadValue("SSaver", "Name", "Null");
   }
   void Store(const std::string& value) {
-    SettingsFile settings(platform, SettingsPath());
+    SettingsFile settings(platform, platform.clock, SettingsPath());
     settings.WriteValue("SSaver", "Name", value);
     settings.Release();
   }
   void Select() {
-    SelectScreensaver1Click(platform, dialog, platform.windowsDir, platform.systemDir);
+    SelectScreensaver1Click(platform, platform.clock, platform, platform.screenSaver, dialog);
   }
   // Runs the dialog with a script and records what it showed when it opened.
   void SelectWith(std::function<void(FakeFormDriver&)> script) {
@@ -68,7 +70,7 @@ class ScreensaverChoice : public ::testing::Test {
   void Saver(const std::string& path) { platform.WriteFile(path, "MZ"); }
 
   FakePlatform platform;
-  TFrmscrsel dialog{platform};
+  TFrmscrsel dialog{platform, platform.clock};
   ActivationState state;
   TimerOwner owner{platform, state};
   std::vector<std::string> shownItems;

@@ -4,6 +4,8 @@
 
 #include "editor/edit_window.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/windows_rules/desktop_key_screen_saver.h"
+#include "platform/windows_rules/run_key_autostart.h"
 #include "store/settings.h"
 #include "tray/accelerators.h"
 #include "tray/application.h"
@@ -20,6 +22,11 @@ std::vector<std::string> Plain(const std::vector<std::string>& captions) {
   return out;
 }
 
+// The main window alone, on every capability of `p`.
+TForm1 MainWindow(FakePlatform& p) {
+  return TForm1(p, p.clock, p, p.shell, p, p, p.autostart, p.screenSaver);
+}
+
 std::string RunData(const FakePlatform& p) {
   auto v = p.RegGet(kRunKey, kRunValue);
   return v ? v->data : "<absent>";
@@ -27,13 +34,13 @@ std::string RunData(const FakePlatform& p) {
 
 TEST(StartUp, MainWindowFolderDirectoriesRunValueAndIcon) {
   FakePlatform p;
-  Application app(p);
+  Application app(p.All());
   app.Start();
   EXPECT_EQ(p.mainClass, "TForm1");
   EXPECT_EQ(p.mainCaption, "Vantrel !");
   EXPECT_EQ(p.GetPathKind(DataFolder()), PathKind::Directory);
-  EXPECT_EQ(app.MainForm().WindowsDir, "C:\\Windows");
-  EXPECT_EQ(app.MainForm().SystemDir, "C:\\Windows\\System32");
+  EXPECT_EQ(ScreenSaverFolders(p)[0], "C:\\Windows");
+  EXPECT_EQ(ScreenSaverFolders(p)[1], "C:\\Windows\\System32");
   // The path holds a blank, so it is quoted (with the NUL a string value keeps).
   EXPECT_EQ(RunData(p), std::string("\"C:\\Program Files\\Vantrel\\vantrel.exe\"") + '\0');
   EXPECT_TRUE(p.iconShown);
@@ -55,16 +62,16 @@ TEST(StartUp, ExistingRunValueAndFallbacks) {
   p.windowsDir = "";
   p.systemDir = "";
   p.programPath = "C:\\Vantrel\\vantrel.exe";
-  TForm1 form(p);
+  TForm1 form = MainWindow(p);
   form.FormCreate();
   EXPECT_EQ(RunData(p), std::string("D:\\old\\place.exe") + '\0');
-  EXPECT_EQ(form.WindowsDir, "c:\\windows");
-  EXPECT_EQ(form.SystemDir, "c:\\windows\\system");
+  EXPECT_EQ(ScreenSaverFolders(p)[0], "c:\\windows");
+  EXPECT_EQ(ScreenSaverFolders(p)[1], "c:\\windows\\system");
 
   FakePlatform q;
   q.programPath = "C:\\Vantrel\\vantrel.exe";
   q.RegRemoveKey(kRunKey);  // no Run key: nothing written, nothing shown
-  TForm1 other(q);
+  TForm1 other = MainWindow(q);
   other.FormCreate();
   EXPECT_FALSE(q.RegGet(kRunKey, kRunValue));
   EXPECT_EQ(RunValueData("C:\\Vantrel\\vantrel.exe"), "C:\\Vantrel\\vantrel.exe");
@@ -80,7 +87,7 @@ TEST(StartUp, RunValueNamingAMissingFileIsRewrittenAndAnyOtherKept) {
   const std::string ours = "\"C:\\Program Files\\Vantrel\\vantrel.exe\"";
   const auto startWith = [&p](const std::string& data) {
     p.RegPutString(kRunKey, kRunValue, data);
-    TForm1(p).FormCreate();
+    MainWindow(p).FormCreate();
     return RunData(p).substr(0, RunData(p).size() - 1);
   };
   for (const char* moved :
@@ -107,7 +114,7 @@ TEST(StartUp, AHeldFileIsNeverTakenForDefaults) {
   p.WriteFile(SettingsPath(), file);
   p.readAnswer = FileAnswer::NetworkGone;
   p.readAnswers = -1;
-  Application app(p);
+  Application app(p.All());
   app.Start();
   const auto edit = [&p] {
     p.menuChoices.push_back([](const std::vector<std::string>& captions) {
@@ -142,7 +149,7 @@ TEST(StartUp, AHeldFileIsNeverTakenForDefaults) {
 
 struct TrayTest : ::testing::Test {
   FakePlatform p;
-  Application app{p};
+  Application app{p.All()};
   void SetUp() override { app.Start(); }
   void Choose(const std::string& caption) {
     p.menuChoices.push_back([caption](const std::vector<std::string>& captions) {

@@ -1,6 +1,8 @@
-// Starting through the shell with a verb of its own (elevation), the running
-// processes' program files, and a process's window brought to the front.
-#include "platform/win32/win32_platform.h"
+// Starting through the shell with a verb of its own (elevation), short paths,
+// the running processes' program files, and a process's window brought to the
+// front.
+#include "platform/win32/shell_primitives.h"
+#include "platform/win32/handles.h"
 
 #include <tlhelp32.h>
 
@@ -26,25 +28,36 @@ BOOL CALLBACK FindOneMainWindow(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-ShellStart Win32Platform::StartThroughShell(const std::string& verb, const std::string& file,
-                                            const std::string& parameters,
-                                            const std::string& directory, int showMode) {
-  EnsureCom();
+ShellStart Win32ShellPrimitives::StartThroughShell(const std::string& verb, const std::string& file,
+                                                   const std::string& parameters,
+                                                   const std::string& directory, int showCommand) {
+  session_.EnsureCom();
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
   // Every caller reports a failure in its own words, once.
   info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-  info.hwnd = main_;
+  info.hwnd = session_.main;
   info.lpVerb = OrNull(verb);
   info.lpFile = file.c_str();
   info.lpParameters = OrNull(parameters);
   info.lpDirectory = OrNull(directory);
-  info.nShow = showMode;
+  info.nShow = showCommand;
   if (ShellExecuteExA(&info)) return ShellStart::Started;
   return GetLastError() == ERROR_CANCELLED ? ShellStart::Refused : ShellStart::Failed;
 }
 
-std::vector<RunningProgram> Win32Platform::RunningPrograms() {
+std::string Win32ShellPrimitives::ShortPath(const std::string& path) {
+  std::string buffer(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD got = GetShortPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (got == 0) return "";
+    if (got < buffer.size()) return std::string(buffer.c_str());
+    buffer.assign(got + 1, '\0');
+  }
+  return "";
+}
+
+std::vector<RunningProgram> Win32ShellPrimitives::RunningPrograms() {
   std::vector<RunningProgram> programs;
   UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return programs;
@@ -64,7 +77,7 @@ std::vector<RunningProgram> Win32Platform::RunningPrograms() {
   return programs;
 }
 
-bool Win32Platform::BringProcessToFront(std::uint32_t processId) {
+bool Win32ShellPrimitives::BringProcessToFront(std::uint32_t processId) {
   FindMainWindow job{processId, nullptr};
   EnumWindows(&FindOneMainWindow, reinterpret_cast<LPARAM>(&job));
   if (job.found == nullptr) return false;

@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/windows_rules/registry.h"
 
 namespace vantrel {
 
 class RegistryKey {
  public:
-  RegistryKey(Platform& platform, const std::string& subKey);  // never creates the key
+  RegistryKey(Registry& registry, const std::string& subKey);  // never creates the key
   ~RegistryKey();
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
@@ -30,7 +30,7 @@ class RegistryKey {
   void WriteInteger(const std::string& name, std::uint32_t value);
 
  private:
-  Platform& platform_;
+  Registry& registry_;
   RegHandle handle_ = 0;
 };
 
