@@ -1,4 +1,7 @@
+// Opening targets and finding a program's processes by the rules of Windows.
 #include "platform/windows_rules/windows_shell.h"
+
+#include <utility>
 
 #include "platform/utf8.h"
 
@@ -50,10 +53,9 @@ bool WindowsShell::IsProgramFile(const std::string& program, const std::string& 
 
 std::vector<RunningProgram> WindowsShell::ProcessesOf(const std::string& program) {
   const std::string programShort = primitives_.ShortPath(program);
-  std::vector<RunningProgram> processes = primitives_.RunningPrograms();
-  std::erase_if(processes, [&](const RunningProgram& process) {
-    return !Same(program, programShort, process.path);
-  });
+  std::vector<RunningProgram> processes;
+  for (RunningProgram& process : primitives_.RunningPrograms())
+    if (Same(program, programShort, process.path)) processes.push_back(std::move(process));
   return processes;
 }
 
