@@ -1,7 +1,7 @@
 // The program's command line: with no arguments it is the tray program; with
 // them it opens one title (--open), lists the titles (--list), tells its
 // version (--version) or its use (--help, /?), then ends with a status that a
-// script can test, never adding an icon nor touching the Run value.
+// script can test, never adding an icon nor touching its start at logon.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The maker's web site, which the download command opens.
 #pragma once
 
 namespace vantrel {

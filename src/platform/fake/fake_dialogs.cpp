@@ -1,3 +1,4 @@
+// The fake dialogs: boxes recorded and answered, forms run through their scripts.
 #include "platform/fake/fake_dialogs.h"
 
 #include "platform/errors.h"

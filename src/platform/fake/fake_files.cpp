@@ -1,3 +1,4 @@
+// The fake files: real files under a temporary folder, with the system's answers scripted.
 #include "platform/fake/fake_files.h"
 
 #include <errno.h>

@@ -1,3 +1,4 @@
+// Every fake wired together, with the Windows rules over the fake primitives.
 #include "platform/fake/fake_platform.h"
 
 namespace vantrel {

@@ -1,3 +1,4 @@
+// The fake registry: keys and values in memory, compared without case.
 #include "platform/fake/fake_registry.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// The fake shell primitives: starts recorded, short paths and running programs as scripted.
 #include "platform/fake/fake_shell.h"
 
 namespace vantrel {

@@ -1,3 +1,4 @@
+// The fake shortcut keys: held by this copy or by others, and pressed by the test.
 #include "platform/fake/fake_shortcut_keys.h"
 
 namespace vantrel {

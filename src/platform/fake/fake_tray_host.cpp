@@ -1,3 +1,4 @@
+// The fake tray host: the icon, the menus and the timer as fields the test reads and drives.
 #include "platform/fake/fake_tray_host.h"
 
 namespace vantrel {

@@ -1,3 +1,4 @@
+// The command line and the standard output on Windows.
 #include "platform/win32/console.h"
 
 #include "platform/win32/win32_api.h"

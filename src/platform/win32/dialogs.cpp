@@ -1,3 +1,4 @@
+// Message boxes, modal forms and the file chooser on Windows.
 #include "platform/win32/dialogs.h"
 
 #include <algorithm>

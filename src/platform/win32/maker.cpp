@@ -1,3 +1,4 @@
+// Every capability's Windows object, made once, and the message loop.
 #include "platform/win32/maker.h"
 
 #include "platform/win32/clock.h"

@@ -1,3 +1,4 @@
+// The current user's registry through the ...A functions, values as raw bytes.
 #include "platform/win32/registry.h"
 
 #include "platform/win32/win32_api.h"

@@ -1,3 +1,4 @@
+// What this process's Windows objects share: the dialog owner and COM.
 #include "platform/win32/session.h"
 
 #include "platform/win32/form_window.h"

@@ -1,3 +1,4 @@
+// System-wide shortcut keys registered to the hidden main window.
 #include "platform/win32/shortcut_keys.h"
 
 #include "platform/win32/win32_api.h"

@@ -1,3 +1,4 @@
+// The screensaver flag, the platform id and the system's folders on Windows.
 #include "platform/win32/system_parameters.h"
 
 #include "platform/win32/win32_api.h"

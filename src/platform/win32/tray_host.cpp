@@ -1,3 +1,4 @@
+// The hidden main window, its tray icon, the pop-up menus and the timer on Windows.
 #include "platform/win32/tray_host.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The screensaver's settings, choices and start by the rules of Windows.
 #include "platform/windows_rules/desktop_key_screen_saver.h"
 
 #include "platform/windows_rules/registry_key.h"

@@ -1,3 +1,4 @@
+// A registry key opened for one operation, and its read and write rules.
 #include "platform/windows_rules/registry_key.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The Run value: written when missing or naming a gone file, deleted on request.
 #include "platform/windows_rules/run_key_autostart.h"
 
 #include <vector>
