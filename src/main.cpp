@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "platform/errors.h"
-#include "platform/win32/entry.h"
-#include "tray/app.h"
+#include "platform/win32/maker.h"
+#include "tray/application.h"
 #include "tray/command_line.h"
 
 // The library's own handler for an escaped exception prints its demangled type
@@ -17,17 +17,21 @@ void __verbose_terminate_handler() { std::abort(); }
 
 // A GUI program all the same (linked with -mwindows); the C runtime calls main.
 int main() {
-  const std::unique_ptr<vantrel::Platform> platform = vantrel::win32::MakePlatform();
+  const vantrel::win32::WindowsCapabilities windows;
+  const vantrel::Capabilities& system = windows.All();
   // With arguments, one command and its exit status; no icon, no Run value.
   const vantrel::Command command =
-      vantrel::ParseArguments(vantrel::SplitCommandLine(platform->CommandLineText()));
+      vantrel::ParseArguments(vantrel::SplitCommandLine(system.console.CommandLineText()));
   if (command.action != vantrel::Command::Action::Tray) {
     int status = vantrel::kExitWrongUsage;
-    vantrel::RunGuarded(*platform, [&] { status = vantrel::RunCommand(*platform, command); });
+    vantrel::RunGuarded(system.dialogs, [&] {
+      status = vantrel::RunCommand(system.console, system.dialogs, system.files, system.clock,
+                                   system.shell, command);
+    });
     return status;
   }
-  vantrel::Application app(*platform);
+  vantrel::Application app(system);
   // A start-up step that fails is reported like any other; the icon may still be up.
-  vantrel::RunGuarded(*platform, [&app] { app.Start(); });
+  vantrel::RunGuarded(system.dialogs, [&app] { app.Start(); });
   return vantrel::win32::RunMessageLoop();
 }

@@ -51,10 +51,10 @@ std::string HandEdited(std::size_t size, const std::string& note) {
 
 int main() {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   TitleData data;
   Lines titles, entries;
-  StartUpTitles(p, data, titles, entries);  // a file of the first-run size
+  StartUpTitles(p, p.clock, data, titles, entries);  // a file of the first-run size
   const std::string firstRun = p.ReadFile(SettingsPath());
 
   // A save with one name changed: an Ok that changes nothing writes nothing.
@@ -63,13 +63,13 @@ int main() {
       51, [&] { p.WriteFile(SettingsPath(), firstRun); },
       [&] {
         titles[0] = "Renamed " + std::to_string(++saves);
-        SaveTitles(p, data, titles, entries);
+        SaveTitles(p, p.clock, data, titles, entries);
       });
-  p.clockMs += 5000;  // a press once the file has settled
+  p.clock.now += 5000;  // a press once the file has settled
   const double reads = MedianMs(
       201, [] {},
       [&] {
-        SettingsFile file(p, SettingsPath());
+        SettingsFile file(p, p.clock, SettingsPath());
         for (int t = 1; t <= kTitleCount; ++t)
           (void)file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
       });
@@ -77,25 +77,27 @@ int main() {
   // A title with 10 entries, launched through the fake shell, against the
   // floor of reading its 20 slots alone.
   {
-    SettingsFile file(p, SettingsPath());
+    SettingsFile file(p, p.clock, SettingsPath());
     for (int i = 1; i <= kSlotCount; ++i) {
       const std::string path = "C:\\Docs\\file" + std::to_string(i) + ".txt";
       file.WriteValue(kFilesSection, EntryKey(7, i), path);
     }
     file.Release();
   }
-  if (ReadTitleEntries(p, "7")[9].target == kEmptySlot) {
+  Launcher launcher(p, p.clock, p, p.shell);
+  if (launcher.ReadTitleEntries("7")[9].target == kEmptySlot) {
     std::printf("the launch fixture was not saved\n");
     return 1;
   }
   p.MakeDirectory("C:\\Docs");
   for (int i = 1; i <= kSlotCount; ++i)
     p.WriteFile("C:\\Docs\\file" + std::to_string(i) + ".txt", "x");
-  p.clockMs += 5000;
+  p.clock.now += 5000;
   const double launch = MedianMs(
-      201, [&] { p.shellCalls.clear(); }, [&] { LaunchTitle(p, "7"); });
+      201, [&] { p.shellCalls.clear(); }, [&] { launcher.LaunchTitle("7"); });
   // The floor is what the launch reads: its 20 slots and the options of each entry.
-  const double slotReads = MedianMs(201, [] {}, [&] { (void)ReadTitleEntries(p, "7"); });
+  const double slotReads =
+      MedianMs(201, [] {}, [&] { (void)launcher.ReadTitleEntries("7"); });
 
   std::printf(
       "native save of 20 names + 200 slots (one SettingsFile, released): median %.2f ms (target <= "

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/clock.h"
+#include "platform/win32/files.h"
 #include "store/settings.h"
 #include "store/titles.h"
 
@@ -40,7 +41,8 @@ std::string TitleName(int t) { return kNoTitle + (" " + std::to_string(t)); }
 }  // namespace
 
 int main() {
-  win32::Win32Platform platform(GetModuleHandleA(nullptr));
+  win32::Win32Files files;
+  win32::SystemClock clock;
   char appData[MAX_PATH + 1] = {};
   SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE);
   const std::string folder = std::string(appData) + "\\Vantrel";
@@ -59,7 +61,7 @@ int main() {
   };
 
   const double oursSave = MedianMs(21, reset, [&] {
-    SettingsFile file(platform, path);
+    SettingsFile file(files, clock, path);
     for (int t = 1; t <= kTitleCount; ++t)
       file.WriteValue(kFilesSection, TitleKey(t), TitleName(t));
     for (int t = 1; t <= kTitleCount; ++t)
@@ -80,7 +82,7 @@ int main() {
   const double oursReads = MedianMs(
       201, [] {},
       [&] {
-        SettingsFile file(platform, path);
+        SettingsFile file(files, clock, path);
         for (int t = 1; t <= kTitleCount; ++t)
           (void)file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
       });

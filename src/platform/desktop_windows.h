@@ -57,7 +57,6 @@ enum class PlaceResult { Done, Refused, Gone };
 
 class DesktopWindows {
  public:
-  virtual ~DesktopWindows() = default;
   // Every visible top-level window, front to back.
   virtual std::vector<DesktopWindow> Windows() = 0;
   virtual std::vector<Monitor> Monitors() = 0;
@@ -69,6 +68,9 @@ class DesktopWindows {
   // Posts WM_CLOSE, as the window's close box would: the program decides.
   // False when the message could not be posted (gone, or refused).
   virtual bool AskToClose(WindowId window) = 0;
+
+ protected:
+  ~DesktopWindows() = default;
 };
 
 }  // namespace vantrel

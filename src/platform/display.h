@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/form.h"
-#include "platform/platform.h"
 
 namespace vantrel {
 

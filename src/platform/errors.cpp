@@ -1,6 +1,6 @@
 #include "platform/errors.h"
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
 
 namespace vantrel {
 
@@ -9,8 +9,8 @@ std::string ErrorReportText(const std::string& message) {
   return message;
 }
 
-void ReportError(Platform& platform, const std::string& message) {
-  platform.ShowErrorBox(ErrorReportText(message));
+void ReportError(Dialogs& dialogs, const std::string& message) {
+  dialogs.ShowErrorBox(ErrorReportText(message));
 }
 
 void RunReported(const std::function<void()>& handler,
@@ -22,8 +22,8 @@ void RunReported(const std::function<void()>& handler,
   }
 }
 
-void RunGuarded(Platform& platform, const std::function<void()>& handler) {
-  RunReported(handler, [&platform](const std::string& text) { ReportError(platform, text); });
+void RunGuarded(Dialogs& dialogs, const std::function<void()>& handler) {
+  RunReported(handler, [&dialogs](const std::string& text) { ReportError(dialogs, text); });
 }
 
 }  // namespace vantrel

@@ -7,7 +7,7 @@
 
 namespace vantrel {
 
-class Platform;
+class Dialogs;
 
 // An error that the operation meeting it does not catch; its text is shown by
 // the top-level error report.
@@ -21,11 +21,11 @@ class VantrelError : public std::runtime_error {
 std::string ErrorReportText(const std::string& message);
 
 // The top-level error report: a stop-icon box captioned "Vantrel".
-void ReportError(Platform& platform, const std::string& message);
+void ReportError(Dialogs& dialogs, const std::string& message);
 
 // Runs one handler; an error it raises is reported and the program goes on.
 void RunReported(const std::function<void()>& handler,
                  const std::function<void(const std::string&)>& report);
-void RunGuarded(Platform& platform, const std::function<void()>& handler);
+void RunGuarded(Dialogs& dialogs, const std::function<void()>& handler);
 
 }  // namespace vantrel

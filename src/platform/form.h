@@ -40,6 +40,11 @@ struct Rect {
   int height = 0;
 };
 
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
 struct Font {
   std::string face = "MS Sans Serif";
   int height = -11;  // pixels, negative: character height (8 pt at 96 dpi)

@@ -33,13 +33,13 @@ FileRead ReadRule(FileAnswer answer) {
   }
 }
 
-FileRead ReadThroughLocks(Platform& platform, const std::string& path, std::string& contents,
+FileRead ReadThroughLocks(Files& files, const std::string& path, std::string& contents,
                           int waitMs) {
   for (int waited = 0;; waited += kFilePollMs) {
-    const FileRead read = ReadRule(platform.ReadWholeFile(path, contents));
+    const FileRead read = ReadRule(files.ReadWholeFile(path, contents));
     if (read != FileRead::Locked) return read;
     if (waited >= waitMs) return FileRead::Unreadable;
-    platform.Wait(kFilePollMs);
+    files.Wait(kFilePollMs);
   }
 }
 
@@ -62,43 +62,43 @@ std::string BesideName(const std::string& target, std::uint32_t process, unsigne
 // - the rename: a hold is waited out for a second, then, like a failure, the
 //   new file is removed and the old one stays.
 // Only the rename touches the path, and it does so in one step.
-bool ReplaceWholeFile(Platform& platform, const std::string& path, const std::string& contents) {
+bool ReplaceWholeFile(Files& files, const std::string& path, const std::string& contents) {
   static unsigned count = 0;
-  const std::string target = platform.FinalPath(path);
-  const std::uint32_t process = platform.ProcessId();
+  const std::string target = files.FinalPath(path);
+  const std::uint32_t process = files.ProcessId();
   std::string fresh;
   FileStep made = FileStep::Exists;
   for (int attempt = 0; attempt < 100 && (made == FileStep::Exists || made == FileStep::Locked);
        ++attempt) {
     fresh = BesideName(target, process, ++count);
-    made = platform.CreateNewFile(fresh, contents);
+    made = files.CreateNewFile(fresh, contents);
   }
   if (made != FileStep::Done) {
-    if (made == FileStep::Failed) platform.DeleteFile(fresh);
+    if (made == FileStep::Failed) files.DeleteFile(fresh);
     return false;
   }
-  if (platform.GetPathKind(target) == PathKind::File &&
-      platform.CopyFileIdentity(target, fresh) != FileStep::Done) {
-    platform.DeleteFile(fresh);
+  if (files.GetPathKind(target) == PathKind::File &&
+      files.CopyFileIdentity(target, fresh) != FileStep::Done) {
+    files.DeleteFile(fresh);
     return false;
   }
   for (int waited = 0;; waited += kFilePollMs) {
-    const FileStep renamed = platform.RenameOver(fresh, target);
+    const FileStep renamed = files.RenameOver(fresh, target);
     if (renamed == FileStep::Done) return true;
     if (renamed != FileStep::Locked || waited >= kFileWaitMs) break;
-    platform.Wait(kFilePollMs);
+    files.Wait(kFilePollMs);
   }
-  platform.DeleteFile(fresh);
+  files.DeleteFile(fresh);
   return false;
 }
 
-void RemoveLeftovers(Platform& platform, const std::string& path) {
-  const std::string target = platform.FinalPath(path);
+void RemoveLeftovers(Files& files, const std::string& path) {
+  const std::string target = files.FinalPath(path);
   const auto slash = target.find_last_of('\\');
   const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
   const std::string name = target.substr(folder.size());
-  const std::uint32_t self = platform.ProcessId();
-  for (const std::string& found : platform.FindFiles(target + ".*-*" + std::string(kBesideEnd))) {
+  const std::uint32_t self = files.ProcessId();
+  for (const std::string& found : files.FindFiles(target + ".*-*" + std::string(kBesideEnd))) {
     // Exactly "<name>.<process>-<count>.new": nothing else is ours to remove.
     std::string_view rest = found;
     if (rest.size() <= name.size() + 1 || rest.substr(0, name.size()) != name ||
@@ -110,8 +110,8 @@ void RemoveLeftovers(Platform& platform, const std::string& path) {
     rest.remove_prefix(1);
     if (!TakeNumber(rest, n) || rest != kBesideEnd) continue;
     // This process has written nothing yet: a file of its id is an earlier one's.
-    if (process == self || !platform.ProcessRunning(static_cast<std::uint32_t>(process)))
-      platform.DeleteFile(folder + found);
+    if (process == self || !files.ProcessRunning(static_cast<std::uint32_t>(process)))
+      files.DeleteFile(folder + found);
   }
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace vantrel {
 
@@ -25,7 +25,7 @@ FileRead ReadRule(FileAnswer answer);
 
 // Reads the whole file, waiting up to `waitMs` while it is held; a hold that
 // outlasts the wait is Unreadable.
-FileRead ReadThroughLocks(Platform& platform, const std::string& path, std::string& contents,
+FileRead ReadThroughLocks(Files& files, const std::string& path, std::string& contents,
                           int waitMs = kFileWaitMs);
 
 // Whether a file of this stamp was written long enough before `nowMs` that no
@@ -37,7 +37,7 @@ bool Settled(const FileStamp& stamp, std::uint64_t nowMs);
 // on disk, take its attributes and access rights, and then its name in one
 // rename. Whatever any step answers, the path holds the old file or the new
 // one, never neither and never part of one. False when the old one stays.
-bool ReplaceWholeFile(Platform& platform, const std::string& path, const std::string& contents);
+bool ReplaceWholeFile(Files& files, const std::string& path, const std::string& contents);
 
 // The name a replace writes beside `target`: the writing process and a count.
 std::string BesideName(const std::string& target, std::uint32_t process, unsigned count);
@@ -45,6 +45,6 @@ std::string BesideName(const std::string& target, std::uint32_t process, unsigne
 // Removes what replaces left beside the file (their names only) when the
 // process that wrote them is gone: a kill or a power loss between the writing
 // and the rename. Meant for start-up, before this process writes anything.
-void RemoveLeftovers(Platform& platform, const std::string& path);
+void RemoveLeftovers(Files& files, const std::string& path);
 
 }  // namespace vantrel

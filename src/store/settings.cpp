@@ -23,16 +23,14 @@ constexpr int kSaveLockWaitMs = 5000;
 // as UTF-8 text; the sections of the user's own are not kept, so that memory
 // falls back after a large read).
 struct LastRead {
-  const Platform* platform = nullptr;
+  const Files* files = nullptr;
   std::string path;
   std::optional<FileStamp> stamp;
   bool settled = false;  // the stamp was settled when taken: an equal one is the same file
   bool exists = false;
   std::string kept;  // a UTF-8 file of the program's sections, with a BOM: no code page
 
-  bool Of(const Platform& p, const std::string& file) const {
-    return platform == &p && path == file;
-  }
+  bool Of(const Files& f, const std::string& file) const { return files == &f && path == file; }
 };
 
 LastRead& Last() {
@@ -57,15 +55,15 @@ bool Kept(const std::string& section) {
 
 // The last complete read from now on: the document as the file was when it
 // had this stamp.
-void Remember(Platform& platform, const std::string& path, const std::optional<FileStamp>& stamp,
-              bool exists, const ProfileDocument& document) {
+void Remember(Files& files, Clock& clock, const std::string& path,
+              const std::optional<FileStamp>& stamp, bool exists, const ProfileDocument& document) {
   LastRead& last = Last();
   last = LastRead();
-  last.platform = &platform;
+  last.files = &files;
   last.path = path;
   last.stamp = stamp;
   // No file has no write time to settle; a stamp, it must agree, has one.
-  last.settled = exists ? stamp && Settled(*stamp, platform.ClockMs()) : !stamp;
+  last.settled = exists ? stamp && Settled(*stamp, clock.FileTimeMs()) : !stamp;
   last.exists = exists;
   last.kept = "\xEF\xBB\xBF";
   for (const char* section : {kFilesSection, kScreensaverSection})
@@ -74,9 +72,9 @@ void Remember(Platform& platform, const std::string& path, const std::optional<F
 
 // The lock every running copy takes to save this file, named after the file
 // itself so that two paths to one file share it.
-std::string SaveLockName(Platform& platform, const std::string& path) {
+std::string SaveLockName(Files& files, const std::string& path) {
   std::uint64_t hash = 14695981039346656037ull;
-  for (char c : platform.FinalPath(path))
+  for (char c : files.FinalPath(path))
     hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
   std::string name = "Vantrel.settings.";
   for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(hash >> shift) & 15];
@@ -85,34 +83,34 @@ std::string SaveLockName(Platform& platform, const std::string& path) {
 
 class NamedLock {
  public:
-  NamedLock(Platform& platform, std::uintptr_t lock) : platform_(platform), lock_(lock) {}
+  NamedLock(Files& files, std::uintptr_t lock) : files_(files), lock_(lock) {}
   ~NamedLock() {
-    if (lock_ != 0) platform_.ReleaseNamedLock(lock_);
+    if (lock_ != 0) files_.ReleaseNamedLock(lock_);
   }
   NamedLock(const NamedLock&) = delete;
   NamedLock& operator=(const NamedLock&) = delete;
   bool Held() const { return lock_ != 0; }
 
  private:
-  Platform& platform_;
+  Files& files_;
   std::uintptr_t lock_;
 };
 
 }  // namespace
 
-void LocateDataFolder(Platform& platform) {
+void LocateDataFolder(Files& files) {
   SettingsFile::ForgetLastReads();
-  g_dataFolder = platform.AppDataFolder() + "\\Vantrel";
+  g_dataFolder = files.AppDataFolder() + "\\Vantrel";
   g_settingsPath = g_dataFolder + "\\vantrel.ini";
 }
 
-void SetUpDataFolder(Platform& platform) {
-  LocateDataFolder(platform);
-  if (platform.GetPathKind(g_dataFolder) != PathKind::Directory &&
-      !platform.CreateDirectory(g_dataFolder)) {
-    ShowWarning(platform, kFolderWarning);
+void SetUpDataFolder(Files& files, Dialogs& dialogs) {
+  LocateDataFolder(files);
+  if (files.GetPathKind(g_dataFolder) != PathKind::Directory &&
+      !files.CreateDirectory(g_dataFolder)) {
+    ShowWarning(dialogs, kFolderWarning);
   }
-  RemoveLeftovers(platform, g_settingsPath);
+  RemoveLeftovers(files, g_settingsPath);
 }
 
 const std::string& DataFolder() { return g_dataFolder; }
@@ -126,10 +124,11 @@ SettingsBusyError::SettingsBusyError(const std::string& path)
     : VantrelError("The settings file " + path +
                    " is busy and cannot be read now. Please try again in a moment") {}
 
-SettingsFile::SettingsFile(Platform& platform, std::string path)
-    : platform_(platform),
+SettingsFile::SettingsFile(Files& files, Clock& clock, std::string path)
+    : files_(files),
+      clock_(clock),
       path_(std::move(path)),
-      codePage_(platform),
+      codePage_(files),
       uncaught_(std::uncaught_exceptions()) {}
 
 SettingsFile::~SettingsFile() {
@@ -140,8 +139,8 @@ SettingsFile::~SettingsFile() {
 // read again.
 void SettingsFile::Decide() {
   const LastRead& last = Last();
-  stamp_ = platform_.GetFileStamp(path_);
-  if (last.Of(platform_, path_) && last.settled && stamp_ == last.stamp)
+  stamp_ = files_.GetFileStamp(path_);
+  if (last.Of(files_, path_) && last.settled && stamp_ == last.stamp)
     source_ = Source::Unchanged;
   else
     ReadFile();
@@ -151,9 +150,9 @@ void SettingsFile::Decide() {
 // read of it can stand in.
 void SettingsFile::ReadFile() {
   std::string bytes;
-  FileRead read = ReadRule(platform_.ReadWholeFile(path_, bytes));
-  if (read == FileRead::Locked && !Last().Of(platform_, path_))
-    read = ReadThroughLocks(platform_, path_, bytes);
+  FileRead read = ReadRule(files_.ReadWholeFile(path_, bytes));
+  if (read == FileRead::Locked && !Last().Of(files_, path_))
+    read = ReadThroughLocks(files_, path_, bytes);
   if (read != FileRead::Done && read != FileRead::Missing) {
     source_ = Source::Unreadable;
     return;
@@ -162,7 +161,7 @@ void SettingsFile::ReadFile() {
   source_ = Source::File;
   exists_ = read == FileRead::Done;
   document_.emplace(std::move(bytes), &codePage_);
-  Remember(platform_, path_, stamp_, exists_, *document_);
+  Remember(files_, clock_, path_, stamp_, exists_, *document_);
 }
 
 std::optional<std::string> SettingsFile::FindInFile(const std::string& section,
@@ -170,7 +169,7 @@ std::optional<std::string> SettingsFile::FindInFile(const std::string& section,
   if (source_ == Source::Unasked) Decide();
   if (source_ == Source::Unchanged && !Kept(section)) ReadFile();
   if (source_ != Source::File) {
-    if (!Kept(section) || !Last().Of(platform_, path_)) throw SettingsBusyError(path_);
+    if (!Kept(section) || !Last().Of(files_, path_)) throw SettingsBusyError(path_);
     if (!document_) document_.emplace(Last().kept);
   }
   return document_->Find(section, key);
@@ -179,7 +178,7 @@ std::optional<std::string> SettingsFile::FindInFile(const std::string& section,
 bool SettingsFile::Exists() {
   if (source_ == Source::Unasked) Decide();
   if (source_ == Source::File) return exists_;
-  if (!Last().Of(platform_, path_)) throw SettingsBusyError(path_);
+  if (!Last().Of(files_, path_)) throw SettingsBusyError(path_);
   return Last().exists;
 }
 
@@ -227,12 +226,12 @@ void SettingsFile::Release() {
   document_.reset();
   // Another copy's save in between would be undone by a file read before it:
   // the file is read and replaced while no other copy saves.
-  const NamedLock lock(platform_,
-                       platform_.AcquireNamedLock(SaveLockName(platform_, path_), kSaveLockWaitMs));
+  const NamedLock lock(files_,
+                       files_.AcquireNamedLock(SaveLockName(files_, path_), kSaveLockWaitMs));
   if (!lock.Held()) throw VantrelError(kWriteFailedText + path_);
-  std::optional<FileStamp> stamp = platform_.GetFileStamp(path_);
+  std::optional<FileStamp> stamp = files_.GetFileStamp(path_);
   std::string bytes;
-  const FileRead read = ReadThroughLocks(platform_, path_, bytes);
+  const FileRead read = ReadThroughLocks(files_, path_, bytes);
   if (read != FileRead::Done && read != FileRead::Missing)
     throw VantrelError(kWriteFailedText + path_);
   if (read == FileRead::Missing) bytes.clear();
@@ -242,10 +241,10 @@ void SettingsFile::Release() {
       document.Write(change.section, change.key, change.value, &codePage_);
   const std::string saved = document.Bytes();
   if (saved != bytes) {
-    if (!ReplaceWholeFile(platform_, path_, saved)) throw VantrelError(kWriteFailedText + path_);
-    stamp = platform_.GetFileStamp(path_);
+    if (!ReplaceWholeFile(files_, path_, saved)) throw VantrelError(kWriteFailedText + path_);
+    stamp = files_.GetFileStamp(path_);
   }
-  Remember(platform_, path_, stamp, true, document);
+  Remember(files_, clock_, path_, stamp, true, document);
 }
 
 }  // namespace vantrel

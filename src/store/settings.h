@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/errors.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "store/profile.h"
 
 namespace vantrel {
@@ -19,26 +21,24 @@ inline constexpr const char* kFolderWarning =
 
 // Fixes DataFolder and SettingsPath and creates the folder when it is missing,
 // warning once when it cannot.
-void SetUpDataFolder(Platform& platform);
+void SetUpDataFolder(Files& files, Dialogs& dialogs);
 // Fixes DataFolder and SettingsPath only, making and removing nothing: for a
 // run that only reads the settings.
-void LocateDataFolder(Platform& platform);
+void LocateDataFolder(Files& files);
 const std::string& DataFolder();
 const std::string& SettingsPath();
 
 // The platform's legacy code page, as the settings file's format asks for it.
 class PlatformCodePage : public LegacyCodePage {
  public:
-  explicit PlatformCodePage(Platform& platform) : platform_(platform) {}
-  std::string ToUtf8(std::string_view bytes) const override {
-    return platform_.LegacyToUtf8(bytes);
-  }
+  explicit PlatformCodePage(Files& files) : files_(files) {}
+  std::string ToUtf8(std::string_view bytes) const override { return files_.LegacyToUtf8(bytes); }
   std::optional<std::string> FromUtf8(std::string_view text) const override {
-    return platform_.Utf8ToLegacy(text);
+    return files_.Utf8ToLegacy(text);
   }
 
  private:
-  Platform& platform_;
+  Files& files_;
 };
 
 // The sections the program keeps its values in.
@@ -62,7 +62,7 @@ class SettingsBusyError : public VantrelError {
 // values it writes.
 class SettingsFile {
  public:
-  SettingsFile(Platform& platform, std::string path);
+  SettingsFile(Files& files, Clock& clock, std::string path);
   // Writes not released are dropped; dropped with no error on its way, which
   // only a mistake of the caller does, they are counted too.
   ~SettingsFile();
@@ -106,7 +106,8 @@ class SettingsFile {
   std::optional<std::string> Find(const std::string& section, const std::string& key);
   void Record(Change change);
 
-  Platform& platform_;
+  Files& files_;
+  Clock& clock_;
   std::string path_;
   PlatformCodePage codePage_;
   Source source_ = Source::Unasked;

@@ -86,23 +86,23 @@ void LoadTitles(SettingsFile& file, TitleData& data, Lines& names, Lines& entrie
 
 // Only a file that is not there gets the first run's values: one that cannot
 // be read now stops the start-up here, with nothing changed.
-void StartUpTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries) {
-  SettingsFile file(platform, SettingsPath());
+void StartUpTitles(Files& files, Clock& clock, TitleData& data, Lines& names, Lines& entries) {
+  SettingsFile file(files, clock, SettingsPath());
   const bool exists = file.Exists();
   data.CurrentTitle = 1;  // also when the first-run write fails
   if (exists)
     LoadTitles(file, data, names, entries);
   else
-    WriteDefaultTitles(platform, data, names);
+    WriteDefaultTitles(files, clock, data, names);
 }
 
-void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries) {
-  SettingsFile file(platform, SettingsPath());
+void LoadTitles(Files& files, Clock& clock, TitleData& data, Lines& names, Lines& entries) {
+  SettingsFile file(files, clock, SettingsPath());
   LoadTitles(file, data, names, entries);
 }
 
-void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names) {
-  SettingsFile file(platform, SettingsPath());
+void WriteDefaultTitles(Files& files, Clock& clock, TitleData& data, Lines& names) {
+  SettingsFile file(files, clock, SettingsPath());
   names.clear();
   for (int t = 1; t <= kTitleCount; ++t) {
     const std::string placeholder = kNoTitle + (" " + std::to_string(t));
@@ -161,9 +161,10 @@ EntryOptions& ShownEntryOptions(TitleData& data, const Lines& entries, std::size
   return data.ShownOptions.at(line);
 }
 
-void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const Lines& entries) {
+void SaveTitles(Files& files, Clock& clock, TitleData& data, const Lines& names,
+                const Lines& entries) {
   StoreEntryList(data, entries);
-  SettingsFile file(platform, SettingsPath());
+  SettingsFile file(files, clock, SettingsPath());
   const auto put = [&file](const std::string& key, const std::string& text, bool changed) {
     if (changed)
       file.WriteValue(kFilesSection, key, text);

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
+#include "platform/files.h"
 #include "store/entry_options.h"
 #include "store/settings.h"
 
@@ -58,9 +59,9 @@ using Lines = std::vector<std::string>;
 // Start-up: load an existing file or write the first-run defaults; title 1 is
 // the current title, its entries in `entries`. A failed first-run write is
 // raised after the table and the names are complete.
-void StartUpTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries);
-void LoadTitles(Platform& platform, TitleData& data, Lines& names, Lines& entries);
-void WriteDefaultTitles(Platform& platform, TitleData& data, Lines& names);
+void StartUpTitles(Files& files, Clock& clock, TitleData& data, Lines& names, Lines& entries);
+void LoadTitles(Files& files, Clock& clock, TitleData& data, Lines& names, Lines& entries);
+void WriteDefaultTitles(Files& files, Clock& clock, TitleData& data, Lines& names);
 // The current title's entries back into the table, packed, "Null" after them;
 // each takes its options along.
 void StoreEntryList(TitleData& data, const Lines& entries);
@@ -74,6 +75,7 @@ void RemoveShownEntry(TitleData& data, Lines& entries, std::size_t line);
 EntryOptions& ShownEntryOptions(TitleData& data, const Lines& entries, std::size_t line);
 // Writes the names and slots that differ from the saved ones, and any that the
 // file lacks; all of them into a file that is not there.
-void SaveTitles(Platform& platform, TitleData& data, const Lines& names, const Lines& entries);
+void SaveTitles(Files& files, Clock& clock, TitleData& data, const Lines& names,
+                const Lines& entries);
 
 }  // namespace vantrel

@@ -28,22 +28,22 @@ bool IsOption(const std::string& argument, std::string_view option) {
 // console), else to the console of the program that started this one. Only
 // without either (started from a shortcut) does it show in a box, which would
 // hold up a script.
-void Tell(Platform& platform, const std::string& text) {
-  if (platform.StandardOutput() != OutputKind::None || platform.AttachParentConsole())
-    platform.WriteOutput(text);
+void Tell(Console& console, Dialogs& dialogs, const std::string& text) {
+  if (console.StandardOutput() != OutputKind::None || console.AttachParentConsole())
+    console.WriteOutput(text);
   else
-    ShowPlain(platform, text);
+    ShowPlain(dialogs, text);
 }
 
-std::string ListText(Platform& platform) {
+std::string ListText(Files& files, Clock& clock, Launcher& launcher) {
   std::string text;
   for (int t = 1; t <= kTitleCount; ++t) {
     std::string name;
     {
-      SettingsFile file(platform, SettingsPath());
+      SettingsFile file(files, clock, SettingsPath());
       name = OwnTitleName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle));
     }
-    const int count = EntryCount(ReadTitleEntries(platform, std::to_string(t)));
+    const int count = EntryCount(launcher.ReadTitleEntries(std::to_string(t)));
     text += (t < 10 ? " " : "") + std::to_string(t) + "  " + name + (name.empty() ? "" : "  ") +
             "(" + std::to_string(count) + (count == 1 ? " entry)\r\n" : " entries)\r\n");
   }
@@ -113,7 +113,7 @@ Command ParseArguments(const std::vector<std::string>& arguments) {
   return {Action::Wrong, "Unknown argument: " + first};
 }
 
-int FindTitle(Platform& platform, const std::string& given) {
+int FindTitle(Files& files, Clock& clock, const std::string& given) {
   const std::string_view wanted = TrimBlanks(given);
   if (!wanted.empty() && wanted.size() <= 2 &&
       wanted.find_first_not_of("0123456789") == std::string_view::npos) {
@@ -123,7 +123,7 @@ int FindTitle(Platform& platform, const std::string& given) {
   }
   const std::string folded = FoldCase(wanted);
   if (folded.empty()) return 0;
-  SettingsFile file(platform, SettingsPath());
+  SettingsFile file(files, clock, SettingsPath());
   for (int t = 1; t <= kTitleCount; ++t)
     if (FoldCase(OwnTitleName(file.ReadValue(kFilesSection, TitleKey(t), kNoTitle))) == folded)
       return t;
@@ -132,46 +132,51 @@ int FindTitle(Platform& platform, const std::string& given) {
 
 namespace {
 
-int RunOnTitles(Platform& platform, const Command& command) {
-  LocateDataFolder(platform);
+// The settings file's titles: listed, or one of them opened.
+int RunOnTitles(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
+                const Command& command) {
+  LocateDataFolder(files);
+  Launcher launcher(files, clock, dialogs, shell);
   if (command.action == Command::Action::List) {
-    Tell(platform, ListText(platform));
+    Tell(console, dialogs, ListText(files, clock, launcher));
     return kExitOpened;
   }
-  const int title = FindTitle(platform, command.title);
+  const int title = FindTitle(files, clock, command.title);
   if (title == 0) {
-    Tell(platform, "No title is numbered or named \"" + command.title +
-                       "\". vantrel.exe --list shows the titles.\r\n");
+    Tell(console, dialogs,
+         "No title is numbered or named \"" + command.title +
+             "\". vantrel.exe --list shows the titles.\r\n");
     return kExitWrongUsage;
   }
-  const LaunchOutcome outcome = LaunchTitle(platform, std::to_string(title));
+  const LaunchOutcome outcome = launcher.LaunchTitle(std::to_string(title));
   return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
 }
 
 }  // namespace
 
-int RunCommand(Platform& platform, const Command& command) {
+int RunCommand(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
+               const Command& command) {
   using Action = Command::Action;
   switch (command.action) {
     case Action::Tray:
     case Action::Wrong:
       break;
     case Action::Help:
-      Tell(platform, kUsageText);
+      Tell(console, dialogs, kUsageText);
       return kExitOpened;
     case Action::Version:
-      Tell(platform, kVersionText);
+      Tell(console, dialogs, kVersionText);
       return kExitOpened;
     case Action::List:
     case Action::Open:
       try {
-        return RunOnTitles(platform, command);
+        return RunOnTitles(console, dialogs, files, clock, shell, command);
       } catch (const SettingsBusyError& busy) {
-        Tell(platform, ErrorReportText(busy.what()) + "\r\n");
+        Tell(console, dialogs, ErrorReportText(busy.what()) + "\r\n");
         return kExitNotOpened;  // nothing was opened
       }
   }
-  Tell(platform, command.title + "\r\n\r\n" + kUsageText);
+  Tell(console, dialogs, command.title + "\r\n\r\n" + kUsageText);
   return kExitWrongUsage;
 }
 

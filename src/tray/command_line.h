@@ -1,14 +1,18 @@
 // The program's command line: with no arguments it is the tray program; with
 // them it opens one title (--open), lists the titles (--list), tells its
 // version (--version) or its use (--help, /?), then ends with a status that a
-// script can test, never adding an icon nor touching the Run value.
+// script can test, never adding an icon nor touching its start at logon.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/shell.h"
 
 namespace vantrel {
 
@@ -45,10 +49,11 @@ Command ParseArguments(const std::vector<std::string>& arguments);
 
 // The title that `given` names: a number from 1 to 20, else a title's name
 // compared without regard to case (the lowest such title); 0 for none.
-int FindTitle(Platform& platform, const std::string& given);
+int FindTitle(Files& files, Clock& clock, const std::string& given);
 
 // Runs a command other than Tray against the settings file and returns the
 // exit status; output goes to the console, or to a box where there is none.
-int RunCommand(Platform& platform, const Command& command);
+int RunCommand(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
+               const Command& command);
 
 }  // namespace vantrel

@@ -30,7 +30,7 @@ std::string Told(const std::string& key, int title, const std::string& name, con
 }
 
 // One box for every key that does not open its title, each told in a line.
-void ReportKeys(Platform& platform, const std::vector<std::string>& lines) {
+void ReportKeys(Dialogs& dialogs, const std::vector<std::string>& lines) {
   if (lines.empty()) return;
   std::string text;
   if (lines.size() == 1) {
@@ -46,7 +46,7 @@ void ReportKeys(Platform& platform, const std::vector<std::string>& lines) {
     }
   }
   text += "You can choose another key with \"Change Title Names\" in \"Edit Your List\".";
-  ShowInformation(platform, text);
+  ShowInformation(dialogs, text);
 }
 
 }  // namespace
@@ -60,14 +60,14 @@ bool TitleHotKeys::FirstReport(int title, char kind, const std::string& text) {
   return true;
 }
 
-void TitleHotKeys::Register(Platform& platform) {
+void TitleHotKeys::Register() {
   std::array<KeyCombo, kTitleCount> wanted{};
   std::array<std::string, kTitleCount> names;
   // Told once every key is taken, so that none waits for a box to be answered,
   // and in one box, as a second running copy finds every key taken.
   std::vector<std::string> told;
   {
-    SettingsFile file(platform, SettingsPath());
+    SettingsFile file(files_, clock_, SettingsPath());
     for (int t = 1; t <= kTitleCount; ++t) {
       const auto n = static_cast<std::size_t>(t - 1);
       names[n] = file.ReadValue(kFilesSection, TitleKey(t), kNoTitle);
@@ -88,14 +88,14 @@ void TitleHotKeys::Register(Platform& platform) {
   for (int t = 1; t <= kTitleCount; ++t) {
     KeyCombo& held = held_[static_cast<std::size_t>(t - 1)];
     if (!held.Empty() && !(held == wanted[static_cast<std::size_t>(t - 1)])) {
-      platform.UnregisterHotKey(t);
+      keys_.UnregisterHotKey(t);
       held = {};
     }
   }
   for (int t = 1; t <= kTitleCount; ++t) {
     const auto n = static_cast<std::size_t>(t - 1);
     if (wanted[n].Empty() || !held_[n].Empty()) continue;
-    if (platform.RegisterHotKey(t, wanted[n])) {
+    if (keys_.RegisterHotKey(t, wanted[n])) {
       held_[n] = wanted[n];
       continue;
     }
@@ -107,7 +107,7 @@ void TitleHotKeys::Register(Platform& platform) {
     told.back() +=
         o < held_.size() ? TitleNamed(static_cast<int>(o) + 1, names[o]) : "another program";
   }
-  ReportKeys(platform, told);
+  ReportKeys(dialogs_, told);
 }
 
 }  // namespace vantrel

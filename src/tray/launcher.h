@@ -4,7 +4,11 @@
 #include <array>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+#include "store/entry_kind.h"
 #include "store/entry_options.h"
 
 namespace vantrel {
@@ -25,9 +29,6 @@ struct Entry {
   EntryOptions options;
 };
 
-// The title's 20 slots and their options as the settings file holds them now
-// ("Null" for each empty one), read without writing the file.
-std::array<Entry, kLaunchSlots> ReadTitleEntries(Platform& platform, const std::string& titleText);
 // How many entries a launch would open: none when slot 1 is empty.
 int EntryCount(const std::array<Entry, kLaunchSlots>& entries);
 
@@ -43,16 +44,6 @@ struct LaunchOutcome {
   int Opened() const { return started + broughtForward; }
 };
 
-// Reads the title's entries afresh and opens each non-empty one in slot
-// order, with its options; a failure is reported and the next entry still
-// opens.
-LaunchOutcome LaunchTitle(Platform& platform, const std::string& titleText);
-
-// Opens one entry with its options, or brings a window of its running
-// program to the front; a program that runs with no window to bring forward
-// (one that waits in the tray) is started, so that it shows its own. Reports
-// a failure.
-EntryLaunch LaunchEntry(Platform& platform, const Entry& entry);
 // What the shell is given for an entry: a web address as it stands; a file's
 // name without the blanks and the one pair of double quotes around it, which
 // no name holds (a path quoted as on a command line).
@@ -62,15 +53,31 @@ std::string ShellTarget(const std::string& entry);
 std::string ElevationRefusedText(const std::string& target);
 std::string NoFolderText(const std::string& target, const std::string& folder);
 
-// The short (8.3) form of a path, or the empty text when there is none.
-std::string ToShortPath(Platform& platform, const std::string& path);
+class Launcher {
+ public:
+  Launcher(Files& files, Clock& clock, Dialogs& dialogs, Shell& shell)
+      : files_(files), clock_(clock), dialogs_(dialogs), shell_(shell) {}
 
-// An entry is a web address when its upper-cased text holds "HTTP".
-bool IsWebEntry(const std::string& entry);
-// A program has a process of its own to find: a path to an .exe or .com file.
-bool IsProgramEntry(const std::string& entry);
-// Whether two paths name the same file as the system spells paths: without
-// regard to case, either slash.
-bool SamePath(const std::string& a, const std::string& b);
+  // The title's 20 slots and their options as the settings file holds them now
+  // ("Null" for each empty one), read without writing the file.
+  std::array<Entry, kLaunchSlots> ReadTitleEntries(const std::string& titleText);
+  // Reads the title's entries afresh and opens each non-empty one in slot
+  // order, with its options; a failure is reported and the next entry still
+  // opens.
+  LaunchOutcome LaunchTitle(const std::string& titleText);
+  // Opens one entry with its options, or brings a window of its running
+  // program to the front; a program that runs with no window to bring forward
+  // (one that waits in the tray) is started, so that it shows its own. Reports
+  // a failure.
+  EntryLaunch LaunchEntry(const Entry& entry);
+
+ private:
+  bool BroughtToFront(const std::string& program);
+
+  Files& files_;
+  Clock& clock_;
+  Dialogs& dialogs_;
+  Shell& shell_;
+};
 
 }  // namespace vantrel

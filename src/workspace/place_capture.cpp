@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "store/entry_kind.h"
 #include "workspace/monitor_fit.h"
 #include "workspace/window_choice.h"
 
@@ -26,19 +27,16 @@ std::optional<WindowPlace> PlaceOf(DesktopWindows& desktop, const DesktopWindow&
 
 }  // namespace
 
-std::vector<EntryCapture> CapturePlaces(DesktopWindows& desktop,
-                                        const std::vector<std::string>& targets,
-                                        const std::vector<std::string>& runningPrograms,
-                                        const ShortPathOf& shortPath) {
+std::vector<EntryCapture> CapturePlaces(DesktopWindows& desktop, Shell& shell,
+                                        const std::vector<std::string>& targets) {
   std::vector<EntryCapture> captures;
   const std::vector<DesktopWindow> windows = desktop.Windows();
   const std::vector<Monitor> monitors = desktop.Monitors();
   for (std::size_t i = 0; i < targets.size(); ++i) {
-    if (!HasProgram(targets[i])) continue;
-    const ProgramMatch program(targets[i], shortPath);
+    if (!IsProgramEntry(targets[i])) continue;
+    const ProgramMatch program(targets[i], shell);
     EntryCapture capture{i, CaptureResult::NotRunning, std::nullopt};
-    const bool running = std::any_of(runningPrograms.begin(), runningPrograms.end(),
-                                     [&](const std::string& path) { return program(path); }) ||
+    const bool running = !shell.ProcessesOf(targets[i]).empty() ||
                          std::any_of(windows.begin(), windows.end(),
                                      [&](const DesktopWindow& w) { return program(w.program); });
     if (const DesktopWindow* window = FrontWindowOf(windows, program))

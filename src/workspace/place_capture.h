@@ -30,12 +30,10 @@ struct EntryCapture {
 };
 
 // One result per program entry of `targets`, in their order; other entries
-// have no program and none. A program runs when one of `runningPrograms` (the
-// paths of the processes' program files) or a shown window's program is it.
-std::vector<EntryCapture> CapturePlaces(DesktopWindows& desktop,
-                                        const std::vector<std::string>& targets,
-                                        const std::vector<std::string>& runningPrograms,
-                                        const ShortPathOf& shortPath);
+// have no program and none. A program runs when one of its processes runs or
+// a shown window is its.
+std::vector<EntryCapture> CapturePlaces(DesktopWindows& desktop, Shell& shell,
+                                        const std::vector<std::string>& targets);
 
 // The text of the one box: one line per program entry.
 std::string CaptureReportText(const std::vector<std::string>& targets,

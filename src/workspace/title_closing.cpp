@@ -3,17 +3,18 @@
 
 #include <algorithm>
 
+#include "store/entry_kind.h"
+
 namespace vantrel {
 
 TitleClosing::TitleClosing(DesktopWindows& desktop, Clock& clock,
-                           const std::vector<ClosingEntry>& entries, const ShortPathOf& shortPath)
+                           const std::vector<ClosingEntry>& entries, Shell& shell)
     : desktop_(desktop), clock_(clock) {
   for (const ClosingEntry& entry : entries) {
-    const bool listed = std::any_of(programs_.begin(), programs_.end(), [&](const auto& p) {
-      return SameProgramPath(p.program(), entry.target);
-    });
-    if (!entry.leaveRunning && HasProgram(entry.target) && !listed)
-      programs_.emplace_back(entry.target, shortPath);
+    const bool listed = std::any_of(programs_.begin(), programs_.end(),
+                                    [&](const ProgramMatch& p) { return p(entry.target); });
+    if (!entry.leaveRunning && IsProgramEntry(entry.target) && !listed)
+      programs_.emplace_back(entry.target, shell);
   }
   done_ = programs_.empty();
 }

@@ -29,7 +29,7 @@ struct ClosingEntry {
 class TitleClosing {
  public:
   TitleClosing(DesktopWindows& desktop, Clock& clock, const std::vector<ClosingEntry>& entries,
-               const ShortPathOf& shortPath);
+               Shell& shell);
 
   // The first Step asks each enabled window of the programs to close; later
   // ones look whether they still show one.

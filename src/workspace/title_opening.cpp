@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "store/entry_kind.h"
 #include "workspace/monitor_fit.h"
 
 namespace vantrel {
@@ -22,7 +23,7 @@ const DesktopWindow* Find(const std::vector<DesktopWindow>& windows, WindowId id
 }  // namespace
 
 TitleOpening::TitleOpening(DesktopWindows& desktop, Clock& clock, std::vector<OpeningEntry> entries,
-                           Start start, ShortPathOf shortPath)
+                           Start start, Shell& shell)
     : desktop_(desktop),
       clock_(clock),
       entries_(std::move(entries)),
@@ -30,7 +31,7 @@ TitleOpening::TitleOpening(DesktopWindows& desktop, Clock& clock, std::vector<Op
       outcomes_(entries_.size(), EntryOutcome::Waiting) {
   tracks_.reserve(entries_.size());
   for (const OpeningEntry& entry : entries_)
-    tracks_.push_back(Track{.program = ProgramMatch(entry.target, shortPath)});
+    tracks_.push_back(Track{.program = ProgramMatch(entry.target, shell)});
 }
 
 void TitleOpening::Step() {
@@ -58,7 +59,7 @@ bool TitleOpening::StartDue() {
 void TitleOpening::StartEntry(std::size_t index) {
   Track& track = tracks_[index];
   const OpeningEntry& entry = entries_[index];
-  const bool watch = (entry.place || entry.waitForWindow) && HasProgram(entry.target);
+  const bool watch = (entry.place || entry.waitForWindow) && IsProgramEntry(entry.target);
   // A window is new when it was not shown just before the start.
   if (watch) track.search.before = ShownIds(desktop_.Windows());
   track.phase = Phase::Finished;

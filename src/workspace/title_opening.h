@@ -59,7 +59,7 @@ class TitleOpening {
   // Starts entry `index`; may show a box, and so run Step again meanwhile.
   using Start = std::function<StartResult(std::size_t index)>;
   TitleOpening(DesktopWindows& desktop, Clock& clock, std::vector<OpeningEntry> entries,
-               Start start, ShortPathOf shortPath);
+               Start start, Shell& shell);
 
   void Step();
   // The clock's time when Step has something to do; nothing once done.

@@ -3,14 +3,14 @@
 // the program's own headers, under the short names the cases use.
 #pragma once
 
-#include "editor/Uentryopt.h"
-#include "editor/Utitlechg.h"
-#include "editor/Uwebpageadd.h"
-#include "editor/uedit.h"
-#include "editor/unit2.h"
-#include "help/uhelp.h"
-#include "screensaver/uscrsel.h"
-#include "tray/ufirst.h"
+#include "editor/add_file_dialog.h"
+#include "editor/add_web_page_dialog.h"
+#include "editor/edit_window.h"
+#include "editor/entry_options_dialog.h"
+#include "editor/title_name_dialog.h"
+#include "help/help_window.h"
+#include "screensaver/screensaver_dialog.h"
+#include "tray/tray_window.h"
 
 namespace e2e::ui {
 

@@ -22,7 +22,8 @@
 #include <set>
 #include <string>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/clock.h"
+#include "platform/win32/files.h"
 #include "store/settings.h"
 #include "store/titles.h"
 
@@ -55,12 +56,13 @@ inline std::string ReadyEventName(DWORD driver) {
 // so that no kill lands before it has started. Never returns.
 [[noreturn]] inline void RunWriter(const std::string& path, const std::string& writer,
                                    DWORD driver) {
-  vantrel::win32::Win32Platform platform(GetModuleHandleA(nullptr));
+  vantrel::win32::Win32Files files;
+  vantrel::win32::SystemClock clock;
   HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, ReadyEventName(driver).c_str());
   for (long save = 1;; ++save) {
     const std::string generation = "g" + writer + "." + std::to_string(save);
     try {
-      vantrel::SettingsFile file(platform, path);
+      vantrel::SettingsFile file(files, clock, path);
       for (int t = 1; t <= vantrel::kTitleCount; ++t)
         file.WriteValue(vantrel::kFilesSection, vantrel::TitleKey(t), Value(generation, t, 0));
       for (int t = 1; t <= vantrel::kTitleCount; ++t)

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "editor/Utitlechg.h"
-#include "editor/Uwebpageadd.h"
-#include "editor/uedit.h"
-#include "editor/unit2.h"
-#include "help/uhelp.h"
+#include "editor/add_file_dialog.h"
+#include "editor/add_web_page_dialog.h"
+#include "editor/edit_window.h"
+#include "editor/title_name_dialog.h"
+#include "help/help_window.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
 
@@ -20,8 +20,8 @@ struct Windows {
   FakePlatform p;
   std::vector<std::unique_ptr<Form>> all;
   Windows() {
-    SetUpDataFolder(p);
-    all.push_back(std::make_unique<TFrmedit>(p));
+    SetUpDataFolder(p, p);
+    all.push_back(std::make_unique<TFrmedit>(p, p.clock, p));
     all.push_back(std::make_unique<TFrmedadd>(p));
     all.push_back(std::make_unique<TFrmwebpage>(p, "http://example.test/"));
     all.push_back(std::make_unique<TFrmtitlechg>());

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/Utitlechg.h"
-#include "editor/Uwebpageadd.h"
-#include "editor/unit2.h"
+#include "editor/add_file_dialog.h"
+#include "editor/add_web_page_dialog.h"
+#include "editor/title_name_dialog.h"
 #include "platform/fake/fake_platform.h"
 
 namespace vantrel {

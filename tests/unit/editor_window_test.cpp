@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/Uwebpageadd.h"
-#include "editor/uedit.h"
-#include "editor/unit2.h"
+#include "editor/add_file_dialog.h"
+#include "editor/add_web_page_dialog.h"
+#include "editor/edit_window.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
 
@@ -35,12 +35,12 @@ struct EditorTest : ::testing::Test {
   std::unique_ptr<TFrmwebpage> webPage;
 
   void SetUp() override {
-    SetUpDataFolder(p);
+    SetUpDataFolder(p, p);
     p.CreateMainWindow("TForm1", "Vantrel");
   }
   void Start(const std::string& ini = "") {
     if (!ini.empty()) p.WriteFile(SettingsPath(), ini);
-    editor = std::make_unique<TFrmedit>(p);
+    editor = std::make_unique<TFrmedit>(p, p.clock, p);
     addFile = std::make_unique<TFrmedadd>(p);
     webPage = std::make_unique<TFrmwebpage>(p, "http://example.test/");
     editor->SetDialogs(addFile.get(), webPage.get());
@@ -69,7 +69,7 @@ struct EditorTest : ::testing::Test {
   Control& Entries() { return (*editor)["Listapps"]; }
   Control& Titles() { return (*editor)["Listtitles"]; }
   std::string Saved(const std::string& key) {
-    SettingsFile file(p, SettingsPath());
+    SettingsFile file(p, p.clock, SettingsPath());
     return file.ReadValue("Files", key, "<missing>");
   }
   Lines BoxTexts() {

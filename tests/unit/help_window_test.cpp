@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "help/uhelp.h"
+#include "help/help_window.h"
 #include "platform/fake/fake_platform.h"
 
 namespace vantrel {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/uedit.h"
+#include "editor/edit_window.h"
 #include "platform/display.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
@@ -167,8 +167,8 @@ std::vector<TextSize> EditorTexts(const Form& form, const std::map<std::string, 
 
 TEST(Display, ControlsGrowToTheirTextAndWhatFollowsMovesWithThem) {
   FakePlatform platform;
-  SetUpDataFolder(platform);
-  const TFrmedit form(platform);
+  SetUpDataFolder(platform, platform);
+  const TFrmedit form(platform, platform.clock, platform);
   const auto index = [&](const std::string& name) {
     std::size_t i = 0;
     while (form.Controls()[i].name != name) ++i;

@@ -5,9 +5,9 @@
 
 #include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
-#include "screensaver/switches.h"
+#include "screensaver/screensaver_switches.h"
 #include "tray/accelerators.h"
-#include "tray/ufirst.h"
+#include "tray/tray_window.h"
 
 namespace vantrel {
 namespace {
@@ -33,7 +33,8 @@ const std::string kW3 =
 // two switch items' captions, and whether the menu opened (only when the
 // refresh ran to its end).
 struct LeftMenu {
-  explicit LeftMenu(FakePlatform& p) : platform(p), form(p) {}
+  explicit LeftMenu(FakePlatform& p)
+      : platform(p), form(p, p.clock, p, p.shell, p, p, p.autostart, p.screenSaver) {}
   FakePlatform& platform;
   TForm1 form;
   std::string setSS;
@@ -71,7 +72,7 @@ TEST(ScreensaverSwitches, NtCaptionsFollowTheSystem) {
   platform.RegPutString(kDesktop, kNt, "1");
   LeftPress(menu);
   EXPECT_TRUE(menu.opened);
-  EXPECT_TRUE(state.IsWinNT);
+  EXPECT_TRUE(platform.screenSaver.IsWinNT());
   EXPECT_EQ(menu.setSS, "Disable Screensaver");
   EXPECT_EQ(menu.setPwd, "Disable Password");
   EXPECT_TRUE(state.ScreensaverOn);
@@ -144,7 +145,7 @@ TEST(ScreensaverSwitches, OlderFamilyReadsAFourByteInteger) {
     platform.RegPutDword(kDesktop, k9x, 0);
     LeftPress(menu);
     EXPECT_TRUE(menu.opened);
-    EXPECT_FALSE(state.IsWinNT);
+    EXPECT_FALSE(platform.screenSaver.IsWinNT());
     EXPECT_FALSE(state.PasswordOn);
     EXPECT_EQ(menu.setPwd, "Enable Password");
 
@@ -223,7 +224,7 @@ TEST(ScreensaverSwitches, RegistryReadErrorsEndTheLeftPress) {
 
     // The raised error itself carries the same text.
     try {
-      RefreshScreensaverSwitches(platform, state, menu.setSS, menu.setPwd);
+      RefreshScreensaverSwitches(platform, platform.screenSaver, state, menu.setSS, menu.setPwd);
       ADD_FAILURE() << "no error raised";
     } catch (const VantrelError& e) {
       EXPECT_EQ(std::string(e.what()), c.error);
@@ -237,7 +238,6 @@ TEST(ScreensaverSwitches, PlatformIdChoosesTheFamilyOrKeepsIt) {
   platform.RegPutString(kDesktop, kNt, "1");  // NT reads: on
   platform.RegPutDword(kDesktop, k9x, 0);     // older family reads: off
   LeftMenu menu(platform);
-  SwitchState& state = menu.form.Switches;
   struct Step {
     int id;
     bool nt;
@@ -248,7 +248,7 @@ TEST(ScreensaverSwitches, PlatformIdChoosesTheFamilyOrKeepsIt) {
         Step{0, false}, Step{-1, false}, Step{2, true}, Step{1, false}, Step{99, false}}) {
     platform.platformId = s.id;
     LeftPress(menu);
-    EXPECT_EQ(state.IsWinNT, s.nt) << s.id;
+    EXPECT_EQ(platform.screenSaver.IsWinNT(), s.nt) << s.id;
     EXPECT_EQ(menu.setPwd, s.nt ? "Disable Password" : "Enable Password") << s.id;
   }
   EXPECT_TRUE(platform.errorBoxes.empty());
@@ -294,7 +294,7 @@ TEST(ScreensaverSwitches, WarningsKeepCaptionsAndStillOpenTheMenu) {
   EXPECT_EQ(BoxTexts(platform), std::vector<std::string>{kW2});
   EXPECT_EQ(menu.setSS, "Enable Screensaver");
   EXPECT_EQ(menu.setPwd, "Disable Password");
-  SetPwdClick(platform, state);
+  SetPwdClick(platform, platform.screenSaver, state);
   EXPECT_EQ(BoxTexts(platform), (std::vector<std::string>{kW2, kW2}));
   EXPECT_EQ(platform.RegOpenKey(kDesktop), 0u);
   EXPECT_TRUE(state.PasswordOn);
@@ -310,26 +310,26 @@ TEST(ScreensaverSwitches, SetSSTogglesFromTheRememberedState) {
 
   platform.screenSaveActive = true;
   LeftPress(menu);
-  SetSSClick(platform, state);
+  SetSSClick(platform, platform.screenSaver, state);
   EXPECT_EQ(platform.spiSets, std::vector<bool>{false});
   EXPECT_FALSE(platform.screenSaveActive);
   EXPECT_TRUE(state.ScreensaverOn);  // unchanged until the next refresh
   EXPECT_EQ(menu.setSS, "Disable Screensaver");
 
   // Without a refresh the click repeats the same direction.
-  SetSSClick(platform, state);
+  SetSSClick(platform, platform.screenSaver, state);
   EXPECT_EQ(platform.spiSets, (std::vector<bool>{false, false}));
 
   LeftPress(menu);
   EXPECT_EQ(menu.setSS, "Enable Screensaver");
-  SetSSClick(platform, state);
+  SetSSClick(platform, platform.screenSaver, state);
   EXPECT_EQ(platform.spiSets, (std::vector<bool>{false, false, true}));
   EXPECT_TRUE(platform.boxes.empty());
 
   // A refused change warns with W3 and remembers nothing new.
   LeftPress(menu);
   platform.spiSetFails = true;
-  SetSSClick(platform, state);
+  SetSSClick(platform, platform.screenSaver, state);
   EXPECT_EQ(BoxTexts(platform), std::vector<std::string>{kW3});
   EXPECT_TRUE(state.ScreensaverOn);
   EXPECT_TRUE(platform.screenSaveActive);
@@ -355,12 +355,12 @@ TEST(ScreensaverSwitches, UnreadStateIsNeverChangedByAClick) {
 
   // The user clicks the nameless items: no direction was offered, so nothing changes.
   platform.boxes.clear();
-  SetSSClick(platform, state);
+  SetSSClick(platform, platform.screenSaver, state);
   EXPECT_TRUE(platform.spiSets.empty());
   EXPECT_FALSE(platform.screenSaveActive);
   EXPECT_TRUE(platform.boxes.empty());
   platform.deniedKeys.clear();  // even if the key became reachable meanwhile
-  SetPwdClick(platform, state);
+  SetPwdClick(platform, platform.screenSaver, state);
   EXPECT_FALSE(platform.RegGet(kDesktop, kNt).has_value());
   EXPECT_FALSE(platform.RegGet(kDesktop, k9x).has_value());
   EXPECT_TRUE(platform.boxes.empty());
@@ -370,14 +370,14 @@ TEST(ScreensaverSwitches, UnreadStateIsNeverChangedByAClick) {
   platform.spiGetFails = false;
   LeftPress(menu);  // Screensaveusepassword is absent
   ASSERT_FALSE(menu.opened);
-  SetPwdClick(platform, state);
+  SetPwdClick(platform, platform.screenSaver, state);
   EXPECT_FALSE(platform.RegGet(kDesktop, k9x).has_value());
 
   // Once read, the clicks work.
   platform.RegPutDword(kDesktop, k9x, 0);
   LeftPress(menu);
-  SetSSClick(platform, state);
-  SetPwdClick(platform, state);
+  SetSSClick(platform, platform.screenSaver, state);
+  SetPwdClick(platform, platform.screenSaver, state);
   EXPECT_EQ(platform.spiSets, std::vector<bool>{true});
   EXPECT_EQ(platform.RegGet(kDesktop, k9x)->data, std::string("\1\0\0\0", 4));
   EXPECT_EQ(platform.openKeys, 0);
@@ -390,7 +390,7 @@ TEST(ScreensaverSwitches, SetPwdWritesTheFamilysValue) {
     SwitchState& state = menu.form.Switches;
     LeftPress(menu);
     ASSERT_EQ(menu.setPwd, "Enable Password");
-    SetPwdClick(platform, state);
+    SetPwdClick(platform, platform.screenSaver, state);
     auto v = platform.RegGet(kDesktop, kNt);
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->type, RegType::String);
@@ -399,16 +399,17 @@ TEST(ScreensaverSwitches, SetPwdWritesTheFamilysValue) {
     EXPECT_EQ(menu.setPwd, "Enable Password");  // a click leaves the caption alone
     LeftPress(menu);
     EXPECT_EQ(menu.setPwd, "Disable Password");
-    SetPwdClick(platform, state);
+    SetPwdClick(platform, platform.screenSaver, state);
     EXPECT_EQ(platform.RegGet(kDesktop, kNt)->data, std::string("0\0", 2));
     EXPECT_FALSE(state.PasswordOn);
 
     // The direction comes from the remembered state, not a fresh reading.
     LeftPress(menu);  // reads "0": off
     platform.RegPutString(kDesktop, kNt, "1");
-    SetPwdClick(platform, state);
+    SetPwdClick(platform, platform.screenSaver, state);
     EXPECT_EQ(platform.RegGet(kDesktop, kNt)->data, std::string("1\0", 2));
-    SetPwdClick(platform, state);  // and a successful click flips what is remembered
+    SetPwdClick(platform, platform.screenSaver,
+                state);  // and a successful click flips what is remembered
     EXPECT_EQ(platform.RegGet(kDesktop, kNt)->data, std::string("0\0", 2));
 
     EXPECT_FALSE(platform.RegGet(kDesktop, k9x).has_value());
@@ -423,13 +424,13 @@ TEST(ScreensaverSwitches, SetPwdWritesTheFamilysValue) {
     LeftMenu menu(platform);
     SwitchState& state = menu.form.Switches;
     LeftPress(menu);
-    SetPwdClick(platform, state);
+    SetPwdClick(platform, platform.screenSaver, state);
     auto v = platform.RegGet(kDesktop, k9x);
     EXPECT_EQ(v->type, RegType::Dword);
     EXPECT_EQ(v->data, std::string("\1\0\0\0", 4));
     LeftPress(menu);
     EXPECT_EQ(menu.setPwd, "Disable Password");
-    SetPwdClick(platform, state);
+    SetPwdClick(platform, platform.screenSaver, state);
     EXPECT_EQ(platform.RegGet(kDesktop, k9x)->data, std::string(4, '\0'));
     EXPECT_FALSE(platform.RegGet(kDesktop, kNt).has_value());
     EXPECT_TRUE(platform.spiSets.empty());
@@ -452,7 +453,7 @@ TEST(ScreensaverSwitches, FailedPasswordChangeKeepsTheState) {
     const RegValue before = *platform.RegGet(kDesktop, name);
 
     platform.regWritesFail = true;
-    RunGuarded(platform, [&] { SetPwdClick(platform, state); });
+    RunGuarded(platform, [&] { SetPwdClick(platform, platform.screenSaver, state); });
     EXPECT_EQ(platform.errorBoxes,
               std::vector<std::string>{"Failed to set data for '" + name + "'"});
     EXPECT_TRUE(state.PasswordOn);
@@ -462,14 +463,14 @@ TEST(ScreensaverSwitches, FailedPasswordChangeKeepsTheState) {
     // A key that cannot be opened: W2, nothing written, nothing remembered.
     platform.regWritesFail = false;
     platform.deniedKeys = {kDesktop};
-    SetPwdClick(platform, state);
+    SetPwdClick(platform, platform.screenSaver, state);
     EXPECT_EQ(BoxTexts(platform), std::vector<std::string>{kW2});
     EXPECT_TRUE(state.PasswordOn);
     EXPECT_EQ(platform.RegGet(kDesktop, name)->data, before.data);
 
     // Once it works again the same click goes through.
     platform.deniedKeys.clear();
-    SetPwdClick(platform, state);
+    SetPwdClick(platform, platform.screenSaver, state);
     EXPECT_FALSE(state.PasswordOn);
     EXPECT_EQ(platform.openKeys, 0);
   }

@@ -42,25 +42,25 @@ void ExpectUnableToWrite(SettingsFile& file, const std::string& key) {
 
 TEST(DataFolder, CreatedOnceAndPathsFixed) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   EXPECT_EQ(DataFolder(), "C:\\Users\\tester\\AppData\\Roaming\\Vantrel");
   EXPECT_EQ(SettingsPath(), kIni);
   EXPECT_EQ(p.GetPathKind(DataFolder()), PathKind::Directory);
   EXPECT_EQ(p.GetPathKind(SettingsPath()), PathKind::Missing);  // no file until the first write
-  SetUpDataFolder(p);                                           // existing folder: nothing shown
+  SetUpDataFolder(p, p);                                        // existing folder: nothing shown
   EXPECT_TRUE(p.boxes.empty());
 }
 
 TEST(DataFolder, PlainFileInTheWayWarnsOnceThenWritesFail) {
   FakePlatform p;
   p.WriteFile("C:\\Users\\tester\\AppData\\Roaming\\Vantrel", "not a folder");
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   ASSERT_EQ(p.boxes.size(), 1u);
   EXPECT_EQ(p.boxes[0].kind, BoxKind::Warning);
   EXPECT_EQ(p.boxes[0].text, kFolderWarning);
   EXPECT_EQ(SettingsPath(), kIni);
 
-  SettingsFile file(p, SettingsPath());
+  SettingsFile file(p, p.clock, SettingsPath());
   EXPECT_EQ(file.ReadValue("Files", "Desc1", "No Title Entered"), "No Title Entered");
   ExpectUnableToWrite(file, "Desc1");
 }
@@ -73,30 +73,30 @@ std::vector<std::string> Beside(FakePlatform& p) { return p.FindFiles(SettingsPa
 // one dropped with no error on its way is counted, as no caller may forget one.
 TEST(SettingsFile, ASaveReachesTheDiskWholeAtReleaseOrNotAtAll) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   try {
-    SettingsFile dropped(p, SettingsPath());
+    SettingsFile dropped(p, p.clock, SettingsPath());
     dropped.WriteValue("Files", "Desc1", "never");
     throw VantrelError("stopped half-way");
   } catch (const VantrelError&) {
   }
   EXPECT_EQ(SettingsFile::TakeDroppedWrites(), 0);
-  { SettingsFile(p, SettingsPath()).WriteValue("Files", "Desc1", "forgotten"); }
+  { SettingsFile(p, p.clock, SettingsPath()).WriteValue("Files", "Desc1", "forgotten"); }
   EXPECT_EQ(SettingsFile::TakeDroppedWrites(), 1);
   EXPECT_EQ(p.GetPathKind(kIni), PathKind::Missing);
 
-  SettingsFile file(p, SettingsPath());
+  SettingsFile file(p, p.clock, SettingsPath());
   file.WriteValue("Files", "Desc1", "one");
   file.WriteValue("Files", "Desc2", "two");
   file.WriteValue("Files", "Desc1", "uno");
   EXPECT_EQ(file.ReadValue("files", "DESC1", ""), "uno");
-  EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc2", "none"), "none");
+  EXPECT_EQ(SettingsFile(p, p.clock, SettingsPath()).ReadValue("Files", "Desc2", "none"), "none");
   EXPECT_EQ(p.GetPathKind(kIni), PathKind::Missing);
   file.Release();
   EXPECT_EQ(p.ReadFile(kIni), "[Files]\r\nDesc1=uno\r\nDesc2=two\r\n");
   EXPECT_EQ(p.writes, 1);
   EXPECT_EQ(Beside(p), std::vector<std::string>{});
-  EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc2", ""), "two");
+  EXPECT_EQ(SettingsFile(p, p.clock, SettingsPath()).ReadValue("Files", "Desc2", ""), "two");
 }
 
 // Every answer a step of the replace can give ends with the old file or the
@@ -122,12 +122,12 @@ TEST(SettingsFile, EachAnswerOfTheReplaceKeepsOneWholeFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FakePlatform p;
-    SetUpDataFolder(p);
+    SetUpDataFolder(p, p);
     p.WriteFile(kIni, old);
     p.createAnswers = c.create;
     p.identityAnswers = c.identity;
     p.renameAnswers = c.rename;
-    SettingsFile file(p, SettingsPath());
+    SettingsFile file(p, p.clock, SettingsPath());
     file.WriteValue("Files", "Desc1", "new");
     if (c.saved) {
       file.Release();
@@ -148,9 +148,9 @@ TEST(SettingsFile, EachAnswerOfTheReplaceKeepsOneWholeFile) {
 // copy takes, so what another copy saved meanwhile stays.
 TEST(SettingsFile, ASaveKeepsWhatOthersSavedAndWaitsForTheirLock) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   p.WriteFile(kIni, "[Files]\r\nDesc1=a\r\nDesc2=b\r\n");
-  SettingsFile file(p, SettingsPath());
+  SettingsFile file(p, p.clock, SettingsPath());
   EXPECT_EQ(file.ReadValue("Files", "Desc2", ""), "b");
   file.WriteValue("Files", "Desc1", "mine");
   file.AddValue("Files", "Desc2", "only where missing");
@@ -168,12 +168,12 @@ TEST(SettingsFile, ASaveKeepsWhatOthersSavedAndWaitsForTheirLock) {
 
 TEST(SettingsFile, BadFilesReadWithoutFailing) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   std::mt19937 rng(7);
   std::string garbage(1 << 20, '\0');
   for (char& c : garbage) c = static_cast<char>(rng());
   p.WriteFile(kIni, garbage + "\n[Files]\nDesc1=found\n");
-  SettingsFile file(p, SettingsPath());
+  SettingsFile file(p, p.clock, SettingsPath());
   EXPECT_EQ(file.ReadValue("Files", "Desc1", "d"), "found");
 
   // A 10 MB file with megabyte lines stays whole around a write.
@@ -181,13 +181,13 @@ TEST(SettingsFile, BadFilesReadWithoutFailing) {
   std::string big;
   for (int i = 0; i < 10; ++i) big += "; " + bigLine + "\r\n";
   p.WriteFile(kIni, big + "[Files]\r\nDesc1=a\r\n");
-  SettingsFile again(p, SettingsPath());
+  SettingsFile again(p, p.clock, SettingsPath());
   again.WriteValue("Files", "Desc1", "b");
   again.Release();
   EXPECT_EQ(p.ReadFile(kIni), big + "[Files]\r\nDesc1=b\r\n");
 
   p.MakeDirectory(std::string(kIni) + "x");
-  SettingsFile folder(p, std::string(kIni) + "x");  // a folder is no settings file
+  SettingsFile folder(p, p.clock, std::string(kIni) + "x");  // a folder is no settings file
   EXPECT_THROW(folder.ReadValue("Files", "Desc1", "d"), SettingsBusyError);
   folder.WriteValue("Files", "Desc1", "v");
   EXPECT_THROW(folder.Release(), VantrelError);
@@ -198,7 +198,7 @@ TEST(SettingsFile, BadFilesReadWithoutFailing) {
 // reading it, must never make a write start from an empty file.
 TEST(SettingsFile, UnreadableFileIsNeverWrittenAsEmpty) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   const std::string original = "; mine\r\n[Files]\r\nDesc1=Old\r\n[SSaver]\r\nName=C:\\a.scr\r\n";
   p.WriteFile(kIni, original);
 
@@ -206,7 +206,7 @@ TEST(SettingsFile, UnreadableFileIsNeverWrittenAsEmpty) {
   p.readAnswer = FileAnswer::Other;
   p.readAnswers = 1;
   {
-    SettingsFile file(p, SettingsPath());
+    SettingsFile file(p, p.clock, SettingsPath());
     EXPECT_THROW(file.ReadValue("SSaver", "Name", "none"), SettingsBusyError);
     file.WriteValue("SSaver", "Name", "C:\\b.scr");
     file.Release();
@@ -218,7 +218,7 @@ TEST(SettingsFile, UnreadableFileIsNeverWrittenAsEmpty) {
   const std::string kept = p.ReadFile(kIni);
   p.readAnswers = -1;
   {
-    SettingsFile file(p, SettingsPath());
+    SettingsFile file(p, p.clock, SettingsPath());
     EXPECT_EQ(file.ReadValue("Files", "Desc1", "No Title Entered"), "Old");
     ExpectUnableToWrite(file, "Desc1");
     ExpectUnableToWrite(file, "Desc2");
@@ -241,36 +241,36 @@ TEST(SettingsFile, EachAnswerOfTheReadEndsWithTheOldFileOrTheMessage) {
                         Case{FileAnswer::Other, 0}}) {
     SCOPED_TRACE(static_cast<int>(c.answer));
     FakePlatform p;
-    SetUpDataFolder(p);
+    SetUpDataFolder(p, p);
     p.WriteFile(kIni, old);
     p.readAnswer = c.answer;
     p.readAnswers = -1;
-    EXPECT_THROW(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", "d"),
+    EXPECT_THROW(SettingsFile(p, p.clock, SettingsPath()).ReadValue("Files", "Desc1", "d"),
                  SettingsBusyError);
-    SettingsFile save(p, SettingsPath());
+    SettingsFile save(p, p.clock, SettingsPath());
     ExpectUnableToWrite(save, "Desc2");
     EXPECT_EQ(p.ReadFile(kIni), old);
     EXPECT_EQ(p.waitedMs, c.waitedMs);
 
     p.readAnswers = 0;
-    EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", ""), "Home");
+    EXPECT_EQ(SettingsFile(p, p.clock, SettingsPath()).ReadValue("Files", "Desc1", ""), "Home");
     p.WriteFile(kIni, old + ";");  // changed since, and unreadable again
     p.readAnswers = -1;
-    SettingsFile later(p, SettingsPath());
+    SettingsFile later(p, p.clock, SettingsPath());
     EXPECT_EQ(later.ReadValue("Files", "Set111", "Null"), "C:\\a.exe");
     EXPECT_THROW(later.ReadValue("Own", "k", ""), SettingsBusyError);  // a section not kept
   }
 
   // Not found: there is no file, and the save makes one of its own values.
   FakePlatform p;
-  SetUpDataFolder(p);
-  SettingsFile first(p, SettingsPath());
+  SetUpDataFolder(p, p);
+  SettingsFile first(p, p.clock, SettingsPath());
   EXPECT_EQ(first.ReadValue("Files", "Desc1", "d"), "d");
   first.WriteValue("SSaver", "Name", "C:\\b.scr");
   first.Release();
   EXPECT_EQ(p.ReadFile(kIni), "[SSaver]\r\nName=C:\\b.scr\r\n");
   // A folder on the way that is not there: no file, and none can be made.
-  SettingsFile nowhere(p, DataFolder() + "\\gone\\vantrel.ini");
+  SettingsFile nowhere(p, p.clock, DataFolder() + "\\gone\\vantrel.ini");
   EXPECT_EQ(nowhere.ReadValue("Files", "Desc1", "d"), "d");
   nowhere.WriteValue("Files", "Desc1", "x");
   EXPECT_THROW(nowhere.Release(), VantrelError);
@@ -280,11 +280,11 @@ TEST(SettingsFile, EachAnswerOfTheReadEndsWithTheOldFileOrTheMessage) {
 // no message then.
 TEST(SettingsFile, ASaveThatChangesNothingWritesNothing) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   const std::string old = "[Files]\r\nDesc1=Home\r\nSet111= C:\\a.exe\r\n";
   p.WriteFile(kIni, old);
   p.SetReadOnly(kIni, true);
-  SettingsFile file(p, SettingsPath());
+  SettingsFile file(p, p.clock, SettingsPath());
   file.WriteValue("Files", "Desc1", "Home");
   file.AddValue("Files", "Set111", "C:\\b.exe");
   file.Release();
@@ -297,7 +297,7 @@ TEST(SettingsFile, ASaveThatChangesNothingWritesNothing) {
 // it; a legacy file that cannot hold a value becomes UTF-8 as a whole.
 TEST(SettingsFile, EncodingsReadAndWrittenBack) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   const auto text = [](const std::string& desc2, const std::string& extra) {
     return "; notes \xC3\xA0 part\r\n[Files]\r\nDesc1=caf\xC3\xA9\r\nDesc2=" + desc2 + "\r\n" +
            extra + "\r\n[Other]\r\nk=v\xC3\xA9\r\n";
@@ -320,7 +320,7 @@ TEST(SettingsFile, EncodingsReadAndWrittenBack) {
     SCOPED_TRACE(c.name);
     p.WriteFile(kIni, c.encode(utf8));
     {
-      SettingsFile file(p, SettingsPath());
+      SettingsFile file(p, p.clock, SettingsPath());
       EXPECT_EQ(file.ReadValue("Files", "Desc1", ""), "caf\xC3\xA9");
       EXPECT_EQ(file.ReadValue("Other", "k", ""), "v\xC3\xA9");
       file.WriteValue("Files", "Desc2", thee);
@@ -328,7 +328,7 @@ TEST(SettingsFile, EncodingsReadAndWrittenBack) {
     }
     EXPECT_EQ(p.ReadFile(kIni), c.encode(text(thee, ";")));
     {
-      SettingsFile file(p, SettingsPath());
+      SettingsFile file(p, p.clock, SettingsPath());
       file.WriteValue("Files", "Desc3", privet);
       file.WriteValue("Files", "Desc4", "four");
       file.Release();
@@ -336,7 +336,7 @@ TEST(SettingsFile, EncodingsReadAndWrittenBack) {
     const std::string after = text(thee, ";").replace(text(thee, ";").find(";\r\n["), 0,
                                                       "Desc3=" + privet + "\r\nDesc4=four\r\n");
     EXPECT_EQ(p.ReadFile(kIni), c.convertsToUtf8 ? after : c.encode(after));
-    SettingsFile reader(p, SettingsPath());
+    SettingsFile reader(p, p.clock, SettingsPath());
     EXPECT_EQ(reader.ReadValue("Files", "Desc3", ""), privet);
   }
   EXPECT_NE(latin1, utf8);  // the legacy case really was legacy bytes
@@ -346,9 +346,9 @@ TEST(SettingsFile, EncodingsReadAndWrittenBack) {
 // and from one save: every key present, all with the value one save gave them.
 TEST(SettingsFile, KilledWriterNeverLeavesAHalfSavedFile) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   const auto save = [&p](int pass) {
-    SettingsFile file(p, SettingsPath());
+    SettingsFile file(p, p.clock, SettingsPath());
     for (int k = 0; k < 220; ++k)
       file.WriteValue("Files", "Key" + std::to_string(k), "r" + std::to_string(pass));
     file.Release();
@@ -380,15 +380,15 @@ TEST(SettingsFile, ReadsUseTheLastCompleteReadWhileTheFileIsUnchangedOrHeld) {
   for (const std::size_t filler : {std::size_t{0}, std::size_t{1} << 20}) {
     SCOPED_TRACE(filler);
     FakePlatform p;
-    SetUpDataFolder(p);
+    SetUpDataFolder(p, p);
     const auto write = [&](const std::string& desc1) {
       p.WriteFile(kIni, std::string(filler, ';') + "\n[Files]\r\nDesc1=" + desc1 + "\r\n");
     };
     const auto read = [&] {
-      return SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", "");
+      return SettingsFile(p, p.clock, SettingsPath()).ReadValue("Files", "Desc1", "");
     };
     write("one");
-    p.clockMs += 5000;
+    p.clock.now += 5000;
     EXPECT_EQ(read(), "one");
     EXPECT_EQ(read(), "one");
     EXPECT_EQ(p.fileReads, 1);
@@ -409,17 +409,17 @@ TEST(SettingsFile, AHoldNeverTurnsValuesIntoDefaults) {
   for (const std::size_t filler : {std::size_t{0}, std::size_t{1} << 20}) {
     SCOPED_TRACE(filler);
     FakePlatform p;
-    SetUpDataFolder(p);
+    SetUpDataFolder(p, p);
     const std::string file = std::string(filler, ';') +
                              "\n[Files]\r\nDesc1=Home\r\nSet111=C:\\a.exe\r\nSet112= \"\" a \"\" "
                              "\r\nSet113=\xC3\xA9\"\r\n"
                              "[SSaver]\r\nName=s\r\n";
     p.WriteFile(kIni, file);
-    EXPECT_EQ(SettingsFile(p, SettingsPath()).ReadValue("Files", "Desc1", ""), "Home");
+    EXPECT_EQ(SettingsFile(p, p.clock, SettingsPath()).ReadValue("Files", "Desc1", ""), "Home");
     p.WriteFile(kIni, file + ";");
     p.readAnswer = FileAnswer::Held;
     p.readAnswers = -1;
-    SettingsFile held(p, SettingsPath());
+    SettingsFile held(p, p.clock, SettingsPath());
     EXPECT_EQ(held.ReadValue("Files", "Set111", "Null"), "C:\\a.exe");
     EXPECT_EQ(held.ReadValue("files", "SET112", "Null"), "\" a \"");
     EXPECT_EQ(held.ReadValue("Files", "Set113", "Null"), "\xC3\xA9\"");
@@ -427,7 +427,7 @@ TEST(SettingsFile, AHoldNeverTurnsValuesIntoDefaults) {
     EXPECT_EQ(held.ReadValue("Files", "Desc9", "none"), "none");  // not in the file
     EXPECT_EQ(p.waitedMs, 0);
     SettingsFile::ForgetLastReads();
-    EXPECT_THROW(SettingsFile(p, SettingsPath()).ReadValue("Files", "Set111", "Null"),
+    EXPECT_THROW(SettingsFile(p, p.clock, SettingsPath()).ReadValue("Files", "Set111", "Null"),
                  SettingsBusyError);
   }
 }
@@ -437,17 +437,17 @@ TEST(SettingsFile, AHoldNeverTurnsValuesIntoDefaults) {
 // tick of the volume's clock can leave the same stamp.
 TEST(SettingsFile, ASettledFileIsReadOnceAndARecentOneAtEveryPress) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   const auto file = [](const std::string& desc1) {
     return std::string(1 << 20, ';') + "\n[Files]\r\nDesc1=" + desc1 + "\r\nSet111=C:\\a.exe\r\n";
   };
   const auto press = [&p](const std::string& key) {
-    return SettingsFile(p, SettingsPath()).ReadValue("Files", key, "");
+    return SettingsFile(p, p.clock, SettingsPath()).ReadValue("Files", key, "");
   };
   p.WriteFile(kIni, file("one"));
   EXPECT_EQ(press("Desc1"), "one");
   p.WriteFile(kIni, file("two"));  // the same size at the same time: the same stamp
-  p.clockMs += 4000;
+  p.clock.now += 4000;
   EXPECT_EQ(press("Desc1"), "two");
   const int reads = p.fileReads;
   for (int i = 0; i < 3; ++i) {
@@ -460,14 +460,14 @@ TEST(SettingsFile, ASettledFileIsReadOnceAndARecentOneAtEveryPress) {
 
 TEST(DataFolder, StartRemovesOnlyTheBesideFilesOfCopiesThatAreGone) {
   FakePlatform p;
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   p.runningProcesses = {77};
   const std::vector<std::string> kept = {"vantrel.ini.77-3.new", "vantrel.ini.78-1.new.bak",
                                          "vantrel.ini.x-1.new", "other.ini.78-1.new"};
   for (const std::string& name : kept) p.WriteFile(DataFolder() + "\\" + name, "x");
   for (const char* name : {"vantrel.ini.4242-1.new", "vantrel.ini.78-12.new"})
     p.WriteFile(DataFolder() + "\\" + name, "x");
-  SetUpDataFolder(p);
+  SetUpDataFolder(p, p);
   EXPECT_EQ(p.FindFiles(DataFolder() + "\\*"), kept);
 }
 

@@ -16,7 +16,7 @@ struct TitlesTest : ::testing::Test {
   FakePlatform p;
   TitleData data;
   Lines titles, entries;
-  void SetUp() override { SetUpDataFolder(p); }
+  void SetUp() override { SetUpDataFolder(p, p); }
   std::string File() { return p.ReadFile(SettingsPath()); }
 };
 
@@ -33,7 +33,7 @@ TEST(TitleKeys, SchemeIsUnambiguous) {
 }
 
 TEST_F(TitlesTest, FirstRunWritesThe220KeysInOrder) {
-  StartUpTitles(p, data, titles, entries);
+  StartUpTitles(p, p.clock, data, titles, entries);
   ASSERT_EQ(titles.size(), 20u);
   EXPECT_EQ(titles[0], "No Title Entered 1");
   EXPECT_EQ(titles[19], "No Title Entered 20");
@@ -52,7 +52,7 @@ TEST_F(TitlesTest, LoadFallsBackAndClosesGapsOnlyInTheDisplay) {
   p.WriteFile(SettingsPath(),
               "[Files]\r\nDesc1=Work\r\nSet112=two\r\nSet115=five\r\nSet113=Null\r\nSet114=null\r\n"
               "Desc3=\r\nSet331=\r\nSet3311=eleven\r\n");
-  StartUpTitles(p, data, titles, entries);
+  StartUpTitles(p, p.clock, data, titles, entries);
   EXPECT_EQ(titles[0], "Work");
   EXPECT_EQ(titles[1], "No Title Entered");  // missing key: the fallback, no number
   EXPECT_EQ(titles[2], "");
@@ -73,10 +73,10 @@ TEST_F(TitlesTest, LoadFallsBackAndClosesGapsOnlyInTheDisplay) {
 TEST_F(TitlesTest, SaveWritesNamesThenEntriesAndNeverDeletesKeys) {
   p.WriteFile(SettingsPath(),
               "[Files]\r\nSet111=a\r\nSet1115=by hand\r\n[SSaver]\r\nName=x.scr\r\n");
-  StartUpTitles(p, data, titles, entries);
+  StartUpTitles(p, p.clock, data, titles, entries);
   titles[4] = "";
   entries = {"c:\\one.txt", "http://two"};
-  SaveTitles(p, data, titles, entries);
+  SaveTitles(p, p.clock, data, titles, entries);
   const std::string file = File();
   EXPECT_EQ(ProfileRead(file, "Files", "Desc5", "missing"), "");
   EXPECT_EQ(ProfileRead(file, "Files", "Set112", ""), "http://two");
@@ -86,16 +86,16 @@ TEST_F(TitlesTest, SaveWritesNamesThenEntriesAndNeverDeletesKeys) {
 }
 
 TEST_F(TitlesTest, FailedSaveStopsAtTheKeyAndTheNextSaveWritesAll) {
-  StartUpTitles(p, data, titles, entries);
+  StartUpTitles(p, p.clock, data, titles, entries);
   p.SetReadOnly(SettingsPath(), true);
   const int writes = p.writes;
-  SaveTitles(p, data, titles, entries);  // nothing changed: nothing written, nothing told
+  SaveTitles(p, p.clock, data, titles, entries);  // nothing changed: nothing written, nothing told
   EXPECT_EQ(p.writes, writes);
   entries = {"kept in memory"};
-  EXPECT_THROW(SaveTitles(p, data, titles, entries), VantrelError);
+  EXPECT_THROW(SaveTitles(p, p.clock, data, titles, entries), VantrelError);
   EXPECT_EQ(data.TitleTable[0][0], "kept in memory");
   p.SetReadOnly(SettingsPath(), false);
-  SaveTitles(p, data, titles, entries);
+  SaveTitles(p, p.clock, data, titles, entries);
   EXPECT_EQ(ProfileRead(File(), "Files", "Set111", ""), "kept in memory");
 }
 
@@ -104,7 +104,7 @@ TEST_F(TitlesTest, AStartThatCannotReadTheFileChangesNothing) {
   p.WriteFile(SettingsPath(), "[Files]\r\nDesc1=Work\r\n");
   p.readAnswer = FileAnswer::NetworkGone;
   p.readAnswers = -1;
-  EXPECT_THROW(StartUpTitles(p, data, titles, entries), SettingsBusyError);
+  EXPECT_THROW(StartUpTitles(p, p.clock, data, titles, entries), SettingsBusyError);
   EXPECT_TRUE(titles.empty());
   EXPECT_EQ(File(), "[Files]\r\nDesc1=Work\r\n");
 }
@@ -112,26 +112,26 @@ TEST_F(TitlesTest, AStartThatCannotReadTheFileChangesNothing) {
 // Two running copies, or a hand edit, never have their saved titles undone by
 // another copy's Ok: it writes what it changed, and all of it into no file.
 TEST_F(TitlesTest, SaveKeepsWhatAnotherCopyOrAHandEditSavedMeanwhile) {
-  StartUpTitles(p, data, titles, entries);
+  StartUpTitles(p, p.clock, data, titles, entries);
   TitleData other;
   Lines otherTitles, otherEntries;
-  StartUpTitles(p, other, otherTitles, otherEntries);
+  StartUpTitles(p, p.clock, other, otherTitles, otherEntries);
   otherTitles[1] = "Other copy";
-  SaveTitles(p, other, otherTitles, otherEntries);
+  SaveTitles(p, p.clock, other, otherTitles, otherEntries);
   {
-    SettingsFile byHand(p, SettingsPath());
+    SettingsFile byHand(p, p.clock, SettingsPath());
     byHand.WriteValue("Files", "Set771", "by hand");
     byHand.Release();
   }
   titles[0] = "Mine";
-  SaveTitles(p, data, titles, entries);
-  SaveTitles(p, other, otherTitles, otherEntries);  // nothing changed there since
+  SaveTitles(p, p.clock, data, titles, entries);
+  SaveTitles(p, p.clock, other, otherTitles, otherEntries);  // nothing changed there since
   EXPECT_EQ(ProfileRead(File(), "Files", "Desc1", ""), "Mine");
   EXPECT_EQ(ProfileRead(File(), "Files", "Desc2", ""), "Other copy");
   EXPECT_EQ(ProfileRead(File(), "Files", "Set771", ""), "by hand");
 
   p.DeleteFile(SettingsPath());
-  SaveTitles(p, data, titles, entries);
+  SaveTitles(p, p.clock, data, titles, entries);
   EXPECT_EQ(ProfileRead(File(), "Files", "Desc20", ""), "No Title Entered 20");
   EXPECT_EQ(ProfileRead(File(), "Files", "Set202010", ""), "Null");
 }
@@ -143,7 +143,7 @@ TEST_F(TitlesTest, OptionsTravelWithTheirEntryAndGoWithIt) {
               "[Files]\r\nSet111=a\r\nSet112=b\r\nSet112Args=-x\r\nSet112Entry=b\r\n"
               "Set113=c\r\nSet113Admin=1\r\nSet114=e\r\nSet114Folder=C:\\stale\r\n"
               "Set114Entry=moved by an older version\r\nSet221=z\r\nSet221Front=1\r\n");
-  StartUpTitles(p, data, titles, entries);
+  StartUpTitles(p, p.clock, data, titles, entries);
   const EntryOptions args{"-x", "", false, false}, admin{"", "", true, false};
   EXPECT_EQ(data.ShownOptions, (std::vector<EntryOptions>{{}, args, admin, {}}));
 
@@ -161,11 +161,11 @@ TEST_F(TitlesTest, OptionsTravelWithTheirEntryAndGoWithIt) {
   data.CurrentTitle = 1;
   entries.clear();
   ShowEntryList(data, 1, entries);
-  SaveTitles(p, data, titles, entries);
+  SaveTitles(p, p.clock, data, titles, entries);
 
   TitleData again;
   Lines againTitles, againEntries;
-  LoadTitles(p, again, againTitles, againEntries);
+  LoadTitles(p, p.clock, again, againTitles, againEntries);
   EXPECT_EQ(againEntries, (Lines{"b", "c", "e", "d"}));
   EXPECT_EQ(again.ShownOptions,
             (std::vector<EntryOptions>{args, admin, {"", "", false, true}, {}}));
@@ -178,19 +178,19 @@ TEST_F(TitlesTest, OptionsTravelWithTheirEntryAndGoWithIt) {
 }
 
 TEST_F(TitlesTest, AFileWithoutOptionsIsReadAndSavedAsBefore) {
-  StartUpTitles(p, data, titles, entries);  // the first run's file: no option keys
+  StartUpTitles(p, p.clock, data, titles, entries);  // the first run's file: no option keys
   const std::string before = File();
   TitleData again;
   Lines againTitles, againEntries;
-  LoadTitles(p, again, againTitles, againEntries);
+  LoadTitles(p, p.clock, again, againTitles, againEntries);
   for (const auto& row : again.OptionTable)
     for (const EntryOptions& options : row) EXPECT_TRUE(options.Empty());
-  SaveTitles(p, again, againTitles, againEntries);
+  SaveTitles(p, p.clock, again, againTitles, againEntries);
   EXPECT_EQ(File(), before);
 
   AddShownEntry(again, againEntries, "C:\\plain.exe");
   RemoveShownEntry(again, againEntries, 5);  // no such line: nothing happens
-  SaveTitles(p, again, againTitles, againEntries);
+  SaveTitles(p, p.clock, again, againTitles, againEntries);
   const std::string file = File();
   EXPECT_EQ(ProfileRead(file, "Files", "Set111", ""), "C:\\plain.exe");
   for (const char* word : {"Args", "Folder", "Admin", "Front", "Entry"})
@@ -201,7 +201,7 @@ TEST_F(TitlesTest, AFileWithoutOptionsIsReadAndSavedAsBefore) {
 // older file, whose slots lost their blanks and quotes at the read while
 // "Entry" kept them, still gives each entry its options.
 TEST_F(TitlesTest, EveryEntryTextKeepsItsOptionsAndAnOlderEntryKeyStillReads) {
-  StartUpTitles(p, data, titles, entries);
+  StartUpTitles(p, p.clock, data, titles, entries);
   const Lines odd = {"https://example.org/a b ", "\"C:\\Program Files\\x.exe\"", " 'quoted' ",
                      "C:\\\xD0\x94\xD0\xBC\\\xE6\x96\x87.txt",
                      "C:\\" + std::string(300, 'l') + ".exe"};
@@ -210,10 +210,10 @@ TEST_F(TitlesTest, EveryEntryTextKeepsItsOptionsAndAnOlderEntryKeyStillReads) {
     AddShownEntry(data, entries, entry);
     ShownEntryOptions(data, entries, entries.size() - 1) = options;
   }
-  SaveTitles(p, data, titles, entries);
+  SaveTitles(p, p.clock, data, titles, entries);
   TitleData again;
   Lines againTitles, againEntries;
-  LoadTitles(p, again, againTitles, againEntries);
+  LoadTitles(p, p.clock, again, againTitles, againEntries);
   EXPECT_EQ(againEntries, odd);
   EXPECT_EQ(again.ShownOptions, std::vector<EntryOptions>(odd.size(), options));
 
@@ -223,7 +223,7 @@ TEST_F(TitlesTest, EveryEntryTextKeepsItsOptionsAndAnOlderEntryKeyStillReads) {
               "Set112Entry=\"\"C:\\x.exe\"\"\r\nSet113=C:\\y.exe\r\nSet113Args=-y\r\n"
               "Set113Entry=\" C:\\other.exe\"\r\n");
   againEntries.clear();
-  LoadTitles(p, again, againTitles, againEntries);
+  LoadTitles(p, p.clock, again, againTitles, againEntries);
   EXPECT_EQ(againEntries, (Lines{"https://example.org/a", "C:\\x.exe", "C:\\y.exe"}));
   EXPECT_EQ(again.ShownOptions,
             (std::vector<EntryOptions>{{"-x", "", false, false}, {"", "", false, true}, {}}));
@@ -234,8 +234,8 @@ TEST(Titles, FirstRunWithoutAFolderStillFillsTheTable) {
   TitleData data;
   Lines titles, entries;
   p.WriteFile("C:\\Users\\tester\\AppData\\Roaming\\Vantrel", "blocking file");
-  SetUpDataFolder(p);
-  EXPECT_THROW(StartUpTitles(p, data, titles, entries), VantrelError);
+  SetUpDataFolder(p, p);
+  EXPECT_THROW(StartUpTitles(p, p.clock, data, titles, entries), VantrelError);
   EXPECT_EQ(titles.size(), 20u);
   EXPECT_EQ(data.CurrentTitle, 1);
   EXPECT_EQ(data.TitleTable[19][9], "Null");

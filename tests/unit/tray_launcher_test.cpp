@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
+#include "platform/windows_rules/windows_shell.h"
 #include "store/settings.h"
 #include "store/titles.h"
 #include "tray/launcher.h"
@@ -10,7 +11,8 @@ namespace {
 
 struct LauncherTest : ::testing::Test {
   FakePlatform p;
-  void SetUp() override { SetUpDataFolder(p); }
+  Launcher launcher{p, p.clock, p, p.shell};
+  void SetUp() override { SetUpDataFolder(p, p); }
   std::vector<std::string> Opened() {
     std::vector<std::string> files;
     for (const auto& call : p.shellCalls) files.push_back(call.file);
@@ -26,7 +28,7 @@ TEST_F(LauncherTest, OpensEverySlotInOrderAndNeverWrites) {
       "[Files]\r\nSet771=C:\\Docs\\a long name.txt\r\nSet775=www.Http-site.org/q?a=b\r\n"
       "Set7715=hTTp://late.example\r\nSet776=Null\r\n";
   p.WriteFile(SettingsPath(), ini);
-  LaunchTitle(p, "7");
+  launcher.LaunchTitle("7");
   ASSERT_EQ(p.shellCalls.size(), 3u);
   EXPECT_EQ(Opened(), (std::vector<std::string>{"C:\\Docs\\ALONGN~1.TXT", "www.Http-site.org/q?a=b",
                                                 "hTTp://late.example"}));
@@ -43,8 +45,8 @@ TEST_F(LauncherTest, OpensEverySlotInOrderAndNeverWrites) {
 
 TEST_F(LauncherTest, EmptyFirstSlotMeansNoEntries) {
   p.WriteFile(SettingsPath(), "[Files]\r\nSet332=two\r\nSet333=three\r\n");
-  LaunchTitle(p, "3");
-  LaunchTitle(p, "4");  // never saved at all
+  launcher.LaunchTitle("3");
+  launcher.LaunchTitle("4");  // never saved at all
   EXPECT_TRUE(p.shellCalls.empty());
   ASSERT_EQ(p.boxes.size(), 2u);
   EXPECT_EQ(p.boxes[0].kind, BoxKind::Information);
@@ -59,7 +61,7 @@ TEST_F(LauncherTest, EachFailureIsReportedAndTheNextEntryStillOpens) {
   p.shellResults[""] = 2;  // the shell cannot open the empty text
   std::vector<std::size_t> callsWhenBoxShown;
   p.onBox = [&](const ShownBox&) { callsWhenBoxShown.push_back(p.shellCalls.size()); };
-  LaunchTitle(p, "1");
+  launcher.LaunchTitle("1");
   EXPECT_EQ(Opened(), (std::vector<std::string>{"C:\\one.txt", "", "C:\\three.txt"}));
   ASSERT_EQ(p.boxes.size(), 1u);
   EXPECT_EQ(p.boxes[0].text, kCannotRunText);
@@ -71,7 +73,7 @@ TEST_F(LauncherTest, LongAndOddEntriesPassWhole) {
   p.WriteFile(SettingsPath(), "[Files]\r\nSet20201=\"  http://quoted  \"\r\nSet20202=" + longUrl +
                                   "\r\nSet20203=\r\n");
   p.shellResults[""] = 2;
-  LaunchTitle(p, "20");
+  launcher.LaunchTitle("20");
   ASSERT_EQ(p.shellCalls.size(), 3u);
   EXPECT_EQ(p.shellCalls[0].file, "  http://quoted  ");
   EXPECT_EQ(p.shellCalls[1].file, longUrl.substr(0, 2047));  // a read gives at most 2047
@@ -123,7 +125,7 @@ TEST_F(OptionsLauncherTest, OptionsReachTheShellAndARunningProgramComesToTheFron
                {73, "C:\\Tools\\hidden.exe"},        {74, "C:\\Tools\\hidden.exe"},
                {75, "C:\\Program Files\\short.exe"}};
   p.processWindows = {p.processId, 71, 72, 74, 75};
-  LaunchTitle(p, "7");
+  launcher.LaunchTitle("7");
 
   EXPECT_EQ(p.broughtToFront, (std::vector<std::uint32_t>{71, 74, 75}));
   ASSERT_EQ(p.shellCalls.size(), 5u);
@@ -147,7 +149,7 @@ TEST_F(OptionsLauncherTest, ARefusedPromptAndAMissingFolderAreSaidAsSuchAndTheNe
       "Set113=C:\\Tools\\last.exe\r\nSet113Admin=1\r\n",
       {"C:\\Tools\\admin.exe", "C:\\Tools\\lost.exe", "C:\\Tools\\last.exe"});
   p.refuseElevation = true;
-  LaunchTitle(p, "1");
+  launcher.LaunchTitle("1");
   EXPECT_EQ(Opened(), (std::vector<std::string>{"C:\\Tools\\admin.exe", "C:\\Tools\\last.exe"}));
   ASSERT_EQ(p.boxes.size(), 3u);
   EXPECT_EQ(p.boxes[0].text,
@@ -168,7 +170,7 @@ TEST_F(OptionsLauncherTest, ARunningProgramWithNoWindowToBringForwardIsStarted) 
       {"C:\\Tools\\tray.exe", "C:\\Tools\\front.exe"});
   p.running = {{81, "C:\\Tools\\tray.exe"}, {82, "C:\\Tools\\front.exe"}};
   p.processWindows = {82};
-  LaunchOutcome outcome = LaunchTitle(p, "1");
+  LaunchOutcome outcome = launcher.LaunchTitle("1");
   EXPECT_EQ(Opened(), std::vector<std::string>{"C:\\Tools\\tray.exe"});
   EXPECT_EQ(p.broughtToFront, std::vector<std::uint32_t>{82});
   EXPECT_EQ(outcome.started, 1);
@@ -176,7 +178,7 @@ TEST_F(OptionsLauncherTest, ARunningProgramWithNoWindowToBringForwardIsStarted) 
   EXPECT_EQ(outcome.failed, 0);
 
   p.shellResults["C:\\Tools\\tray.exe"] = 2;
-  outcome = LaunchTitle(p, "1");
+  outcome = launcher.LaunchTitle("1");
   EXPECT_EQ(outcome.started, 0);
   EXPECT_EQ(outcome.failed, 1);
   EXPECT_EQ(p.boxes.size(), 1u);
@@ -188,13 +190,13 @@ TEST_F(OptionsLauncherTest, EntriesWithBlanksOrQuotesOpenWithTheirOptions) {
   Prepare("", {"C:\\Tools\\a b.exe", "C:\\Tools\\c.exe"});
   TitleData data;
   Lines names, entries;
-  LoadTitles(p, data, names, entries);
+  LoadTitles(p, p.clock, data, names, entries);
   for (const char* entry : {"\"C:\\Tools\\a b.exe\"", "C:\\Tools\\c.exe ", " http://x.test/ "}) {
     AddShownEntry(data, entries, entry);
     ShownEntryOptions(data, entries, entries.size() - 1).arguments = "-v";
   }
-  SaveTitles(p, data, names, entries);
-  LaunchTitle(p, "1");
+  SaveTitles(p, p.clock, data, names, entries);
+  launcher.LaunchTitle("1");
   EXPECT_EQ(Opened(), (std::vector<std::string>{"C:\\Tools\\a b.exe", "C:\\Tools\\c.exe",
                                                 " http://x.test/ "}));
   for (const auto& call : p.shellCalls) EXPECT_EQ(call.parameters, "-v") << call.file;

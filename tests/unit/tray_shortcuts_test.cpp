@@ -3,14 +3,14 @@
 
 #include <regex>
 
-#include "editor/uedit.h"
+#include "editor/edit_window.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/utf8.h"
 #include "store/settings.h"
-#include "tray/app.h"
+#include "tray/application.h"
 #include "tray/command_line.h"
 #include "tray/launcher.h"
-#include "tray/ufirst.h"
+#include "tray/tray_window.h"
 
 namespace vantrel {
 namespace {
@@ -27,7 +27,8 @@ const char kIni[] =
 // A run with arguments, as main makes it.
 int RunWith(FakePlatform& p, const std::string& line) {
   p.commandLine = "\"C:\\Program Files\\Vantrel\\vantrel.exe\" " + line;
-  return RunCommand(p, ParseArguments(SplitCommandLine(p.CommandLineText())));
+  return RunCommand(p, p, p, p.clock, p.shell,
+                    ParseArguments(SplitCommandLine(p.CommandLineText())));
 }
 
 TEST(CommandLine, SplitsAsWindowsDoesAndTellsWhatIsWrong) {
@@ -58,13 +59,13 @@ TEST(CommandLine, TitlesByNumberThenByNameInAnyCase) {
   LocateDataFolder(p);
   p.MakeDirectory(DataFolder());
   p.WriteFile(SettingsPath(), kIni);
-  EXPECT_EQ(FindTitle(p, "3"), 3);
-  EXPECT_EQ(FindTitle(p, "07"), 7);  // a number first, though title 4 is named "7"
-  EXPECT_EQ(FindTitle(p, "20"), 20);
-  EXPECT_EQ(FindTitle(p, "wORK"), 1);  // the lowest of two titles of that name
-  EXPECT_EQ(FindTitle(p, "\xD0\xBF\xD0\x9E\xD0\xA7\xD0\xA2\xD0\x90 \xC3\xA9T\xC3\x89"), 2);
+  EXPECT_EQ(FindTitle(p, p.clock, "3"), 3);
+  EXPECT_EQ(FindTitle(p, p.clock, "07"), 7);  // a number first, though title 4 is named "7"
+  EXPECT_EQ(FindTitle(p, p.clock, "20"), 20);
+  EXPECT_EQ(FindTitle(p, p.clock, "wORK"), 1);  // the lowest of two titles of that name
+  EXPECT_EQ(FindTitle(p, p.clock, "\xD0\xBF\xD0\x9E\xD0\xA7\xD0\xA2\xD0\x90 \xC3\xA9T\xC3\x89"), 2);
   for (const char* none : {"21", "0", "No Title Entered 3", "Wor", "", "100"})
-    EXPECT_EQ(FindTitle(p, none), 0) << none;
+    EXPECT_EQ(FindTitle(p, p.clock, none), 0) << none;
   EXPECT_EQ(FoldCase("\xC5\xB8\xC4\xB0X\xCE\xA3"), "\xC3\xBF\xC4\xB0x\xCF\x83");
 }
 
@@ -160,9 +161,9 @@ TEST(CommandLine, NamesMatchInAnyCaseInEveryScript) {
       SettingsPath(),
       "[Files]\r\nDesc1=\xCE\x88\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xB1\r\n"
       "Desc2=\xCE\xA6\xCF\x89\xCF\x82\r\nDesc3=\xD2\x90\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xBA\r\n");
-  EXPECT_EQ(FindTitle(p, "\xCE\xAD\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xB1"), 1);
-  EXPECT_EQ(FindTitle(p, "\xCE\xA6\xCE\xA9\xCE\xA3"), 2);
-  EXPECT_EQ(FindTitle(p, "\xD2\x91\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xBA"), 3);
+  EXPECT_EQ(FindTitle(p, p.clock, "\xCE\xAD\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xB1"), 1);
+  EXPECT_EQ(FindTitle(p, p.clock, "\xCE\xA6\xCE\xA9\xCE\xA3"), 2);
+  EXPECT_EQ(FindTitle(p, p.clock, "\xD2\x91\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xBA"), 3);
   const std::pair<const char*, const char*> same[] = {
       {"\xD4\xB2\xD5\xA1\xD6\x80\xD5\xA5\xD6\x82", "\xD5\xA2\xD4\xB1\xD5\x90\xD4\xB5\xD5\x92"},
       {"\xE1\xB2\xA5\xE1\xB2\x90\xE1\xB2\xA0", "\xE1\x83\xA5\xE1\x83\x90\xE1\x83\xA0"},
@@ -195,7 +196,7 @@ TEST(KeyCombos, TextRoundTripsAndOddTextIsNoKey) {
 
 struct HotKeyTest : ::testing::Test {
   FakePlatform p;
-  Application app{p};
+  Application app{p.All()};
   void Prepare(const std::string& ini) {
     LocateDataFolder(p);
     p.MakeDirectory(DataFolder());
@@ -313,7 +314,7 @@ TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsReportedOnceAndTheRestWork) {
   second.MakeDirectory(DataFolder());
   second.WriteFile(SettingsPath(), p.ReadFile(SettingsPath()));
   second.keysHeldElsewhere = {{'9', kKeyControl | kKeyAlt}, {0x74, kKeyWin}};
-  Application copy(second);
+  Application copy(second.All());
   copy.Start();
   ASSERT_EQ(second.boxes.size(), 1u);
   EXPECT_EQ(second.boxes[0].text,

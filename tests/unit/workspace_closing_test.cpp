@@ -35,7 +35,7 @@ TEST_F(ClosingTest, EachEnabledWindowOfTheTitlesProgramsIsAskedAndThoseStillOpen
                         {"C:\\C.exe"},
                         {"C:\\A.exe"},
                         {"C:\\PROGRA~1\\D.exe"}},
-                       shortPath);
+                       shell);
   Run(closing);
   EXPECT_EQ(desktop.closeRequests, (std::vector<WindowId>{1, 3, 6, 7}));
   EXPECT_EQ(clock.now, kCloseLimitMs);
@@ -48,12 +48,12 @@ TEST_F(ClosingTest, EachEnabledWindowOfTheTitlesProgramsIsAskedAndThoseStillOpen
 TEST_F(ClosingTest, EndsAsSoonAsEveryProgramHasClosedOrWhenThereIsNothingToClose) {
   desktop.Add(1, 10, "C:\\A.exe", {});
   obeying = {1};
-  TitleClosing closing(desktop, clock, {{"C:\\A.exe"}}, shortPath);
+  TitleClosing closing(desktop, clock, {{"C:\\A.exe"}}, shell);
   Run(closing);
   EXPECT_EQ(clock.now, kCloseLookMs);
   EXPECT_TRUE(closing.Done());
   EXPECT_EQ(closing.ReportText(), "");
-  TitleClosing none(desktop, clock, {{"C:\\doc.txt"}, {"C:\\B.exe", true}}, shortPath);
+  TitleClosing none(desktop, clock, {{"C:\\doc.txt"}, {"C:\\B.exe", true}}, shell);
   EXPECT_TRUE(none.Done());
   EXPECT_FALSE(none.NextWake());
 }

@@ -1,5 +1,6 @@
-// A desktop of two monitors for the workspace tests, paths with short forms,
-// and a driver that moves the fake clock from wake to wake.
+// A desktop of two monitors for the workspace tests, the shell that tells
+// programs by their paths (short forms included), and a driver that moves the
+// fake clock from wake to wake.
 #pragma once
 
 #include <functional>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "platform/fake/fake_desktop_windows.h"
+#include "platform/fake/fake_platform.h"
 #include "workspace/program_path.h"
 
 namespace vantrel {
@@ -14,11 +16,9 @@ namespace vantrel {
 struct DesktopTest : ::testing::Test {
   FakeClock clock;
   FakeDesktopWindows desktop{clock};
-  std::map<std::string, std::string> shortForms;  // a path, either form, to its short form
-  ShortPathOf shortPath = [this](const std::string& path) {
-    const auto found = shortForms.find(path);
-    return found == shortForms.end() ? std::string() : found->second;
-  };
+  FakePlatform platform;  // for the shell: its running programs and short paths
+  std::map<std::string, std::string>& shortForms = platform.shortPaths;  // either form to the short
+  Shell& shell = platform.shell;
   std::multimap<std::int64_t, std::function<void()>> events;  // what programs do, and when
 
   DesktopTest() {

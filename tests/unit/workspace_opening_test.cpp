@@ -24,7 +24,7 @@ struct OpeningTest : DesktopTest {
       const auto script = onStart.find(entries[i].target);
       return script == onStart.end() ? StartResult{StartKind::Started} : script->second();
     };
-    return std::make_unique<TitleOpening>(desktop, clock, entries, start, shortPath);
+    return std::make_unique<TitleOpening>(desktop, clock, entries, start, shell);
   }
   // The program's window shows `after` ms after its start.
   void ShowsWindow(const std::string& program, WindowId id, std::int64_t after, Rect bounds) {
@@ -51,7 +51,7 @@ TEST_F(OpeningTest, TheWindowOfAStartIsANewShownUnownedUncloakedOneOfItsProgram)
   desktop.Add(4, 11, "C:\\Other.exe", {});         // another program
   desktop.Add(5, 12, "C:\\PROGRA~1\\Ed.exe", {});  // the copy already running took over
   desktop.Add(6, 11, ed, {});
-  const ProgramMatch program(ed, shortPath);
+  const ProgramMatch program(ed, shell);
   WindowSearch search{&program, {1, 99}, 0};
   const auto windows = desktop.Windows();
   EXPECT_EQ(ChooseWindow(windows, search, 0, {}), 5u);

@@ -87,8 +87,8 @@ TEST_F(CaptureTest, EachProgramEntryGetsItsMainWindowsPlaceOrSaysWhy) {
       "C:\\Apps\\Edit.exe",  "C:\\Docs\\notes.txt", "http://example.org/setup.exe",
       "C:\\Tools\\Idle.COM", "C:\\Tools\\Gone.exe", "C:\\PROGRA~1\\Max.exe",
       "C:\\Apps\\Min.exe"};
-  const auto captures =
-      CapturePlaces(desktop, targets, {"C:\\Tools\\idle.com", "C:\\Apps\\Edit.exe"}, shortPath);
+  platform.running = {{1, "C:\\Tools\\idle.com"}, {2, "C:\\Apps\\Edit.exe"}};
+  const auto captures = CapturePlaces(desktop, shell, targets);
   ASSERT_EQ(captures.size(), 5u);
   const std::vector<std::size_t> entries = {captures[0].entry, captures[1].entry, captures[2].entry,
                                             captures[3].entry, captures[4].entry};
@@ -108,7 +108,7 @@ TEST_F(CaptureTest, EachProgramEntryGetsItsMainWindowsPlaceOrSaysWhy) {
                 "\n\"C:\\Tools\\Idle.COM\": " + kNoWindowLine + "\n\"C:\\Tools\\Gone.exe\": " +
                 kNotRunningLine + "\n\"C:\\PROGRA~1\\Max.exe\": " + kCapturedLine +
                 "\n\"C:\\Apps\\Min.exe\": " + kCapturedLine);
-  EXPECT_EQ(CaptureReportText({"a.txt"}, CapturePlaces(desktop, {"a.txt"}, {}, shortPath)),
+  EXPECT_EQ(CaptureReportText({"a.txt"}, CapturePlaces(desktop, shell, {"a.txt"})),
             kCaptureNoProgramsText);
 }
 

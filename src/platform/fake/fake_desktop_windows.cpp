@@ -1,3 +1,4 @@
+// The fake desktop: its windows as the test left them, placements and close requests recorded.
 #include "platform/fake/fake_desktop_windows.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // A desktop for tests: windows and monitors as the test sets them up, every
-// placement and close request recorded (with the fake clock's time),
-// refusals scripted, and a clock that moves only when the test moves it.
+// placement and close request recorded (with the fake clock's time), and
+// refusals scripted.
 #pragma once
 
 #include <functional>
@@ -8,16 +8,10 @@
 #include <set>
 #include <vector>
 
-#include "platform/clock.h"
 #include "platform/desktop_windows.h"
+#include "platform/fake/fake_clock.h"
 
 namespace vantrel {
-
-class FakeClock : public Clock {
- public:
-  std::int64_t NowMs() override { return now; }
-  std::int64_t now = 0;
-};
 
 struct PlaceCall {
   WindowId window = 0;
@@ -25,7 +19,7 @@ struct PlaceCall {
   std::int64_t at = 0;
 };
 
-class FakeDesktopWindows : public DesktopWindows {
+class FakeDesktopWindows final : public DesktopWindows {
  public:
   explicit FakeDesktopWindows(FakeClock& clock) : clock_(clock) {}
 

@@ -1,3 +1,4 @@
+// Dark title bars, menus and control themes, looked up at run time where Windows has them.
 #include "platform/win32/dark_mode.h"
 
 namespace vantrel::win32 {

@@ -1,3 +1,4 @@
+// The desktop's windows and monitors on Windows, and placing and closing windows.
 #include "platform/win32/desktop_windows.h"
 
 #include <cwchar>

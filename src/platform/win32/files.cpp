@@ -1,13 +1,12 @@
-// The settings file's primitive steps on Windows (a whole-file read, the steps
-// of a durable replace, the lock every running copy shares) and the legacy code
-// page. Which step comes when is decided in store/file_replace. Paths come in
-// the program's code page (UTF-8 under its manifest) and go to the system as
-// UTF-16.
+// The settings file's primitive steps on Windows (a whole-file read, its
+// stamp, the steps of a durable replace, the lock every running copy shares)
+// and the legacy code page. Which step comes when is decided in
+// store/file_replace.
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/files.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/win32_platform.h"
 
 namespace vantrel::win32 {
 namespace {
@@ -86,10 +85,6 @@ FileAnswer AnswerOf(DWORD error, const std::wstring& path) {
   }
 }
 
-std::uint64_t Milliseconds(const FILETIME& time) {
-  return ((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000;
-}
-
 bool WriteAllAndFlush(HANDLE file, const std::string& contents) {
   std::size_t done = 0;
   while (done < contents.size()) {
@@ -135,7 +130,7 @@ std::string Narrow(const std::wstring& text, UINT codePage, bool* lossy) {
 
 }  // namespace
 
-FileAnswer Win32Platform::ReadWholeFile(const std::string& path, std::string& contents) {
+FileAnswer Win32Files::ReadWholeFile(const std::string& path, std::string& contents) {
   const std::wstring name = Wide(path);
   UniqueHandle file(CreateFileW(name.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -158,7 +153,7 @@ FileAnswer Win32Platform::ReadWholeFile(const std::string& path, std::string& co
   return FileAnswer::Done;
 }
 
-std::optional<FileStamp> Win32Platform::GetFileStamp(const std::string& path) {
+std::optional<FileStamp> Win32Files::GetFileStamp(const std::string& path) {
   // The file's own record in its folder: no handle, so no other program's
   // hold is in the way, and a thousandth of what opening the file costs.
   WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -169,17 +164,11 @@ std::optional<FileStamp> Win32Platform::GetFileStamp(const std::string& path) {
                    Milliseconds(data.ftLastWriteTime)};
 }
 
-std::uint64_t Win32Platform::ClockMs() {
-  FILETIME now{};
-  GetSystemTimeAsFileTime(&now);
-  return Milliseconds(now);
-}
-
-std::string Win32Platform::FinalPath(const std::string& path) {
+std::string Win32Files::FinalPath(const std::string& path) {
   return Narrow(FinalWidePath(Wide(path)), CP_ACP, nullptr);
 }
 
-FileStep Win32Platform::CreateNewFile(const std::string& path, const std::string& contents) {
+FileStep Win32Files::CreateNewFile(const std::string& path, const std::string& contents) {
   UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
@@ -191,7 +180,7 @@ FileStep Win32Platform::CreateNewFile(const std::string& path, const std::string
   return file.Close() && written ? FileStep::Done : FileStep::Failed;
 }
 
-FileStep Win32Platform::CopyFileIdentity(const std::string& from, const std::string& to) {
+FileStep Win32Files::CopyFileIdentity(const std::string& from, const std::string& to) {
   const std::wstring source = Wide(from), target = Wide(to);
   const DWORD attributes = GetFileAttributesW(source.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return FileStep::Failed;
@@ -212,7 +201,7 @@ FileStep Win32Platform::CopyFileIdentity(const std::string& from, const std::str
                                                                     : FileStep::Failed;
 }
 
-FileStep Win32Platform::RenameOver(const std::string& from, const std::string& to) {
+FileStep Win32Files::RenameOver(const std::string& from, const std::string& to) {
   const std::wstring target = Wide(to);
   // A read-only file is the user's word that it stays as it is; not every
   // system refuses to rename over one (Wine does not), so it is asked here.
@@ -229,13 +218,13 @@ FileStep Win32Platform::RenameOver(const std::string& from, const std::string& t
   return IsHeld(error) && !refused() ? FileStep::Locked : FileStep::Failed;
 }
 
-bool Win32Platform::DeleteFile(const std::string& path) {
+bool Win32Files::DeleteFile(const std::string& path) {
   return DeleteFileW(Wide(path).c_str()) != FALSE;
 }
 
-std::uint32_t Win32Platform::ProcessId() { return GetCurrentProcessId(); }
+std::uint32_t Win32Files::ProcessId() { return GetCurrentProcessId(); }
 
-bool Win32Platform::ProcessRunning(std::uint32_t id) {
+bool Win32Files::ProcessRunning(std::uint32_t id) {
   const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
   // A process this user may not open is someone's, and not gone.
   if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
@@ -244,9 +233,9 @@ bool Win32Platform::ProcessRunning(std::uint32_t id) {
   return running;
 }
 
-void Win32Platform::Wait(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+void Win32Files::Wait(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
-std::uintptr_t Win32Platform::AcquireNamedLock(const std::string& name, int timeoutMs) {
+std::uintptr_t Win32Files::AcquireNamedLock(const std::string& name, int timeoutMs) {
   // In this session's namespace: the copies of one user's logon share it.
   const HANDLE mutex = CreateMutexW(nullptr, FALSE, Wide("Local\\" + name).c_str());
   if (mutex == nullptr) return 0;
@@ -258,17 +247,17 @@ std::uintptr_t Win32Platform::AcquireNamedLock(const std::string& name, int time
   return 0;
 }
 
-void Win32Platform::ReleaseNamedLock(std::uintptr_t lock) {
+void Win32Files::ReleaseNamedLock(std::uintptr_t lock) {
   const HANDLE mutex = reinterpret_cast<HANDLE>(lock);
   ReleaseMutex(mutex);
   CloseHandle(mutex);
 }
 
-std::string Win32Platform::LegacyToUtf8(std::string_view bytes) {
+std::string Win32Files::LegacyToUtf8(std::string_view bytes) {
   return Narrow(Wide(std::string(bytes), LegacyCodePageId()), CP_UTF8, nullptr);
 }
 
-std::optional<std::string> Win32Platform::Utf8ToLegacy(std::string_view text) {
+std::optional<std::string> Win32Files::Utf8ToLegacy(std::string_view text) {
   const std::string utf8(text);
   if (!utf8.empty() && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
                                            static_cast<int>(utf8.size()), nullptr, 0) == 0)

@@ -69,6 +69,10 @@ class FormControls {
   // leaves it to the box.
   bool PaintHotKey(Shown& shown, UINT message, WPARAM wParam);
 
+  // The window properties of a subclassed box: its own procedure, and these controls.
+  static constexpr const char* kOldProcProp = "VantrelOldProc";
+  static constexpr const char* kControlsProp = "VantrelControls";
+
   Form& form_;
   FormPainter& painter_;
   std::vector<Shown> shown_;

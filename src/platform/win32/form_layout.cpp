@@ -1,3 +1,4 @@
+// Where a form's window and its controls go, at its monitor's DPI.
 #include "platform/win32/form_layout.h"
 
 namespace vantrel::win32 {

@@ -1,3 +1,4 @@
+// Fonts, colours and owner drawing of a form's window and controls.
 #include "platform/win32/form_paint.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The generic renderer's window: made from the form's design, shown modally
+// over the program's other windows, and its modal loop with the form's keys.
 #include "platform/win32/form_window.h"
 
 #include <algorithm>
@@ -6,7 +8,7 @@
 #include "platform/errors.h"
 #include "platform/win32/dark_mode.h"
 #include "platform/win32/form_layout.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/session.h"
 
 namespace vantrel::win32 {
 namespace {
@@ -40,41 +42,11 @@ BOOL CALLBACK DisableOne(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
-// The common controls (version 6, by the manifest) serve only the program's
-// windows, not the resident tray icon: their library is loaded at the first
-// window shown, which keeps the program small while it waits in the tray.
-void LoadCommonControls() {
-  static const bool loaded = [] {
-    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    HMODULE dll = LoadLibraryA("comctl32.dll");
-    if (dll == nullptr) return false;
-    auto init = reinterpret_cast<Init>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "InitCommonControlsEx")));
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-    return init != nullptr && init(&controls) != FALSE;
-  }();
-  (void)loaded;
-}
-
 }  // namespace
 
-int Win32Platform::ShowModal(Form& form, Form* owner) {
-  if (form.Showing()) throw VantrelError("Cannot make a visible window modal");
-  LoadCommonControls();
-  HWND ownerWindow = main_;
-  if (owner != nullptr) {
-    for (FormWindow* window : modalStack_)
-      if (&window->ShownForm() == owner && window->Handle() != nullptr)
-        ownerWindow = window->Handle();
-  }
-  FormWindow window(*this, form);
-  return window.ShowModal(ownerWindow);
-}
-
-FormWindow::FormWindow(Win32Platform& platform, Form& form)
-    : platform_(platform),
+FormWindow::FormWindow(Session& session, Dialogs& dialogs, Form& form)
+    : session_(session),
+      dialogs_(dialogs),
       form_(form),
       painter_(form),
       controls_(form, painter_),
@@ -86,7 +58,7 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::EnableOthers() {
-  auto& stack = platform_.modalStack_;
+  auto& stack = session_.modalStack;
   stack.erase(std::remove(stack.begin(), stack.end(), this), stack.end());
   for (HWND hwnd : disabled_)
     if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
@@ -99,7 +71,7 @@ int FormWindow::ShowModal(HWND owner) {
     Create(owner);
     DisableOthers job{hwnd_, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(&job));
-    platform_.modalStack_.push_back(this);
+    session_.modalStack.push_back(this);
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     if (const Control* first = FirstFocus(form_)) controls_.Focus(*first, true);
@@ -120,7 +92,7 @@ int FormWindow::ShowModal(HWND owner) {
 }
 
 void FormWindow::Create(HWND owner) {
-  HINSTANCE instance = platform_.Instance();
+  HINSTANCE instance = session_.instance;
   RegisterFormClass(instance, form_.className, &FormWindow::WindowProc);
 
   DWORD style = WS_CLIPCHILDREN;
@@ -246,7 +218,7 @@ void FormWindow::RunModalLoop() {
   }
 }
 
-void FormWindow::Report(const std::string& message) { ReportError(platform_, message); }
+void FormWindow::Report(const std::string& message) { ReportError(dialogs_, message); }
 
 // Every handler runs between a pull of what the user did and a push of what
 // the handler changed; exceptions never cross the window procedure.
@@ -281,169 +253,6 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
   return self->HandleMessage(message, wParam, lParam);
-}
-
-// The user switched schemes, high contrast or the app mode ("ImmersiveColorSet"):
-// paint with the new colours.
-void FormWindow::OnColoursChanged() {
-  painter_.RefreshColours();
-  UseScheme();
-  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
-// Moved to a monitor of another DPI: laid out again at its size, where the
-// system suggests.
-void FormWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-  painter_.SetDpi(HIWORD(wParam));
-  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-  SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Relayout();
-}
-
-// A dialog goes down with the window it sits on, whose taskbar button brings
-// both back; alone it would leave that window disabled. True when done here.
-bool FormWindow::OnMinimize() {
-  if (form_.taskbarButton) return false;
-  HWND top = hwnd_;
-  for (HWND owner = GetWindow(top, GW_OWNER); owner != nullptr && IsWindowVisible(owner);
-       owner = GetWindow(owner, GW_OWNER))
-    top = owner;
-  if (top == hwnd_) return false;
-  ShowWindow(top, SW_MINIMIZE);
-  return true;
-}
-
-// WM_CTLCOLOR*: the control's brush, or null to leave it to the system.
-HBRUSH FormWindow::ControlBrush(UINT message, WPARAM wParam, LPARAM lParam) {
-  const Control* c = controls_.Find(reinterpret_cast<HWND>(lParam));
-  return c == nullptr ? nullptr
-                      : painter_.ControlColours(reinterpret_cast<HDC>(wParam), *c,
-                                                message == WM_CTLCOLOREDIT);
-}
-
-void FormWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  const Control* c = controls_.Find(item.hwndItem);
-  if (c == nullptr) return;
-  HICON appIcon = bigIcon_ != nullptr
-                      ? bigIcon_
-                      : static_cast<HICON>(LoadImageA(platform_.Instance(), MAKEINTRESOURCEA(1),
-                                                      IMAGE_ICON, 32, 32, LR_SHARED));
-  painter_.DrawItem(item, *c, appIcon);
-}
-
-void FormWindow::OnCommand(WPARAM wParam) {
-  const int code = HIWORD(wParam);
-  Control* c = controls_.Find(LOWORD(wParam));
-  if (c == nullptr) return;  // IDOK / IDCANCEL without a button of that id
-  if (c->kind == ControlKind::Button && (code == BN_CLICKED || code == BN_DOUBLECLICKED))
-    ClickControl(*c);
-  else if (c->kind == ControlKind::CheckBox && code == BN_CLICKED)
-    ClickControl(*c);
-  else if (c->kind == ControlKind::ListBox && code == LBN_SELCHANGE)
-    Run([&] { ClickLine(*c, reporter_); });
-  else if (c->kind == ControlKind::ListBox && code == LBN_DBLCLK)
-    PostMessageA(hwnd_, kListOpen, static_cast<WPARAM>(c->id), 0);
-}
-
-// Sent by a multi-line edit for Tab; a plain window must move the focus itself.
-void FormWindow::OnNextControl(WPARAM wParam, LPARAM lParam) {
-  HWND next = LOWORD(lParam) != 0
-                  ? reinterpret_cast<HWND>(wParam)
-                  : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE);
-  if (next == nullptr) return;
-  if (const Control* c = controls_.Find(next))
-    controls_.Focus(*c, false);
-  else
-    SetFocus(next);
-}
-
-// A plain window forgets its focused control when a message box or dialog
-// takes over; give it back, as a dialog does. True when done here.
-bool FormWindow::OnActivate(WPARAM wParam) {
-  if (LOWORD(wParam) == WA_INACTIVE) {
-    lastFocus_ = controls_.Find(GetFocus());
-    return false;
-  }
-  const Control* back = FocusAfterBox(lastFocus_);
-  HWND hwnd = back != nullptr ? controls_.WindowOf(*back) : nullptr;
-  if (hwnd == nullptr || !IsWindowEnabled(hwnd)) return false;
-  SetFocus(hwnd);
-  return true;
-}
-
-void FormWindow::OnClose() {
-  Run([&] { CloseByBox(form_, reporter_); });
-  form_.Close(kModalCancel);  // also when the pull before the handler failed
-}
-
-// A list line's click or opening, posted by the list or by the window itself.
-void FormWindow::OnListLine(WPARAM id, bool open) {
-  Control* c = controls_.Find(static_cast<int>(id));
-  if (c == nullptr) return;
-  Run([&] { open ? OpenLine(*c, reporter_) : ClickLine(*c, reporter_); });
-}
-
-LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      painter_.EraseBackground(hwnd_, reinterpret_cast<HDC>(wParam));
-      return 1;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-      OnColoursChanged();
-      break;
-    case WM_DPICHANGED:
-      OnDpiChanged(wParam, lParam);
-      return 0;
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE && OnMinimize()) return 0;
-      break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      if (HBRUSH brush = ControlBrush(message, wParam, lParam))
-        return reinterpret_cast<LRESULT>(brush);
-      break;
-    case WM_DRAWITEM:
-      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
-    case WM_NOTIFY: {
-      const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
-      const Control* c = controls_.Find(draw.hdr.hwndFrom);
-      if (draw.hdr.code == NM_CUSTOMDRAW && c != nullptr && c->kind == ControlKind::Button)
-        return painter_.CustomDrawButton(draw, *c);
-      break;
-    }
-    case DM_GETDEFID:
-      if (const Control* c = KeyTarget(form_, DialogKey::Enter, nullptr))
-        return MAKELRESULT(c->id, DC_HASDEFID);
-      return 0;
-    case WM_COMMAND:
-      OnCommand(wParam);
-      return 0;
-    case kListOpen:
-    case kListReclick:
-      OnListLine(wParam, message == kListOpen);
-      return 0;
-    case WM_NEXTDLGCTL:
-      OnNextControl(wParam, lParam);
-      return 0;
-    case WM_ACTIVATE:
-      if (OnActivate(wParam)) return 0;
-      break;
-    case WM_ENABLE:
-      // A message box or dialog that a handler opens disables this window
-      // first: show what the handler has changed so far, not the old state.
-      if (wParam == FALSE && !destroyed_) controls_.Push(false);
-      break;
-    case WM_CLOSE:
-      OnClose();
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 }  // namespace vantrel::win32

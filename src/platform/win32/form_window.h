@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/win32/form_controls.h"
 #include "platform/win32/form_paint.h"
@@ -15,11 +16,12 @@
 
 namespace vantrel::win32 {
 
-class Win32Platform;
+class Session;
 
 class FormWindow {
  public:
-  FormWindow(Win32Platform& platform, Form& form);
+  // Errors of the form's handlers are reported through `dialogs`.
+  FormWindow(Session& session, Dialogs& dialogs, Form& form);
   ~FormWindow();
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -55,7 +57,8 @@ class FormWindow {
   void ClickControl(Control& control);
   void Report(const std::string& message);
 
-  Win32Platform& platform_;
+  Session& session_;
+  Dialogs& dialogs_;
   Form& form_;
   FormPainter painter_;
   FormControls controls_;

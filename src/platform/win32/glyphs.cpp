@@ -1,3 +1,4 @@
+// The small pictures of the buttons, drawn by the program.
 #include "platform/win32/glyphs.h"
 
 #include "platform/win32/handles.h"

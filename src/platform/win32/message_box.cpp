@@ -1,3 +1,4 @@
+// MessageBoxA centred on the screen, with Escape answering No.
 #include "platform/win32/message_box.h"
 
 #include "platform/win32/monitors.h"

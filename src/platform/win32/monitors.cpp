@@ -1,3 +1,4 @@
+// The cursor's monitor, DPI functions and system colours.
 #include "platform/win32/monitors.h"
 
 #include "platform/win32/dark_mode.h"

@@ -1,3 +1,4 @@
+// The tray icon's notifications decoded, the keyboard's included.
 #include "platform/win32/tray_notify.h"
 
 namespace vantrel::win32 {

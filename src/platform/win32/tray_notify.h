@@ -9,7 +9,7 @@
 
 #include <optional>
 
-#include "platform/platform.h"
+#include "platform/form.h"
 
 namespace vantrel::win32 {
 
