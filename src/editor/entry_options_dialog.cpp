@@ -40,15 +40,21 @@ TFrmentryopt::TFrmentryopt() {
 }
 
 void TFrmentryopt::Show(const EntryOptions& options) {
+  shown_ = options;
   (*this)["EditArgs"].text = options.arguments;
   (*this)["EditFolder"].text = options.folder;
   (*this)["CheckAdmin"].checked = options.asAdministrator;
   (*this)["CheckFront"].checked = options.bringToFront;
 }
 
+// What the dialog does not show stays as it was.
 EntryOptions TFrmentryopt::Options() const {
-  return {(*this)["EditArgs"].text, (*this)["EditFolder"].text, (*this)["CheckAdmin"].checked,
-          (*this)["CheckFront"].checked};
+  EntryOptions options = shown_;
+  options.arguments = (*this)["EditArgs"].text;
+  options.folder = (*this)["EditFolder"].text;
+  options.asAdministrator = (*this)["CheckAdmin"].checked;
+  options.bringToFront = (*this)["CheckFront"].checked;
+  return options;
 }
 
 }  // namespace vantrel

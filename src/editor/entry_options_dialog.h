@@ -25,6 +25,9 @@ class TFrmentryopt : public Form {
   // What the controls show, and what they hold once the user is done.
   void Show(const EntryOptions& options);
   EntryOptions Options() const;
+
+ private:
+  EntryOptions shown_;
 };
 
 }  // namespace vantrel
