@@ -40,7 +40,7 @@ struct EditorTest : ::testing::Test {
   }
   void Start(const std::string& ini = "") {
     if (!ini.empty()) p.WriteFile(SettingsPath(), ini);
-    editor = std::make_unique<TFrmedit>(p, p.clock, p);
+    editor = std::make_unique<TFrmedit>(p, p.clock, p, p.desktop, p.shell);
     addFile = std::make_unique<TFrmedadd>(p);
     webPage = std::make_unique<TFrmwebpage>(p, "http://example.test/");
     editor->SetDialogs(addFile.get(), webPage.get());
