@@ -128,8 +128,10 @@ void TFrmentryopt::ButtonForgetClick() {
   ShowPlace();
 }
 
+// A hand-edited wait not typed into is kept as it is, as an unusable place is.
 void TFrmentryopt::BitBtnOkClick() {
-  if (!WaitSeconds(TrimBlanks((*this)["EditWait"].text))) {
+  const std::string& wait = (*this)["EditWait"].text;
+  if (wait != shown_.waitSeconds && !WaitSeconds(TrimBlanks(wait))) {
     ShowWarning(dialogs_, kWaitInvalidText);
     return;
   }
