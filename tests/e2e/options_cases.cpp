@@ -453,6 +453,7 @@ E2E_CASE(RememberWindowPlacesFromTheEditWindowAndTheCommandLine) {
       std::string(vantrel::kCaptureIntro) + "\n\n\"" + probe + "\": " + vantrel::kCapturedLine,
       "information", "Remember Window Places");
   e2e::ExpectEq(ctx, FilesValue("Set111Place"), "<missing>", "nothing saved before Ok");
+  e2e::Screenshot(ctx, "editor-remember", editor);
   DoubleClickLine(e2e::Control(ctx, editor, editor::Listapps), 0);
   HWND dialog = e2e::WaitWindow(ctx, program, kEntryOptionsClass, "the entry's options");
   const std::string words = "Window place: " + std::to_string(normal.right - normal.left) + " x " +
