@@ -179,11 +179,13 @@ int RememberTitle(Console& console, Dialogs& dialogs, Files& files, Clock& clock
   const auto entries = launcher.ReadTitleEntries(titleText);
   std::vector<std::string> targets;
   std::vector<int> slots;  // of each target
-  for (int i = 1; EntryCount(entries) > 0 && i <= kLaunchSlots; ++i)
-    if (entries[static_cast<std::size_t>(i - 1)].target != kEmptySlot) {
-      targets.push_back(entries[static_cast<std::size_t>(i - 1)].target);
-      slots.push_back(i);
-    }
+  // As --open takes them: none when slot 1 is empty.
+  for (int i = 1; i <= kLaunchSlots && EntryCount(entries) > 0; ++i) {
+    const std::string& target = entries[static_cast<std::size_t>(i - 1)].target;
+    if (target == kEmptySlot) continue;
+    targets.push_back(target);
+    slots.push_back(i);
+  }
   const std::vector<EntryCapture> captures = CapturePlaces(desktop, shell, targets);
   bool every = !captures.empty();
   std::vector<EntryPlace> places;
