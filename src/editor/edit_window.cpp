@@ -89,7 +89,7 @@ void TFrmedit::DesignTitles() {
   button1.hint = "Change the highlighted \"Title Name\"";
   button1.onClick = [this] { Button1Click(); };
   Control& button2 = Add(
-      Design(ControlKind::Button, frmedit::Button2, {281, 134, 135, 23}, "Remember Window Places"));
+      Design(ControlKind::Button, frmedit::Button2, {281, 134, 143, 23}, "Remember Window Places"));
   button2.tabOrder = 4;
   button2.hint = "Remember where the windows of the highlighted title's programs are now";
   button2.onClick = [this] { Button2Click(); };
