@@ -257,7 +257,7 @@ void TFrmedit::Button1Click() {
 }
 
 // Each place goes into its line's options, which the edit window's Ok saves
-// and Cancel drops, as the options dialog's changes are.
+// with its other changes, as it saves the options dialog's.
 void TFrmedit::Button2Click() {
   Control& entryList = (*this)["Listapps"];
   const std::vector<EntryCapture> captures = CapturePlaces(desktop_, shell_, entryList.items);
