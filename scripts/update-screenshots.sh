@@ -9,7 +9,8 @@ dst=docs/screenshots
 mkdir -p "$dst"
 for name in menu-left-named menu-right editor dialog-addfile dialog-webpage dialog-rename \
             dialog-rename-key dialog-screensaver dialog-entryoptions help editor-144dpi \
-            contrast-webpage editor-dark dialog-webpage-dark; do
+            contrast-webpage editor-dark dialog-webpage-dark editor-remember \
+            dialog-entryoptions-place; do
   cp "$src/$name.png" "$dst/$name.png"
 done
 # Notepad is another program's window: cut the taskbar off, then trim the desktop around it.

@@ -9,6 +9,7 @@
 #include "help/help_window.h"
 #include "platform/errors.h"
 #include "platform/messages.h"
+#include "workspace/place_capture.h"
 
 namespace vantrel {
 namespace {
@@ -36,8 +37,9 @@ void SelectFirstEntry(Control& entryList) {
 
 }  // namespace
 
-TFrmedit::TFrmedit(Files& files, Clock& clock, Dialogs& dialogs)
-    : files_(files), clock_(clock), dialogs_(dialogs) {
+TFrmedit::TFrmedit(Files& files, Clock& clock, Dialogs& dialogs, DesktopWindows& desktop,
+                   Shell& shell)
+    : files_(files), clock_(clock), dialogs_(dialogs), desktop_(desktop), shell_(shell) {
   className = "TFrmedit";
   taskbarButton = true;
   caption = "Setup your applications to run from the system tray icon ";
@@ -61,7 +63,7 @@ TFrmedit::TFrmedit(Files& files, Clock& clock, Dialogs& dialogs)
   });
 }
 
-// The explanations, the title list and "Change Title Names".
+// The explanations, the title list, "Change Title Names" and "Remember Window Places".
 void TFrmedit::DesignTitles() {
   Add(Design(ControlKind::Label, frmedit::Label2, {5, 3, 541, 31},
              "The title name is the name that appears on the system tray icon menu. You may "
@@ -86,6 +88,11 @@ void TFrmedit::DesignTitles() {
   button1.tabOrder = 3;
   button1.hint = "Change the highlighted \"Title Name\"";
   button1.onClick = [this] { Button1Click(); };
+  Control& button2 = Add(
+      Design(ControlKind::Button, frmedit::Button2, {281, 134, 143, 23}, "Remember Window Places"));
+  button2.tabOrder = 4;
+  button2.hint = "Remember where the windows of the highlighted title's programs are now";
+  button2.onClick = [this] { Button2Click(); };
 }
 
 // The entry list and the buttons that add and remove entries.
@@ -99,17 +106,17 @@ void TFrmedit::DesignEntries() {
   listapps.onOpen = [this] { ListappsOpen(); };
   Control& cmdany =
       Add(Design(ControlKind::Button, frmedit::Cmdany, {8, 371, 122, 20}, "Add Program or File"));
-  cmdany.tabOrder = 5;
+  cmdany.tabOrder = 6;
   cmdany.glyph = Glyph::Add;
   cmdany.onClick = [this] { CmdanyClick(); };
   Control& bitBtn4 =
       Add(Design(ControlKind::Button, frmedit::BitBtn4, {136, 371, 122, 20}, "Add Webpage"));
-  bitBtn4.tabOrder = 6;
+  bitBtn4.tabOrder = 7;
   bitBtn4.glyph = Glyph::Web;
   bitBtn4.onClick = [this] { BitBtn4Click(); };
   Control& cmddel =
       Add(Design(ControlKind::Button, frmedit::Cmddel, {263, 371, 122, 20}, "Remove From List"));
-  cmddel.tabOrder = 7;
+  cmddel.tabOrder = 8;
   cmddel.glyph = Glyph::Remove;
   cmddel.onClick = [this] { CmddelClick(); };
 }
@@ -117,7 +124,7 @@ void TFrmedit::DesignEntries() {
 // "Help" and "Ok".
 void TFrmedit::DesignButtons() {
   Control& bitBtn2 = Add(Design(ControlKind::Button, frmedit::BitBtn2, {458, 372, 80, 21}, "Help"));
-  bitBtn2.tabOrder = 4;
+  bitBtn2.tabOrder = 5;
   bitBtn2.glyph = Glyph::Help;
   bitBtn2.onClick = [this] { BitBtn2Click(); };
   // The default button, so Enter in either list saves; its modal result
@@ -223,7 +230,7 @@ void TFrmedit::ListappsOpen() {
   Control& entryList = (*this)["Listapps"];
   if (!ValidLine(entryList, entryList.selected)) return;
   const auto line = static_cast<std::size_t>(entryList.selected);
-  TFrmentryopt dialog;
+  TFrmentryopt dialog(dialogs_);
   dialog.Show(ShownEntryOptions(titles_, entryList.items, line));
   // Kept for the edit window's Ok, as its other changes are.
   if (dialogs_.ShowModal(dialog, this) == kModalOk)
@@ -247,6 +254,17 @@ void TFrmedit::Button1Click() {
   titleList.selected = line;
   // The key's text as the file had it stays while the key is the same.
   if (const std::optional<KeyCombo> key = rename.ChangedKey()) hotKey = KeyComboText(*key);
+}
+
+// Each place goes into its line's options, which the edit window's Ok saves
+// with its other changes, as it saves the options dialog's.
+void TFrmedit::Button2Click() {
+  Control& entryList = (*this)["Listapps"];
+  const std::vector<EntryCapture> captures = CapturePlaces(desktop_, shell_, entryList.items);
+  for (const EntryCapture& capture : captures)
+    if (capture.place)
+      ShownEntryOptions(titles_, entryList.items, capture.entry).place = PlaceText(*capture.place);
+  ShowInformation(dialogs_, CaptureReportText(entryList.items, captures));
 }
 
 void TFrmedit::BitBtn2Click() { ShowHelpWindow(dialogs_, this); }

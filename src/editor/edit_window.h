@@ -4,9 +4,11 @@
 #include <functional>
 
 #include "platform/clock.h"
+#include "platform/desktop_windows.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/form.h"
+#include "platform/shell.h"
 #include "store/titles.h"
 
 namespace vantrel {
@@ -26,6 +28,7 @@ inline constexpr ControlId BitBtn4{1009, "BitBtn4"};
 inline constexpr ControlId Cmddel{1010, "Cmddel"};
 inline constexpr ControlId BitBtn2{1011, "BitBtn2"};
 inline constexpr ControlId BitBtn1{1012, "BitBtn1"};
+inline constexpr ControlId Button2{1013, "Button2"};
 }  // namespace frmedit
 
 class TFrmedadd;
@@ -35,7 +38,7 @@ class TFrmedit : public Form {
  public:
   // Created once at start-up, hidden; loads the titles or writes the
   // first-run defaults.
-  TFrmedit(Files& files, Clock& clock, Dialogs& dialogs);
+  TFrmedit(Files& files, Clock& clock, Dialogs& dialogs, DesktopWindows& desktop, Shell& shell);
   // Loads the titles unless they are loaded: for a window to be shown. Raises
   // SettingsBusyError, and stays unloaded, while the file cannot be read.
   void Load();
@@ -48,6 +51,7 @@ class TFrmedit : public Form {
   void CmddelClick();   // "Remove From List"
   void ListappsOpen();  // a double click or Alt+Enter on an entry: its options
   void Button1Click();  // "Change Title Names"
+  void Button2Click();  // "Remember Window Places"
   void BitBtn2Click();  // "Help"
   void BitBtn1Click();  // "Ok"
 
@@ -64,6 +68,8 @@ class TFrmedit : public Form {
   Files& files_;
   Clock& clock_;
   Dialogs& dialogs_;
+  DesktopWindows& desktop_;
+  Shell& shell_;
   TitleData titles_;
   bool loaded_ = false;
   TFrmedadd* addFile_ = nullptr;

@@ -22,13 +22,14 @@ Control* KeyTarget(Form& form, DialogKey key, const Control* focused) {
 Control* FirstFocus(Form& form) {
   Control* first = nullptr;
   for (Control& c : form.Controls())
-    if (c.tabOrder >= 0 && c.visible && (first == nullptr || c.tabOrder < first->tabOrder))
+    if (c.tabOrder >= 0 && c.visible && c.enabled &&
+        (first == nullptr || c.tabOrder < first->tabOrder))
       first = &c;
   return first;
 }
 
 Control* FocusAfterBox(Control* hadFocus) {
-  return hadFocus != nullptr && hadFocus->visible ? hadFocus : nullptr;
+  return hadFocus != nullptr && hadFocus->visible && hadFocus->enabled ? hadFocus : nullptr;
 }
 
 void ClickLine(Control& list, const Reporter& report) {

@@ -78,6 +78,7 @@ struct Control {
   int modalResult = kModalNone;  // closes the form after its click
   std::string hint;
   bool visible = true;
+  bool enabled = true;  // takes clicks and the focus
   bool wordWrap = false;
   int maxLength = 0;  // edits: 0 means no limit
   bool vScroll = false;

@@ -8,7 +8,7 @@
 namespace vantrel {
 namespace {
 
-enum Word : std::size_t { kArgs, kFolder, kAdmin, kFront, kEntry };
+enum Word : std::size_t { kArgs, kFolder, kAdmin, kFront, kEntry, kPlace, kWait, kWaitWindow, kStay };
 
 }  // namespace
 
@@ -24,6 +24,10 @@ OptionValues StoredOptionValues(const EntryOptions& options, const std::string& 
   values[kAdmin] = options.asAdministrator ? kOptionOn : "";
   values[kFront] = options.bringToFront ? kOptionOn : "";
   values[kEntry] = entry;
+  values[kPlace] = options.place;
+  values[kWait] = options.waitSeconds;
+  values[kWaitWindow] = options.waitForWindow ? kOptionOn : "";
+  values[kStay] = options.leaveRunning ? kOptionOn : "";
   return values;
 }
 
@@ -32,8 +36,24 @@ EntryOptions OptionsFromValues(const OptionValues& values, const std::string& en
   // the read, though "Entry" kept them.
   const std::string& owner = values[kEntry];
   if (!owner.empty() && owner != entry && ReadRule(owner) != entry) return {};
-  return {values[kArgs], values[kFolder], values[kAdmin] == kOptionOn, values[kFront] == kOptionOn};
+  return {values[kArgs],  values[kFolder], values[kAdmin] == kOptionOn,
+          values[kFront] == kOptionOn, values[kPlace], values[kWait],
+          values[kWaitWindow] == kOptionOn, values[kStay] == kOptionOn};
 }
+
+std::optional<int> WaitSeconds(std::string_view text) {
+  if (text.empty() || text == "0") return 0;
+  if (text.size() > 3 || text.front() == '0') return std::nullopt;
+  int seconds = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    seconds = seconds * 10 + (c - '0');
+  }
+  if (seconds > kMaxWaitSeconds) return std::nullopt;
+  return seconds;
+}
+
+std::string WaitText(int seconds) { return seconds <= 0 ? "" : std::to_string(seconds); }
 
 std::string WrittenForm(const std::string& value) {
   if (value.empty()) return value;

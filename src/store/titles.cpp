@@ -201,4 +201,20 @@ void SaveTitles(Files& files, Clock& clock, TitleData& data, const Lines& names,
   MarkSaved(data, names);
 }
 
+void SavePlaces(Files& files, Clock& clock, const std::vector<EntryPlace>& places) {
+  SettingsFile file(files, clock, SettingsPath());
+  for (const EntryPlace& place : places) {
+    if (file.ReadValue(kFilesSection, place.key, kEmptySlot) != place.entry) continue;
+    const OptionValues saved = ReadOptionValues(file, place.key);
+    EntryOptions options = OptionsFromValues(saved, place.entry);
+    options.place = place.place;
+    // Options left by another entry go: these are now this entry's.
+    const OptionValues values = StoredOptionValues(options, place.entry);
+    for (std::size_t w = 0; w < values.size(); ++w)
+      if (values[w] != saved[w])
+        file.WriteValue(kFilesSection, OptionKey(place.key, w), WrittenForm(values[w]));
+  }
+  file.Release();
+}
+
 }  // namespace vantrel

@@ -78,4 +78,14 @@ EntryOptions& ShownEntryOptions(TitleData& data, const Lines& entries, std::size
 void SaveTitles(Files& files, Clock& clock, TitleData& data, const Lines& names,
                 const Lines& entries);
 
+// A window place for the entry at `key` (e.g. "Set111"), as the file holds it.
+struct EntryPlace {
+  std::string key;
+  std::string entry;
+  std::string place;  // PlaceText
+};
+// Gives each entry its place in one save, its other options kept as the file
+// holds them. An entry no longer at its key (changed meanwhile) is left alone.
+void SavePlaces(Files& files, Clock& clock, const std::vector<EntryPlace>& places);
+
 }  // namespace vantrel

@@ -29,7 +29,7 @@ void Application::Start() {
   main_->FormCreate();
 
   windows_ = std::make_unique<Windows>();
-  windows_->editor = std::make_unique<TFrmedit>(s.files, s.clock, s.dialogs);
+  windows_->editor = std::make_unique<TFrmedit>(s.files, s.clock, s.dialogs, s.desktop, s.shell);
   windows_->addFile = std::make_unique<TFrmedadd>(s.dialogs);
   windows_->screensaverChoice = std::make_unique<TFrmscrsel>(s.files, s.clock);
   windows_->webPage = std::make_unique<TFrmwebpage>(s.dialogs, kMakerSite);

@@ -7,6 +7,7 @@
 #include "store/titles.h"
 #include "tray/launcher.h"
 #include "vantrel_version.h"
+#include "workspace/place_capture.h"
 
 namespace vantrel {
 
@@ -92,18 +93,27 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
   return arguments;
 }
 
+namespace {
+
+// An option followed by one title.
+Command TitleCommand(const std::vector<std::string>& arguments, Command::Action action) {
+  const std::string& option = arguments[0];
+  if (arguments.size() < 2 || TrimBlanks(arguments[1]).empty())
+    return {Command::Action::Wrong, option + " needs a title: its number or its name."};
+  if (arguments.size() > 2)
+    return {Command::Action::Wrong, "Too many arguments after " + option + " \"" + arguments[1] +
+                                        "\"; a name with blanks goes in quotes."};
+  return {action, std::string(TrimBlanks(arguments[1]))};
+}
+
+}  // namespace
+
 Command ParseArguments(const std::vector<std::string>& arguments) {
   using Action = Command::Action;
   if (arguments.empty()) return {};
   const std::string& first = arguments[0];
-  if (IsOption(first, "--open")) {
-    if (arguments.size() < 2 || TrimBlanks(arguments[1]).empty())
-      return {Action::Wrong, "--open needs a title: its number or its name."};
-    if (arguments.size() > 2)
-      return {Action::Wrong, "Too many arguments after --open \"" + arguments[1] +
-                                 "\"; a name with blanks goes in quotes."};
-    return {Action::Open, std::string(TrimBlanks(arguments[1]))};
-  }
+  if (IsOption(first, "--open")) return TitleCommand(arguments, Action::Open);
+  if (IsOption(first, "--remember")) return TitleCommand(arguments, Action::Remember);
   const bool help = IsOption(first, "--help") || first == "/?" || IsOption(first, "-h");
   const bool version = IsOption(first, "--version");
   if (help || version || IsOption(first, "--list")) {
@@ -152,10 +162,52 @@ int RunOnTitles(Console& console, Dialogs& dialogs, Files& files, Clock& clock, 
   return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
 }
 
+// The places of the title's program windows, as the edit window's "Remember
+// Window Places" takes them, saved at once in one save.
+int RememberTitle(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
+                  DesktopWindows& desktop, const std::string& given) {
+  LocateDataFolder(files);
+  const int title = FindTitle(files, clock, given);
+  if (title == 0) {
+    Tell(console, dialogs,
+         "No title is numbered or named \"" + given +
+             "\". vantrel.exe --list shows the titles.\r\n");
+    return kExitWrongUsage;
+  }
+  Launcher launcher(files, clock, dialogs, shell);
+  const std::string titleText = std::to_string(title);
+  const auto entries = launcher.ReadTitleEntries(titleText);
+  std::vector<std::string> targets;
+  std::vector<int> slots;  // of each target
+  // As --open takes them: none when slot 1 is empty.
+  for (int i = 1; i <= kLaunchSlots && EntryCount(entries) > 0; ++i) {
+    const std::string& target = entries[static_cast<std::size_t>(i - 1)].target;
+    if (target == kEmptySlot) continue;
+    targets.push_back(target);
+    slots.push_back(i);
+  }
+  const std::vector<EntryCapture> captures = CapturePlaces(desktop, shell, targets);
+  bool every = !captures.empty();
+  std::vector<EntryPlace> places;
+  for (const EntryCapture& capture : captures) {
+    if (capture.place)
+      places.push_back({EntryKey(titleText, slots[capture.entry]), targets[capture.entry],
+                        PlaceText(*capture.place)});
+    else
+      every = false;
+  }
+  if (!places.empty()) SavePlaces(files, clock, places);
+  std::string report = CaptureReportText(targets, captures);
+  for (std::size_t at = report.find('\n'); at != std::string::npos; at = report.find('\n', at + 2))
+    report.replace(at, 1, "\r\n");
+  Tell(console, dialogs, report + "\r\n");
+  return every ? kExitOpened : kExitNotOpened;
+}
+
 }  // namespace
 
 int RunCommand(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
-               const Command& command) {
+               DesktopWindows& desktop, const Command& command) {
   using Action = Command::Action;
   switch (command.action) {
     case Action::Tray:
@@ -174,6 +226,13 @@ int RunCommand(Console& console, Dialogs& dialogs, Files& files, Clock& clock, S
       } catch (const SettingsBusyError& busy) {
         Tell(console, dialogs, ErrorReportText(busy.what()) + "\r\n");
         return kExitNotOpened;  // nothing was opened
+      }
+    case Action::Remember:
+      try {
+        return RememberTitle(console, dialogs, files, clock, shell, desktop, command.title);
+      } catch (const VantrelError& error) {
+        Tell(console, dialogs, ErrorReportText(error.what()) + "\r\n");
+        return kExitNotOpened;  // no place was saved
       }
   }
   Tell(console, dialogs, command.title + "\r\n\r\n" + kUsageText);

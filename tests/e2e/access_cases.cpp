@@ -625,8 +625,8 @@ E2E_CASE(AccessEntryOptionsScaledNamedAndInHighContrast) {
 
   RECT client{};
   GetClientRect(dialog, &client);
-  e2e::Expect(ctx, client.right == 630 && client.bottom == 294,
-              "client area 630 x 294, got " + std::to_string(client.right) + " x " +
+  e2e::Expect(ctx, client.right == 630 && client.bottom == 561,
+              "client area 630 x 561, got " + std::to_string(client.right) + " x " +
                   std::to_string(client.bottom));
   ExpectNamed(ctx, Control(ctx, dialog, entryopt::EditArgs), "Arguments", "the arguments box");
   ExpectNamed(ctx, Control(ctx, dialog, entryopt::EditFolder), "Start folder", "the folder box");
@@ -634,6 +634,8 @@ E2E_CASE(AccessEntryOptionsScaledNamedAndInHighContrast) {
               "the administrator check box");
   ExpectNamed(ctx, Control(ctx, dialog, entryopt::CheckFront), "If it is already running",
               "the bring-to-front check box");
+  ExpectNamed(ctx, Control(ctx, dialog, entryopt::EditWait), "Wait before the next entry",
+              "the wait box");
   HWND args = Control(ctx, dialog, entryopt::EditArgs);
   e2e::SetText(args, "--an argument");
   const int argsText = e2e::TextPixels(args);

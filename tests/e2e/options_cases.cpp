@@ -7,6 +7,7 @@
 
 #include "e2e.h"
 #include "vantrel_ui.h"
+#include "workspace/place_capture.h"
 
 namespace {
 
@@ -387,4 +388,95 @@ E2E_CASE(NothingTakenForWhatItIsNotEntryTextOutputToNulAndNames) {
   e2e::Expect(ctx, started(4), "--open starts both entries with their arguments");
   const DWORD nobody = RunToNul(ctx, "--open Nobody");
   e2e::Expect(ctx, nobody == 2, "--open Nobody >nul: status 2, got " + std::to_string(nobody));
+}
+
+namespace {
+
+// The visible bounds of a window: its extended frame bounds where the system
+// gives them, else its rectangle.
+RECT VisibleBounds(HWND window) {
+  RECT r{};
+  using Attribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+  HMODULE dwm = LoadLibraryA("dwmapi.dll");
+  const auto get = dwm ? reinterpret_cast<Attribute>(
+                             reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
+                       : nullptr;
+  const DWORD kExtendedFrameBounds = 9;
+  if (get == nullptr || FAILED(get(window, kExtendedFrameBounds, &r, sizeof r)))
+    GetWindowRect(window, &r);
+  return r;
+}
+
+// A normal window's place as a remembered one reads: its visible bounds and its monitor.
+std::string PlaceOfWindow(HWND window) {
+  const RECT b = VisibleBounds(window);
+  MONITORINFOEXA info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+  const RECT& m = info.rcMonitor;
+  const auto n = [](LONG v) { return std::to_string(v); };
+  return "normal," + n(b.left) + "," + n(b.top) + "," + n(b.right - b.left) + "," +
+         n(b.bottom - b.top) + ",96," + n(m.left) + "," + n(m.top) + "," + n(m.right - m.left) +
+         "," + n(m.bottom - m.top) + "," + info.szDevice;
+}
+
+}  // namespace
+
+// A running program's window place remembered by the edit window's button,
+// told in one box, shown by the options dialog and saved by Ok beside its
+// entry; then by --remember, maximised, with the statuses of --open.
+E2E_CASE(RememberWindowPlacesFromTheEditWindowAndTheCommandLine) {
+  ProbeLog log("probe-remember");
+  const std::string probe = ProbePath(ctx);
+  PrepareSettings(ctx, "[Files]\r\nDesc1=Probe\r\nSet111=" + probe + "\r\nSet111Args=--kept\r\n" +
+                           "Set112=" + SettingsPath() +
+                           "\r\nDesc2=Idle\r\nSet221=" + e2e::WindowsDir() + "\\notepad.exe\r\n");
+  Program program;
+  StartReady(ctx, program);
+  OpenTitle(ctx, program, 1, "the probe's title");
+  e2e::Require(ctx, e2e::WaitUntil([] { return ProbeLog::Windows().size() == 1; }, 10000),
+               "the probe's window is up");
+  HWND window = ProbeLog::Windows()[0];
+  SetWindowPos(window, nullptr, 70, 60, 330, 210, SWP_NOZORDER | SWP_NOACTIVATE);
+  e2e::Require(ctx, e2e::WaitUntil([&] { return VisibleBounds(window).left >= 60; }, 3000),
+               "the probe moved");
+  const std::string place = PlaceOfWindow(window);
+
+  HWND menu = e2e::OpenMenu(ctx, program, WM_LBUTTONDOWN, "the left menu");
+  e2e::Choose(ctx, program, menu, kLeftEdit, "Edit Your List");
+  HWND editor = e2e::WaitWindow(ctx, program, kEditorClass, "the edit window");
+  e2e::Click(ctx, editor, editor::Button2);
+  e2e::ExpectOkBox(
+      ctx, program, "Information",
+      std::string(vantrel::kCaptureIntro) + "\n\n\"" + probe + "\": " + vantrel::kCapturedLine,
+      "information", "Remember Window Places");
+  e2e::ExpectEq(ctx, FilesValue("Set111Place"), "<missing>", "nothing saved before Ok");
+  e2e::Screenshot(ctx, "editor-remember", editor);
+  DoubleClickLine(e2e::Control(ctx, editor, editor::Listapps), 0);
+  HWND dialog = e2e::WaitWindow(ctx, program, kEntryOptionsClass, "the entry's options");
+  e2e::Screenshot(ctx, "dialog-entryoptions-place", dialog);
+  e2e::PressKey(dialog, VK_ESCAPE);
+  e2e::Require(ctx, e2e::WaitForWindowGone(dialog, 5000), "Escape closes the options");
+  e2e::Click(ctx, editor, editor::BitBtn1);
+  e2e::Require(ctx, e2e::WaitForWindowGone(editor, 5000), "Ok closes the edit window");
+  e2e::ExpectEq(ctx, FilesValue("Set111Place"), place, "the probe's place saved");
+  e2e::ExpectEq(ctx, FilesValue("Set111Entry"), probe, "beside the entry it belongs to");
+  e2e::ExpectEq(ctx, FilesValue("Set111Args"), "--kept", "its other options kept");
+  e2e::ExpectEq(ctx, FilesValue("Set112Place"), "<missing>", "a document has no place");
+
+  ShowWindow(window, SW_MAXIMIZE);
+  e2e::Require(ctx, e2e::WaitUntil([&] { return IsZoomed(window) != FALSE; }, 3000),
+               "the probe is maximised");
+  const DWORD remembered = RunToNul(ctx, "--remember probe");
+  e2e::Expect(ctx, remembered == 0, "--remember probe: 0, got " + std::to_string(remembered));
+  // Its normal bounds are not checked: Wine tells another process a maximised
+  // window's rectangle for them.
+  e2e::Expect(ctx, FilesValue("Set111Place").rfind("maximised,", 0) == 0,
+              "maximised: " + FilesValue("Set111Place"));
+  const DWORD idle = RunToNul(ctx, "--remember 2");
+  e2e::Expect(ctx, idle == 1,
+              "--remember of a program not running: 1, got " + std::to_string(idle));
+  const DWORD nobody = RunToNul(ctx, "--remember Nobody");
+  e2e::Expect(ctx, nobody == 2, "--remember Nobody: 2, got " + std::to_string(nobody));
+  e2e::ExpectEq(ctx, FilesValue("Set221Place"), "<missing>", "no place for it");
 }

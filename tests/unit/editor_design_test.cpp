@@ -21,7 +21,7 @@ struct Windows {
   std::vector<std::unique_ptr<Form>> all;
   Windows() {
     SetUpDataFolder(p, p);
-    all.push_back(std::make_unique<TFrmedit>(p, p.clock, p));
+    all.push_back(std::make_unique<TFrmedit>(p, p.clock, p, p.desktop, p.shell));
     all.push_back(std::make_unique<TFrmedadd>(p));
     all.push_back(std::make_unique<TFrmwebpage>(p, "http://example.test/"));
     all.push_back(std::make_unique<TFrmtitlechg>());

@@ -7,8 +7,10 @@
 #include "editor/add_file_dialog.h"
 #include "editor/add_web_page_dialog.h"
 #include "editor/edit_window.h"
+#include "editor/entry_options_dialog.h"
 #include "platform/fake/fake_platform.h"
 #include "store/settings.h"
+#include "workspace/place_capture.h"
 
 namespace vantrel {
 namespace {
@@ -40,7 +42,7 @@ struct EditorTest : ::testing::Test {
   }
   void Start(const std::string& ini = "") {
     if (!ini.empty()) p.WriteFile(SettingsPath(), ini);
-    editor = std::make_unique<TFrmedit>(p, p.clock, p);
+    editor = std::make_unique<TFrmedit>(p, p.clock, p, p.desktop, p.shell);
     addFile = std::make_unique<TFrmedadd>(p);
     webPage = std::make_unique<TFrmwebpage>(p, "http://example.test/");
     editor->SetDialogs(addFile.get(), webPage.get());
@@ -344,6 +346,88 @@ TEST_F(EditorTest, EntryOptionsByDoubleClickAndAltEnterAreSavedByOk) {
   EXPECT_EQ(Saved("Set112Front"), "1");
   EXPECT_EQ(Saved("Set112Args"), "<missing>");
   EXPECT_EQ(Saved("Set112Entry"), "http://b.example");
+}
+
+// A place goes into its line's options, seen by the options dialog, and only
+// the edit window's Ok saves it, beside the entry it belongs to.
+TEST_F(EditorTest, RememberedPlacesGoIntoTheLinesOptionsForOk) {
+  Start(
+      "[Files]\r\nSet111=C:\\Apps\\Edit.exe\r\nSet111Args=-x\r\nSet112=http://b.example\r\n"
+      "Set113=C:\\Gone.exe\r\nSet221=C:\\Apps\\Edit.exe\r\n");
+  p.desktop.monitors = {{"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96}};
+  p.desktop.Add(11, 7, "C:\\Apps\\Edit.exe", {100, 120, 400, 300});
+  const std::string place = "normal,100,120,400,300,96,0,0,1920,1080,\\\\.\\DISPLAY1";
+  Edit([](FakeFormDriver& d) {
+    d.Click("Button2");
+    d.CloseBox();
+  });
+  EXPECT_EQ(BoxTexts(), (Lines{std::string(kCaptureIntro) + "\n\n\"C:\\Apps\\Edit.exe\": " +
+                               kCapturedLine + "\n\"C:\\Gone.exe\": " + kNotRunningLine}));
+  EXPECT_EQ(Saved("Set111Place"), "<missing>");
+  p.Script("TFrmentryopt", [](FakeFormDriver& d) {
+    EXPECT_EQ(d.form()["LabelPlace"].caption,
+              "Window place: 400 x 300 at 100, 120, normal, on \\\\.\\DISPLAY1");
+    d.PressEscape();
+  });
+  Edit([](FakeFormDriver& d) {
+    d.DoubleClick("Listapps", 0);
+    d.Click("BitBtn1");
+  });
+  EXPECT_EQ(p.shownForms.size(), 3u);
+  EXPECT_EQ(Saved("Set111Place"), place);
+  EXPECT_EQ(Saved("Set111Entry"), "C:\\Apps\\Edit.exe");
+  EXPECT_EQ(Saved("Set111Args"), "-x");
+  EXPECT_EQ(Saved("Set113Place"), "<missing>");
+  EXPECT_EQ(Saved("Set221Place"), "<missing>");  // another title's
+}
+
+// Forget and the waits: a place the program cannot use is kept until
+// forgotten; Ok takes only a usable wait, and Cancel drops a forget.
+TEST_F(EditorTest, OptionsDialogForgetsAPlaceAndTakesOnlyAUsableWait) {
+  const std::string place = "maximised,10,20,800,600,96,0,0,1920,1080,\\\\.\\DISPLAY1";
+  Start("[Files]\r\nSet111=C:\\a.exe\r\nSet111Place=" + place +
+        "\r\nSet111Wait=7\r\nSet112=C:\\b.exe\r\nSet112Place=10,20\r\nSet112Wait=007\r\n");
+  p.Script("TFrmentryopt", [](FakeFormDriver& d) {
+    EXPECT_EQ(d.form()["LabelPlace"].caption,
+              "Window place: 800 x 600 at 10, 20, maximised, on \\\\.\\DISPLAY1");
+    EXPECT_EQ(d.Text("EditWait"), "7");
+    d.Click("ButtonForget");
+    EXPECT_EQ(d.form()["LabelPlace"].caption, kNoPlaceText);
+    EXPECT_THROW(d.Click("ButtonForget"), std::logic_error);  // disabled with no place
+    for (const char* wrong : {"121", "-1", "5s", "1.5"}) {
+      d.Type("EditWait", wrong);
+      d.Click("BitBtnOk");
+      EXPECT_FALSE(d.Closed()) << wrong;
+    }
+    d.Type("EditWait", " 15 ");
+    d.Click("CheckWaitWindow");
+    d.Click("CheckStay");
+    d.PressEnter();
+  });
+  p.Script("TFrmentryopt", [](FakeFormDriver& d) {
+    EXPECT_EQ(d.form()["LabelPlace"].caption, kUnusablePlaceText);
+    d.Click("ButtonForget");
+    d.PressEscape();
+  });
+  p.Script("TFrmentryopt", [](FakeFormDriver& d) {
+    EXPECT_TRUE(d.form()["ButtonForget"].enabled);
+    d.Type("EditArgs", "-y");
+    d.Click("BitBtnOk");  // the file's wait "007", not typed into, is kept
+  });
+  Edit([](FakeFormDriver& d) {
+    d.DoubleClick("Listapps", 0);
+    d.DoubleClick("Listapps", 1);
+    d.DoubleClick("Listapps", 1);
+    d.Click("BitBtn1");
+  });
+  EXPECT_EQ(BoxTexts(), Lines(4, kWaitInvalidText));
+  EXPECT_EQ(Saved("Set111Place"), "");
+  EXPECT_EQ(Saved("Set111Wait"), "15");
+  EXPECT_EQ(Saved("Set111WaitWindow"), "1");
+  EXPECT_EQ(Saved("Set111Stay"), "1");
+  EXPECT_EQ(Saved("Set112Place"), "10,20");
+  EXPECT_EQ(Saved("Set112Wait"), "007");
+  EXPECT_EQ(Saved("Set112Args"), "-y");
 }
 
 TEST_F(EditorTest, HelpOpensOwnedByTheEditorWhichStaysAsItWas) {

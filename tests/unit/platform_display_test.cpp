@@ -168,7 +168,7 @@ std::vector<TextSize> EditorTexts(const Form& form, const std::map<std::string, 
 TEST(Display, ControlsGrowToTheirTextAndWhatFollowsMovesWithThem) {
   FakePlatform platform;
   SetUpDataFolder(platform, platform);
-  const TFrmedit form(platform, platform.clock, platform);
+  const TFrmedit form(platform, platform.clock, platform, platform.desktop, platform.shell);
   const auto index = [&](const std::string& name) {
     std::size_t i = 0;
     while (form.Controls()[i].name != name) ++i;

@@ -229,6 +229,53 @@ TEST_F(TitlesTest, EveryEntryTextKeepsItsOptionsAndAnOlderEntryKeyStillReads) {
             (std::vector<EntryOptions>{{"-x", "", false, false}, {"", "", false, true}, {}}));
 }
 
+// The workspace keys travel with their entry as the other options do, keep a
+// value the program cannot use as it was written, and count only for the
+// entry they were set for.
+TEST_F(TitlesTest, WorkspaceKeysTravelWithTheirEntryAndAnUnusableValueStaysAsWritten) {
+  const std::string place = "maximised,10,20,800,600,96,0,0,1920,1080,\\.\\DISPLAY1";
+  p.WriteFile(SettingsPath(),
+              "[Files]\r\nSet111=a.exe\r\nSet112=b.exe\r\nSet112Place=" + place +
+                  "\r\nSet112Wait=  soon \r\nSet112WaitWindow=1\r\nSet112Stay=1\r\n"
+                  "Set113=c.exe\r\nSet113Place=normal,1,2,3,4,96,0,0,9,9,X\r\n"
+                  "Set113Entry=moved.exe\r\n");
+  StartUpTitles(p, p.clock, data, titles, entries);
+  EntryOptions b;
+  b.place = place;
+  b.waitSeconds = "soon";
+  b.waitForWindow = b.leaveRunning = true;
+  EXPECT_EQ(data.ShownOptions, (std::vector<EntryOptions>{{}, b, {}}));
+  EXPECT_FALSE(WaitSeconds(b.waitSeconds));
+
+  RemoveShownEntry(data, entries, 0);  // b.exe to slot 1, c.exe to slot 2
+  ShownEntryOptions(data, entries, 1).waitSeconds = WaitText(120);
+  SaveTitles(p, p.clock, data, titles, entries);
+  const std::string file = File();
+  EXPECT_EQ(ProfileRead(file, "Files", "Set111Place", ""), place);
+  EXPECT_NE(file.find("Set111Wait=soon\r\n"), std::string::npos);
+  EXPECT_EQ(ProfileRead(file, "Files", "Set111Entry", ""), "b.exe");
+  EXPECT_EQ(ProfileRead(file, "Files", "Set112Place", "<missing>"), "");  // moved.exe's: cleared
+  EXPECT_EQ(ProfileRead(file, "Files", "Set112Wait", ""), "120");
+  EXPECT_EQ(ProfileRead(file, "Files", "Set112Entry", ""), "c.exe");
+  for (const char* word : {"Place", "Wait", "WaitWindow", "Stay", "Entry"})
+    EXPECT_EQ(ProfileRead(file, "Files", std::string("Set113") + word, ""), "") << word;
+
+  TitleData again;
+  Lines againTitles, againEntries;
+  LoadTitles(p, p.clock, again, againTitles, againEntries);
+  EXPECT_EQ(again.ShownOptions.at(0), b);
+}
+
+TEST(EntryWaits, OnlyPlainWholeSecondsUpToTheLimitAreUsed) {
+  EXPECT_EQ(WaitSeconds(""), 0);
+  EXPECT_EQ(WaitSeconds("0"), 0);
+  EXPECT_EQ(WaitSeconds("1"), 1);
+  EXPECT_EQ(WaitSeconds("120"), 120);
+  for (const char* text : {"00", "007", "121", "1000", "-1", "+5", "1.5", " 5", "5s"})
+    EXPECT_FALSE(WaitSeconds(text)) << text;
+  for (int seconds : {0, 1, 59, 120}) EXPECT_EQ(WaitSeconds(WaitText(seconds)), seconds);
+}
+
 TEST(Titles, FirstRunWithoutAFolderStillFillsTheTable) {
   FakePlatform p;
   TitleData data;

@@ -27,7 +27,7 @@ const char kIni[] =
 // A run with arguments, as main makes it.
 int RunWith(FakePlatform& p, const std::string& line) {
   p.commandLine = "\"C:\\Program Files\\Vantrel\\vantrel.exe\" " + line;
-  return RunCommand(p, p, p, p.clock, p.shell,
+  return RunCommand(p, p, p, p.clock, p.shell, p.desktop,
                     ParseArguments(SplitCommandLine(p.CommandLineText())));
 }
 
@@ -125,6 +125,51 @@ TEST(CommandLine, ExitStatusesOutputAndNothingOfTheTrayProgram) {
   EXPECT_FALSE(p.RegGet(kRunKey, kRunValue));
   EXPECT_EQ(p.writes, 0);
   EXPECT_EQ(p.ReadFile(SettingsPath()), kIni);
+}
+
+// The places reach the file in one save, each beside its entry with the entry
+// it belongs to; options left at a slot by another entry go, an entry's own stay.
+TEST(CommandLine, RememberSavesThePlacesOnceWithTheStatusesOfOpen) {
+  FakePlatform p;
+  LocateDataFolder(p);
+  p.MakeDirectory(DataFolder());
+  const std::string ini =
+      "[Files]\r\nDesc1=Work\r\nSet111=C:\\Apps\\Edit.exe\r\nSet111Args=-x\r\n"
+      "Set112=C:\\notes.txt\r\nSet113=C:\\Tools\\Calc.exe\r\nSet113Args=old\r\n"
+      "Set113Entry=C:\\Gone.exe\r\nDesc2=Docs\r\nSet221=C:\\notes.txt\r\n"
+      "Desc3=Half\r\nSet331=C:\\Apps\\Edit.exe\r\nSet332=C:\\Idle.exe\r\n";
+  p.WriteFile(SettingsPath(), ini);
+  p.desktop.monitors = {{"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96}};
+  p.desktop.Add(11, 7, "C:\\Apps\\Edit.exe", {100, 120, 400, 300});
+  p.desktop.Add(12, 8, "C:\\Tools\\Calc.exe", {50, 60, 200, 100}).state = ShowState::Maximised;
+  p.desktop.normalBounds[12] = {40, 50, 300, 200};
+  p.running = {{9, "C:\\Idle.exe"}};
+
+  EXPECT_EQ(RunWith(p, "--remember work"), kExitOpened);
+  EXPECT_EQ(p.writes, 1);
+  const auto saved = [&](const char* key) {
+    SettingsFile file(p, p.clock, SettingsPath());
+    return file.ReadValue("Files", key, "<missing>");
+  };
+  EXPECT_EQ(saved("Set111Place"), "normal,100,120,400,300,96,0,0,1920,1080,\\\\.\\DISPLAY1");
+  EXPECT_EQ(saved("Set111Entry"), "C:\\Apps\\Edit.exe");
+  EXPECT_EQ(saved("Set111Args"), "-x");
+  EXPECT_EQ(saved("Set113Place"), "maximised,40,50,300,200,96,0,0,1920,1080,\\\\.\\DISPLAY1");
+  EXPECT_EQ(saved("Set113Args"), "");
+  EXPECT_EQ(saved("Set112Place"), "<missing>");
+  EXPECT_NE(p.output.find("\r\n\"C:\\Tools\\Calc.exe\": its place was remembered.\r\n"),
+            std::string::npos)
+      << p.output;
+
+  // One program without a window, a title of documents, none of that name: 1, 1, 2.
+  EXPECT_EQ(RunWith(p, "--remember 3"), kExitNotOpened);
+  EXPECT_EQ(saved("Set331Place").substr(0, 7), "normal,");
+  EXPECT_EQ(RunWith(p, "--remember Docs"), kExitNotOpened);
+  EXPECT_EQ(p.writes, 2);
+  EXPECT_EQ(RunWith(p, "--remember Nobody"), kExitWrongUsage);
+  EXPECT_EQ(RunWith(p, "--remember"), kExitWrongUsage);
+  EXPECT_EQ(p.writes, 2);
+  EXPECT_TRUE(p.boxes.empty());
 }
 
 // Text goes wherever the output was sent, NUL and other devices included, else

@@ -34,6 +34,7 @@ void FakeFormDriver::Click(const std::string& name) {
   EnsureOpen("Click " + name);
   Control& c = form_[name];
   if (!c.visible) throw std::logic_error("Click on hidden control " + name);
+  if (!c.enabled) throw std::logic_error("Click on disabled control " + name);
   if (c.kind == ControlKind::CheckBox) c.checked = !c.checked;
   Act([&] { form_.Click(c, [this](const std::string& text) { Report(text); }); });
 }

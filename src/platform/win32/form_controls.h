@@ -55,6 +55,7 @@ class FormControls {
     bool winKey = false;  // the hot-key box's key holds Win, which the box cannot
     bool checked = false;
     bool visible = true;
+    bool enabled = true;
   };
 
   void CreateControl(Control& control, std::size_t index, const Rect& at, HWND parent,

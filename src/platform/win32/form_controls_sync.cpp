@@ -101,6 +101,13 @@ void FormControls::Push(bool everything) {
       ShowWindow(s.hwnd, c.visible ? SW_SHOWNA : SW_HIDE);
       s.visible = c.visible;
     }
+    if (everything || c.enabled != s.enabled) {
+      // A control disabled under the keyboard's focus would keep it, and Tab with it.
+      if (!c.enabled && GetFocus() == s.hwnd)
+        SetFocus(GetNextDlgTabItem(GetParent(s.hwnd), s.hwnd, FALSE));
+      EnableWindow(s.hwnd, c.enabled ? TRUE : FALSE);
+      s.enabled = c.enabled;
+    }
   }
 }
 
