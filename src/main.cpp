@@ -26,7 +26,7 @@ int main() {
     int status = vantrel::kExitWrongUsage;
     vantrel::RunGuarded(system.dialogs, [&] {
       status = vantrel::RunCommand(system.console, system.dialogs, system.files, system.clock,
-                                   system.shell, command);
+                                   system.shell, system.desktop, command);
     });
     return status;
   }

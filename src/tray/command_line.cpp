@@ -6,6 +6,7 @@
 #include "store/settings.h"
 #include "store/titles.h"
 #include "tray/launcher.h"
+#include "tray/workspaces.h"
 #include "vantrel_version.h"
 
 namespace vantrel {
@@ -92,10 +93,25 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
   return arguments;
 }
 
+namespace {
+
+Command ParseClose(const std::vector<std::string>& arguments) {
+  using Action = Command::Action;
+  if (arguments.size() < 2 || TrimBlanks(arguments[1]).empty())
+    return {Action::Wrong, "--close needs a title: its number or its name."};
+  if (arguments.size() > 2)
+    return {Action::Wrong, "Too many arguments after --close \"" + arguments[1] +
+                               "\"; a name with blanks goes in quotes."};
+  return {Action::Close, std::string(TrimBlanks(arguments[1]))};
+}
+
+}  // namespace
+
 Command ParseArguments(const std::vector<std::string>& arguments) {
   using Action = Command::Action;
   if (arguments.empty()) return {};
   const std::string& first = arguments[0];
+  if (IsOption(first, "--close")) return ParseClose(arguments);
   if (IsOption(first, "--open")) {
     if (arguments.size() < 2 || TrimBlanks(arguments[1]).empty())
       return {Action::Wrong, "--open needs a title: its number or its name."};
@@ -132,9 +148,42 @@ int FindTitle(Files& files, Clock& clock, const std::string& given) {
 
 namespace {
 
-// The settings file's titles: listed, or one of them opened.
+// The report's lines as the console writes lines.
+std::string ConsoleLines(const std::string& text) {
+  std::string lines;
+  for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return lines + "\r\n";
+}
+
+// A title opened as the tray opens it; one with places or waits is stepped to its end here.
+int OpenTitle(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
+              DesktopWindows& desktop, Launcher& launcher, int title) {
+  const TitleEntries entries = launcher.ReadTitleEntries(std::to_string(title));
+  const std::unique_ptr<TitleOpening> opening =
+      MakeOpening(launcher, desktop, clock, shell, entries);
+  if (!opening) {
+    const LaunchOutcome outcome = launcher.LaunchEntries(entries);
+    return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
+  }
+  RunToEnd(*opening, clock, files);
+  if (const std::string report = opening->ReportText(); !report.empty())
+    Tell(console, dialogs, ConsoleLines(report));
+  return AllOpened(opening->Outcomes()) ? kExitOpened : kExitNotOpened;
+}
+
+int CloseTitle(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
+               DesktopWindows& desktop, Launcher& launcher, int title) {
+  const std::unique_ptr<TitleClosing> closing =
+      MakeClosing(desktop, clock, shell, launcher.ReadTitleEntries(std::to_string(title)));
+  RunToEnd(*closing, clock, files);
+  if (closing->StillOpen().empty()) return kExitOpened;
+  Tell(console, dialogs, ConsoleLines(closing->ReportText()));
+  return kExitNotOpened;
+}
+
+// The settings file's titles: listed, or one of them opened or closed.
 int RunOnTitles(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
-                const Command& command) {
+                DesktopWindows& desktop, const Command& command) {
   LocateDataFolder(files);
   Launcher launcher(files, clock, dialogs, shell);
   if (command.action == Command::Action::List) {
@@ -148,14 +197,15 @@ int RunOnTitles(Console& console, Dialogs& dialogs, Files& files, Clock& clock, 
              "\". vantrel.exe --list shows the titles.\r\n");
     return kExitWrongUsage;
   }
-  const LaunchOutcome outcome = launcher.LaunchTitle(std::to_string(title));
-  return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
+  if (command.action == Command::Action::Close)
+    return CloseTitle(console, dialogs, files, clock, shell, desktop, launcher, title);
+  return OpenTitle(console, dialogs, files, clock, shell, desktop, launcher, title);
 }
 
 }  // namespace
 
 int RunCommand(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
-               const Command& command) {
+               DesktopWindows& desktop, const Command& command) {
   using Action = Command::Action;
   switch (command.action) {
     case Action::Tray:
@@ -169,8 +219,9 @@ int RunCommand(Console& console, Dialogs& dialogs, Files& files, Clock& clock, S
       return kExitOpened;
     case Action::List:
     case Action::Open:
+    case Action::Close:
       try {
-        return RunOnTitles(console, dialogs, files, clock, shell, command);
+        return RunOnTitles(console, dialogs, files, clock, shell, desktop, command);
       } catch (const SettingsBusyError& busy) {
         Tell(console, dialogs, ErrorReportText(busy.what()) + "\r\n");
         return kExitNotOpened;  // nothing was opened

@@ -27,7 +27,7 @@ const char kIni[] =
 // A run with arguments, as main makes it.
 int RunWith(FakePlatform& p, const std::string& line) {
   p.commandLine = "\"C:\\Program Files\\Vantrel\\vantrel.exe\" " + line;
-  return RunCommand(p, p, p, p.clock, p.shell,
+  return RunCommand(p, p, p, p.clock, p.shell, p.desktop,
                     ParseArguments(SplitCommandLine(p.CommandLineText())));
 }
 
