@@ -31,8 +31,7 @@ TForm1::TForm1(Files& files, Clock& clock, Dialogs& dialogs, Shell& shell, TrayH
   Popupmenu1.resize(left::kCount);
   for (int t = kTitleCount; t >= 1; --t) {
     const std::string number = std::to_string(t);
-    Popupmenu1[left::Popupname(t)] = {"Popupname" + number, "",
-                                      [this, t] { workspaces_.Open(t); }};
+    Popupmenu1[left::Popupname(t)] = {"Popupname" + number, "", [this, t] { workspaces_.Open(t); }};
   }
   Popupmenu1[left::EditAdd] = {"EditAdd", "Edit Your List", [this] { EditListClick(); }};
   Popupmenu1[left::SetSS] = {"SetSS", "", [this] { SetSSClick(dialogs_, screenSaver_, Switches); }};

@@ -11,8 +11,8 @@
 
 namespace vantrel {
 
-std::unique_ptr<TitleOpening> MakeOpening(Launcher& launcher, DesktopWindows& desktop,
-                                          Clock& clock, Shell& shell, const TitleEntries& entries) {
+std::unique_ptr<TitleOpening> MakeOpening(Launcher& launcher, DesktopWindows& desktop, Clock& clock,
+                                          Shell& shell, const TitleEntries& entries) {
   if (EntryCount(entries) == 0) return nullptr;
   std::vector<Entry> started;
   std::vector<OpeningEntry> opening;
@@ -103,7 +103,8 @@ void TitleWorkspaces::Arm() {
   for (const auto& closing : closings_)
     if (const auto at = closing.second->NextWake()) wake = wake ? std::min(*wake, *at) : *at;
   if (!wake) return tray_.SetWakeTimer(std::nullopt);
-  tray_.SetWakeTimer(static_cast<int>(std::clamp<std::int64_t>(*wake - clock_.NowMs(), 0, INT_MAX)));
+  tray_.SetWakeTimer(
+      static_cast<int>(std::clamp<std::int64_t>(*wake - clock_.NowMs(), 0, INT_MAX)));
 }
 
 }  // namespace vantrel

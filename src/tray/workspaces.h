@@ -25,8 +25,8 @@ using TitleEntries = std::array<Entry, kLaunchSlots>;
 // The title's opening, each entry started by the launcher; nothing when no
 // entry has a usable place or wait, or the title has no entries: then it
 // opens as a plain launch does.
-std::unique_ptr<TitleOpening> MakeOpening(Launcher& launcher, DesktopWindows& desktop,
-                                          Clock& clock, Shell& shell, const TitleEntries& entries);
+std::unique_ptr<TitleOpening> MakeOpening(Launcher& launcher, DesktopWindows& desktop, Clock& clock,
+                                          Shell& shell, const TitleEntries& entries);
 std::unique_ptr<TitleClosing> MakeClosing(DesktopWindows& desktop, Clock& clock, Shell& shell,
                                           const TitleEntries& entries);
 

@@ -24,7 +24,7 @@ void FakeTrayHost::TaskbarCreated() {
 }
 
 int FakeTrayHost::PopupMenu(const std::vector<std::string>& captions, Point at,
-                           const std::vector<std::vector<std::string>>& subs) {
+                            const std::vector<std::vector<std::string>>& subs) {
   menus.push_back(captions);
   submenus.push_back(subs);
   menuPoints.push_back(at);
@@ -42,7 +42,6 @@ void FakeTrayHost::EnableTimer(bool enabled) {
 void FakeTrayHost::Tick() {
   if (TrayEvents* events = OpenEvents(); events != nullptr && timerEnabled) events->OnTimer();
 }
-
 
 void FakeTrayHost::SetWakeTimer(std::optional<int> delayMs) {
   wakeDelay = delayMs;
