@@ -1,9 +1,10 @@
 // A small program for the entry options and workspace cases: it appends one
 // line "<command line>|<current folder>" to the file named by
 // VANTREL_PROBE_LOG (or to entry_probe.log beside itself), with
-// "|<start in ms of the system's tick count>" after it when given --time,
-// then shows a window of class "VantrelProbe" until it is closed, so that a
-// case can find it running. Flags: --title=<its window's caption>,
+// "|<start in ms of the system's tick count>" after it when given --time
+// (and a line "shown|<ms>" once a window shown late shows), then shows a window of class
+// "VantrelProbe" until it is closed, so that a case can find it running. Flags: --title=<its
+// window's caption>,
 // --at=<left>,<top>,<width>,<height> (its window's first place),
 // --show-after=<ms> (its window appears that late, as a splash screen's
 // program's does), --refuse-close (WM_CLOSE does nothing, as a program asking
@@ -20,10 +21,15 @@ namespace {
 constexpr UINT_PTR kShowTimer = 1;
 bool g_refuseClose = false;
 
+bool HasFlag(const char* name);
+
 LRESULT CALLBACK ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == kShowTimer) {
     KillTimer(hwnd, kShowTimer);
     ShowWindow(hwnd, SW_SHOWNORMAL);
+    if (HasFlag("time"))
+      e2e::AppendStartLine(e2e::StartLogPath("VANTREL_PROBE_LOG", "entry_probe.log"),
+                           "shown|" + std::to_string(GetTickCount64()) + "\r\n");
     return 0;
   }
   if (message == WM_CLOSE && g_refuseClose) return 0;

@@ -511,8 +511,12 @@ E2E_CASE(WorkspaceOpensEachWindowInItsPlaceEvenLateOrOffScreen) {
   e2e::Expect(ctx, ProbeWindow("PB") && IsZoomed(ProbeWindow("PB")), "the maximised one kept so");
   const RECT c = VisibleBounds(ProbeWindow("PC"));
   const RECT& w = screen.work;
-  e2e::Expect(ctx, c.left >= w.left && c.top >= w.top && c.right <= w.right && c.bottom <= w.bottom,
-              "the one placed off the screen inside the work area, at " + Show(c));
+  // Moved the least way in: to the work area's edge nearest its place (Wine keeps
+  // a window's foot some pixels above the bottom edge).
+  e2e::Expect(ctx,
+              c.left >= w.left && c.top >= w.top && c.bottom <= w.bottom &&
+                  std::abs(c.right - w.right) <= 2 && c.top > (w.top + w.bottom) / 2,
+              "the one placed off the screen inside the work area " + Show(w) + ", at " + Show(c));
   e2e::Expect(ctx, ProbeWindow("PD") && Near(VisibleBounds(ProbeWindow("PD")), late),
               "the window 3 s late in its place, at " + Show(VisibleBounds(ProbeWindow("PD"))) +
                   ", wanted " + Show(late));
@@ -541,7 +545,7 @@ long long PressToMenu(Context& ctx, Program& program) {
 }  // namespace
 
 // Entries in order at their pace: the second starts 1 s after the first (its
-// wait), the third once the second's window has come 1.5 s after its start;
+// wait), the third once the second's window has shown, 1.5 s after its start;
 // the left menu opens meanwhile as fast as when nothing opens.
 E2E_CASE(WorkspaceStartsEntriesInOrderAtTheirPaceAndTheMenuStaysQuick) {
   ProbeLog log("probe-pace");
@@ -560,20 +564,20 @@ E2E_CASE(WorkspaceStartsEntriesInOrderAtTheirPaceAndTheMenuStaysQuick) {
   e2e::Require(ctx, log.WaitForLines(1), "the first entry starts");
   long long busy = 0;
   for (int i = 0; i < 3; ++i) busy = std::max(busy, PressToMenu(ctx, program));
-  e2e::Require(ctx, log.WaitForLines(3), "all three entries start");
+  e2e::Require(ctx, log.WaitForLines(4), "all three entries start, and the late window shows");
   const std::vector<long long> t = StartTimes(log);
   const std::vector<std::string> lines = log.Lines();
   e2e::Expect(ctx,
               lines[0].find("W1") != std::string::npos &&
-                  lines[1].find("W2") != std::string::npos &&
-                  lines[2].find("W3") != std::string::npos,
-              "the entries start in their order");
+                  lines[1].find("W2") != std::string::npos && lines[2].find("shown|") == 0 &&
+                  lines[3].find("W3") != std::string::npos,
+              "the entries start in their order, the third once the second's window shows");
   e2e::Expect(ctx, std::abs(t[1] - t[0] - 1000) <= 250,
               "1 s between the first and the second, got " + std::to_string(t[1] - t[0]) + " ms");
-  // The window comes 1.5 s after the start and is taken once it has settled (about 0.1 s).
+  // The window is taken once it has settled, about 0.1 s after it shows.
   e2e::Expect(
-      ctx, std::abs(t[2] - t[1] - 1600) <= 250,
-      "the third once the second's window came, got " + std::to_string(t[2] - t[1]) + " ms");
+      ctx, std::abs(t[3] - t[2] - 100) <= 250,
+      "the third after the second's window shows, got " + std::to_string(t[3] - t[2]) + " ms");
   e2e::Expect(ctx, busy <= std::max(idle + 250, 2 * idle),
               "the menu while the title opens in " + std::to_string(busy) + " ms, idle " +
                   std::to_string(idle) + " ms");
