@@ -194,6 +194,7 @@ int main(int argc, char** argv) {
       if (shown >= 0 && placed >= shown) placing.push_back(placed - shown);
     }
     CloseProbes();
+    Sleep(1000);  // the opening has checked its last window: a title still opening opens no more
   }
   tray.Stop();
   if (placing.size() != 2 * kEntries || busy.empty()) {
