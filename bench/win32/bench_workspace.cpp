@@ -196,10 +196,17 @@ int main(int argc, char** argv) {
     }
     for (const Probe& p : probes) {
       const auto [shown, placed] = Times(p);
-      if (shown >= 0 && placed >= shown) placing.push_back(placed - shown);
+      if (shown >= 0 && placed >= shown)
+        placing.push_back(placed - shown);
+      else
+        std::printf("workspace: round %d, %s: shown at %.1f, not at its place\n", round + 1,
+                    p.log.c_str(), shown);
     }
+    // Closed only once the opening has checked its last window: one closed
+    // before would be looked for again, and a title still opening opens no more.
+    Sleep(500);
     CloseProbes();
-    Sleep(1000);  // the opening has checked its last window: a title still opening opens no more
+    Sleep(500);
   }
   // The same starts, paced over as long, without a window to find or place.
   if (!OpenTitle(tray, 2)) return 1;
