@@ -16,5 +16,7 @@ done
 # Notepad is another program's window: cut the taskbar off, then trim the desktop around it.
 /usr/bin/convert "$src/launch-notepad.png" -crop 1024x738+0+0 +repage -fuzz 3% -trim +repage \
   "$dst/launch-notepad.png"
+/usr/bin/convert "$src/menu-close-title.png" -crop 1024x738+0+0 +repage -fuzz 3% -trim +repage \
+  "$dst/menu-close-title.png"
 /usr/bin/convert "$src/desktop-icon.png" -gravity SouthEast -crop 240x60+0+0 +repage "$dst/tray-icon.png"
 echo "Updated $dst"

@@ -2,6 +2,7 @@
 // icon, the pop-up menus and the timer, and the events they bring.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ class TrayEvents {
  public:
   virtual void OnTrayCallback(long mouseMessage) = 0;
   virtual void OnTimer() = 0;
+  // The wake timer came due.
+  virtual void OnWakeTimer() {}
   // The shortcut key registered under `id` was pressed.
   virtual void OnHotKey(int /*id*/) {}
 
@@ -36,11 +39,17 @@ class TrayHost {
   virtual void SetForegroundMainWindow() = 0;
   // Pops up a menu of text items at a screen point and waits; returns the index
   // of the chosen item, or -1 when the menu was dismissed. Captions carry "&"
-  // accelerator marks; an empty caption is an enabled, empty text item.
-  virtual int PopupMenu(const std::vector<std::string>& captions, Point at) = 0;
+  // accelerator marks; an empty caption is an enabled, empty text item. Item i
+  // opens submenus[i] when there is one that is not empty; the items of the
+  // submenus are numbered on after the top items, submenu by submenu.
+  virtual int PopupMenu(const std::vector<std::string>& captions, Point at,
+                        const std::vector<std::vector<std::string>>& submenus) = 0;
   // Timer1: 500 ms; enabling a running timer does not restart its interval.
   virtual void EnableTimer(bool enabled) = 0;
   virtual bool TimerEnabled() = 0;
+  // The wake timer, apart from Timer1: OnWakeTimer `delayMs` from now, and on
+  // every `delayMs` after until it is set anew; nothing stops it.
+  virtual void SetWakeTimer(std::optional<int> delayMs) = 0;
 
  protected:
   ~TrayHost() = default;

@@ -24,7 +24,7 @@ void Application::Start() {
   const Capabilities& s = system_;
   s.tray.CreateMainWindow("TForm1", "Vantrel !");
   main_ = std::make_unique<TForm1>(s.files, s.clock, s.dialogs, s.shell, s.tray, s.shortcutKeys,
-                                   s.autostart, s.screenSaver);
+                                   s.autostart, s.screenSaver, s.desktop);
   s.tray.SetEvents(main_.get());
   main_->FormCreate();
 

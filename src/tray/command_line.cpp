@@ -6,6 +6,7 @@
 #include "store/settings.h"
 #include "store/titles.h"
 #include "tray/launcher.h"
+#include "tray/workspaces.h"
 #include "vantrel_version.h"
 #include "workspace/place_capture.h"
 
@@ -114,6 +115,7 @@ Command ParseArguments(const std::vector<std::string>& arguments) {
   const std::string& first = arguments[0];
   if (IsOption(first, "--open")) return TitleCommand(arguments, Action::Open);
   if (IsOption(first, "--remember")) return TitleCommand(arguments, Action::Remember);
+  if (IsOption(first, "--close")) return TitleCommand(arguments, Action::Close);
   const bool help = IsOption(first, "--help") || first == "/?" || IsOption(first, "-h");
   const bool version = IsOption(first, "--version");
   if (help || version || IsOption(first, "--list")) {
@@ -142,9 +144,42 @@ int FindTitle(Files& files, Clock& clock, const std::string& given) {
 
 namespace {
 
-// The settings file's titles: listed, or one of them opened.
+// The report's lines as the console writes lines.
+std::string ConsoleLines(const std::string& text) {
+  std::string lines;
+  for (char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return lines + "\r\n";
+}
+
+// A title opened as the tray opens it; one with places or waits is stepped to its end here.
+int OpenTitle(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
+              DesktopWindows& desktop, Launcher& launcher, int title) {
+  const TitleEntries entries = launcher.ReadTitleEntries(std::to_string(title));
+  const std::unique_ptr<TitleOpening> opening =
+      MakeOpening(launcher, desktop, clock, shell, entries);
+  if (!opening) {
+    const LaunchOutcome outcome = launcher.LaunchEntries(entries);
+    return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
+  }
+  RunToEnd(*opening, clock, files);
+  if (const std::string report = opening->ReportText(); !report.empty())
+    Tell(console, dialogs, ConsoleLines(report));
+  return AllOpened(opening->Outcomes()) ? kExitOpened : kExitNotOpened;
+}
+
+int CloseTitle(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
+               DesktopWindows& desktop, Launcher& launcher, int title) {
+  const std::unique_ptr<TitleClosing> closing =
+      MakeClosing(desktop, clock, shell, launcher.ReadTitleEntries(std::to_string(title)));
+  RunToEnd(*closing, clock, files);
+  if (closing->StillOpen().empty()) return kExitOpened;
+  Tell(console, dialogs, ConsoleLines(closing->ReportText()));
+  return kExitNotOpened;
+}
+
+// The settings file's titles: listed, or one of them opened or closed.
 int RunOnTitles(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
-                const Command& command) {
+                DesktopWindows& desktop, const Command& command) {
   LocateDataFolder(files);
   Launcher launcher(files, clock, dialogs, shell);
   if (command.action == Command::Action::List) {
@@ -158,8 +193,9 @@ int RunOnTitles(Console& console, Dialogs& dialogs, Files& files, Clock& clock, 
              "\". vantrel.exe --list shows the titles.\r\n");
     return kExitWrongUsage;
   }
-  const LaunchOutcome outcome = launcher.LaunchTitle(std::to_string(title));
-  return outcome.failed == 0 && outcome.Opened() > 0 ? kExitOpened : kExitNotOpened;
+  if (command.action == Command::Action::Close)
+    return CloseTitle(console, dialogs, files, clock, shell, desktop, launcher, title);
+  return OpenTitle(console, dialogs, files, clock, shell, desktop, launcher, title);
 }
 
 // The places of the title's program windows, as the edit window's "Remember
@@ -221,8 +257,9 @@ int RunCommand(Console& console, Dialogs& dialogs, Files& files, Clock& clock, S
       return kExitOpened;
     case Action::List:
     case Action::Open:
+    case Action::Close:
       try {
-        return RunOnTitles(console, dialogs, files, clock, shell, command);
+        return RunOnTitles(console, dialogs, files, clock, shell, desktop, command);
       } catch (const SettingsBusyError& busy) {
         Tell(console, dialogs, ErrorReportText(busy.what()) + "\r\n");
         return kExitNotOpened;  // nothing was opened

@@ -30,37 +30,38 @@ std::string ShellTarget(const std::string& entry) {
 }
 
 // A window of a running copy of the program, never this one, brought to the
-// front; false when none runs or none of them has a window to bring forward.
-bool Launcher::BroughtToFront(const std::string& program) {
+// front; 0 when none runs or none of them has a window to bring forward.
+std::uint32_t Launcher::BroughtToFront(const std::string& program) {
   for (const RunningProgram& process : shell_.ProcessesOf(program))
     if (process.processId != files_.ProcessId() && shell_.BringToFront(process.processId))
-      return true;
-  return false;
+      return process.processId;
+  return 0;
 }
 
-EntryLaunch Launcher::LaunchEntry(const Entry& entry) {
+StartResult Launcher::StartEntry(const Entry& entry) {
   const EntryOptions& options = entry.options;
   const std::string file = ShellTarget(entry.target);
-  if (options.bringToFront && IsProgramEntry(file) && BroughtToFront(file))
-    return EntryLaunch::BroughtForward;
+  if (options.bringToFront && IsProgramEntry(file))
+    if (const std::uint32_t process = BroughtToFront(file))
+      return {StartKind::BroughtForward, process};
   if (!options.folder.empty() && files_.GetPathKind(options.folder) != PathKind::Directory) {
     ShowInformation(dialogs_, NoFolderText(entry.target, options.folder));
-    return EntryLaunch::Failed;
+    return {};
   }
   // Web addresses go to the user's own browser: the shell opens the address.
   switch (shell_.Open(IsWebEntry(file) ? TargetKind::WebAddress : TargetKind::File, file,
                       options.arguments, options.folder, options.asAdministrator,
                       WindowShow::Normal)) {
     case ShellStart::Started:
-      return EntryLaunch::Started;
+      return {StartKind::Started};
     case ShellStart::Refused:
       ShowInformation(dialogs_, ElevationRefusedText(entry.target));
-      return EntryLaunch::Failed;
+      return {};
     case ShellStart::Failed:
       break;
   }
   ShowInformation(dialogs_, kCannotRunText);
-  return EntryLaunch::Failed;
+  return {};
 }
 
 std::array<Entry, kLaunchSlots> Launcher::ReadTitleEntries(const std::string& titleText) {
@@ -83,7 +84,10 @@ int EntryCount(const std::array<Entry, kLaunchSlots>& entries) {
 }
 
 LaunchOutcome Launcher::LaunchTitle(const std::string& titleText) {
-  const std::array<Entry, kLaunchSlots> entries = ReadTitleEntries(titleText);
+  return LaunchEntries(ReadTitleEntries(titleText));
+}
+
+LaunchOutcome Launcher::LaunchEntries(const std::array<Entry, kLaunchSlots>& entries) {
   LaunchOutcome outcome;
   if (entries[0].target == kEmptySlot) {
     ShowInformation(dialogs_, kNoProgramsText);

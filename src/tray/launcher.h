@@ -10,6 +10,7 @@
 #include "platform/shell.h"
 #include "store/entry_kind.h"
 #include "store/entry_options.h"
+#include "workspace/title_opening.h"
 
 namespace vantrel {
 
@@ -34,7 +35,7 @@ int EntryCount(const std::array<Entry, kLaunchSlots>& entries);
 
 // What opening one entry did: started it through the shell, brought its
 // running program's window to the front, or nothing (reported).
-enum class EntryLaunch { Started, BroughtForward, Failed };
+using EntryLaunch = StartKind;
 
 // What one launch did: all 0 when the title has no entries.
 struct LaunchOutcome {
@@ -65,14 +66,19 @@ class Launcher {
   // order, with its options; a failure is reported and the next entry still
   // opens.
   LaunchOutcome LaunchTitle(const std::string& titleText);
+  // Opens the entries as LaunchTitle does.
+  LaunchOutcome LaunchEntries(const std::array<Entry, kLaunchSlots>& entries);
   // Opens one entry with its options, or brings a window of its running
   // program to the front; a program that runs with no window to bring forward
   // (one that waits in the tray) is started, so that it shows its own. Reports
   // a failure.
-  EntryLaunch LaunchEntry(const Entry& entry);
+  EntryLaunch LaunchEntry(const Entry& entry) { return StartEntry(entry).kind; }
+  // The same, with the process brought forward.
+  StartResult StartEntry(const Entry& entry);
 
  private:
-  bool BroughtToFront(const std::string& program);
+  // The process whose window came to the front; 0 for none.
+  std::uint32_t BroughtToFront(const std::string& program);
 
   Files& files_;
   Clock& clock_;

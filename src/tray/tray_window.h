@@ -1,5 +1,5 @@
 // TForm1, the hidden main window: start-up, the tray icon, both pop-up menus
-// and the routing of their commands, the timer, and the Disable command.
+// and the routing of their commands, the timers, and the Disable command.
 #pragma once
 
 #include <functional>
@@ -8,6 +8,7 @@
 
 #include "platform/autostart.h"
 #include "platform/clock.h"
+#include "platform/desktop_windows.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/screensaver_control.h"
@@ -19,6 +20,7 @@
 #include "store/titles.h"
 #include "tray/hotkeys.h"
 #include "tray/launcher.h"
+#include "tray/workspaces.h"
 
 namespace vantrel {
 
@@ -62,19 +64,23 @@ inline constexpr int Download1 = 2;
 inline constexpr int Blank = 3;  // an empty, enabled item
 inline constexpr int EditProgramList2 = 4;
 inline constexpr int SelectScreensaver1 = 5;
-inline constexpr int kCount = 6;
+// Its submenu: title 20 on top, as in the left menu.
+inline constexpr int CloseTitle = 6;
+inline constexpr int kCount = 7;
 }  // namespace popupmenu2
 
 struct MenuItem {
   std::string name;
   std::string caption;  // with its "&" accelerator mark once the menu has opened
   std::function<void()> onClick;
+  std::vector<MenuItem> submenu;
 };
 
 class TForm1 final : public TrayEvents {
  public:
   TForm1(Files& files, Clock& clock, Dialogs& dialogs, Shell& shell, TrayHost& tray,
-         ShortcutKeys& shortcutKeys, Autostart& autostart, ScreenSaverControl& screenSaver);
+         ShortcutKeys& shortcutKeys, Autostart& autostart, ScreenSaverControl& screenSaver,
+         DesktopWindows& desktop);
 
   void FormCreate();
   // The windows made after this one at start-up.
@@ -82,6 +88,7 @@ class TForm1 final : public TrayEvents {
 
   void OnTrayCallback(long mouseMessage) override;
   void OnTimer() override;
+  void OnWakeTimer() override;
   // A title's shortcut key: opens the title as its menu item does.
   void OnHotKey(int id) override;
   // Takes the titles' shortcut keys as the settings file gives them now.
@@ -97,13 +104,16 @@ class TForm1 final : public TrayEvents {
   SwitchState Switches;
   ActivationState Activation;
   std::vector<MenuItem> Popupmenu1;  // left menu: titles 20..1, then the four commands
-  std::vector<MenuItem> PopupMenu2;  // right menu
+  std::vector<MenuItem> PopupMenu2;  // right menu, "Close a Title" with its titles last
   TitleHotKeys HotKeys;
 
   MenuItem& LeftItem(const std::string& name);
 
  private:
   void Popup(std::vector<MenuItem>& menu, Point at);
+  // The 20 titles' own names, title 1 first.
+  std::vector<std::string> TitleNames();
+  void NameTitlesToClose();
 
   Files& files_;
   Clock& clock_;
@@ -113,6 +123,7 @@ class TForm1 final : public TrayEvents {
   Autostart& autostart_;
   ScreenSaverControl& screenSaver_;
   Launcher launcher_;
+  TitleWorkspaces workspaces_;
   TFrmedit* editor_ = nullptr;
   TFrmscrsel* screensaverChoice_ = nullptr;
 };

@@ -411,13 +411,15 @@ std::optional<std::vector<MenuItem>> Program::ReadMenu() {
   const auto answer = CallSpyForText("SpyReadMenu", nullptr);
   if (!answer) return std::nullopt;
   std::vector<MenuItem> items;
-  for (const std::string& line : SplitLines(answer->second)) {
-    if (line.size() < 2) continue;
+  for (const std::string& whole : SplitLines(answer->second)) {
+    const bool sub = !whole.empty() && whole[0] == '>';  // of the item above
+    const std::string line = whole.substr(sub ? 1 : 0);
+    if (line.size() < 2 || (sub && items.empty())) continue;
     MenuItem item;
     item.separator = line[0] == 'S';
     item.enabled = line[1] != 'D';
     item.caption = line.substr(line.size() > 2 ? 3 : 2);
-    items.push_back(item);
+    (sub ? items.back().submenu : items).push_back(item);
   }
   if (items.size() != answer->first) return std::nullopt;
   return items;

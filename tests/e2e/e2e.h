@@ -87,6 +87,7 @@ struct MenuItem {
   std::string caption;  // as the menu holds it, with its "&" marks
   bool separator = false;
   bool enabled = true;
+  std::vector<MenuItem> submenu;
 };
 
 class Program {

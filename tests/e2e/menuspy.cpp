@@ -84,9 +84,34 @@ std::pair<long, long> PictureColumns(HWND control, const RECT& client) {
 
 }  // namespace
 
-// Writes the open menu's items into the mapping "VantrelMenuSpy-<pid>", one
-// line each: 'S' or 'T' (separator or text), 'D' or 'E' (disabled or enabled),
-// a blank, the caption. Returns the number of items, or 0xFFFFFFFF.
+namespace {
+
+// One line for each item of `menu`: '>' first for a submenu's, then 'S' or
+// 'T' (separator or text), 'D' or 'E' (disabled or enabled), a blank, the
+// caption; an item's submenu follows it.
+void ReadItems(HMENU menu, bool sub, std::string& out) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
+    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+    char caption[512] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
+    if (sub) out += '>';
+    out += (info.fType & MFT_SEPARATOR) ? 'S' : 'T';
+    out += (info.fState & MFS_DISABLED) ? 'D' : 'E';
+    out += ' ';
+    out += caption;
+    out += '\n';
+    if (info.hSubMenu != nullptr && !sub) ReadItems(info.hSubMenu, true, out);
+  }
+}
+
+}  // namespace
+
+// Writes the open menu's items into the mapping "VantrelMenuSpy-<pid>" (see
+// ReadItems). Returns the number of its own items, or 0xFFFFFFFF.
 extern "C" __declspec(dllexport) DWORD WINAPI SpyReadMenu(LPVOID) {
   Search search{nullptr};
   EnumWindows(&FindMenuWindow, reinterpret_cast<LPARAM>(&search));
@@ -97,22 +122,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI SpyReadMenu(LPVOID) {
   HMENU menu = reinterpret_cast<HMENU>(result);
   int count = GetMenuItemCount(menu);
   if (count < 0) return 0xFFFFFFFF;
-
   std::string out;
-  for (int i = 0; i < count; ++i) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STATE;
-    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-    char caption[512] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
-    out += (info.fType & MFT_SEPARATOR) ? 'S' : 'T';
-    out += (info.fState & MFS_DISABLED) ? 'D' : 'E';
-    out += ' ';
-    out += caption;
-    out += '\n';
-  }
-
+  ReadItems(menu, false, out);
   return WriteToMapping(out) ? static_cast<DWORD>(count) : 0xFFFFFFFF;
 }
 

@@ -2,6 +2,8 @@
 // double click and saved by the edit window's Ok; a small program started with
 // its arguments in its start folder, brought to the front instead of started
 // again, and started through the administrator verb.
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -302,7 +304,7 @@ namespace {
 
 // A run with arguments and its output sent to NUL, as "vantrel.exe ... >nul"
 // from a script: its exit status once it has ended, told a box it showed.
-DWORD RunToNul(Context& ctx, const std::string& arguments) {
+DWORD RunToNul(Context& ctx, const std::string& arguments, DWORD limitMs = 10000) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                            OPEN_EXISTING, 0, nullptr);
@@ -310,7 +312,7 @@ DWORD RunToNul(Context& ctx, const std::string& arguments) {
   Program program;
   e2e::Require(ctx, program.Launch(ctx, arguments, nul), "started with " + arguments + " >nul");
   CloseHandle(nul);
-  const bool ended = program.WaitForExit(10000);
+  const bool ended = program.WaitForExit(limitMs);
   HWND box = ended ? nullptr : program.WaitForWindow("#32770", 500);
   e2e::Expect(
       ctx, box == nullptr,
@@ -390,22 +392,296 @@ E2E_CASE(NothingTakenForWhatItIsNotEntryTextOutputToNulAndNames) {
   e2e::Expect(ctx, nobody == 2, "--open Nobody >nul: status 2, got " + std::to_string(nobody));
 }
 
+// --- A title as a workspace ----------------------------------------------------
+
 namespace {
 
-// The visible bounds of a window: its extended frame bounds where the system
-// gives them, else its rectangle.
+struct Screen {
+  std::string device;
+  RECT area{};
+  RECT work{};
+  int dpi = 96;
+};
+
+// The first monitor, as the settings file names one in a place.
+Screen FirstMonitor() {
+  Screen screen;
+  HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFOEXA info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(monitor, &info);
+  screen.device = info.szDevice;
+  screen.area = info.rcMonitor;
+  screen.work = info.rcWork;
+  HDC dc = GetDC(nullptr);
+  screen.dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(nullptr, dc);
+  return screen;
+}
+
+// A place as the program writes it:
+// "normal,<left>,<top>,<width>,<height>,<dpi>,<monitor>,<device>".
+std::string PlaceText(const char* state, const RECT& r, const Screen& screen) {
+  const RECT& m = screen.area;
+  return std::string(state) + "," + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+         std::to_string(r.right - r.left) + "," + std::to_string(r.bottom - r.top) + "," +
+         std::to_string(screen.dpi) + "," + std::to_string(m.left) + "," + std::to_string(m.top) +
+         "," + std::to_string(m.right - m.left) + "," + std::to_string(m.bottom - m.top) + "," +
+         screen.device;
+}
+
+// What the user sees of a window: without the invisible borders where the system tells them.
 RECT VisibleBounds(HWND window) {
   RECT r{};
-  using Attribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+  using Attribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
   HMODULE dwm = LoadLibraryA("dwmapi.dll");
-  const auto get = dwm ? reinterpret_cast<Attribute>(
-                             reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
-                       : nullptr;
-  const DWORD kExtendedFrameBounds = 9;
-  if (get == nullptr || FAILED(get(window, kExtendedFrameBounds, &r, sizeof r)))
+  auto get = dwm ? reinterpret_cast<Attribute>(
+                       reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
+                 : nullptr;
+  if (get == nullptr || get(window, 9 /* DWMWA_EXTENDED_FRAME_BOUNDS */, &r, sizeof r) != S_OK)
     GetWindowRect(window, &r);
   return r;
 }
+
+bool Near(const RECT& a, const RECT& b) {
+  return std::abs(a.left - b.left) <= 2 && std::abs(a.top - b.top) <= 2 &&
+         std::abs(a.right - b.right) <= 2 && std::abs(a.bottom - b.bottom) <= 2;
+}
+
+std::string Show(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+// Copies of the probe under names of their own: a workspace tells programs by their files.
+std::string ProbeCopy(Context& ctx, const std::string& name) {
+  const std::string copy = e2e::TempDir(true) + "\\" + name + ".exe";
+  e2e::Require(ctx, CopyFileA(ProbePath(ctx).c_str(), copy.c_str(), FALSE) != FALSE,
+               name + " copied");
+  return copy;
+}
+
+std::string EntryKeys(int title, int slot, const std::string& program,
+                      const std::vector<std::pair<std::string, std::string>>& options) {
+  const std::string key =
+      "Set" + std::to_string(title) + std::to_string(title) + std::to_string(slot);
+  std::string text = key + "=" + program + "\r\n";
+  for (const auto& [word, value] : options) text += key + word + "=" + value + "\r\n";
+  return text;
+}
+
+HWND ProbeWindow(const std::string& title) { return FindWindowA(kProbeClass, title.c_str()); }
+
+}  // namespace
+
+// Windows put where they were left: a normal one within 2 px, a maximised one
+// maximised, one whose place is off the screen inside the work area, and one
+// that shows 3 s after its start all the same.
+E2E_CASE(WorkspaceOpensEachWindowInItsPlaceEvenLateOrOffScreen) {
+  ProbeLog log("probe-places");
+  const Screen screen = FirstMonitor();
+  const RECT& m = screen.area;
+  const RECT normal{m.left + 200, m.top + 150, m.left + 700, m.top + 500};
+  const RECT zoomed{m.left + 100, m.top + 100, m.left + 700, m.top + 500};
+  const RECT away{m.right + 3000, m.bottom + 3000, m.right + 3400, m.bottom + 3300};
+  const RECT late{m.left + 300, m.top + 250, m.left + 750, m.top + 570};
+  PrepareSettings(
+      ctx,
+      "[Files]\r\n" +
+          EntryKeys(1, 1, ProbeCopy(ctx, "place_a"),
+                    {{"Args", "--title=PA"}, {"Place", PlaceText("normal", normal, screen)}}) +
+          EntryKeys(1, 2, ProbeCopy(ctx, "place_b"),
+                    {{"Args", "--title=PB"}, {"Place", PlaceText("maximised", zoomed, screen)}}) +
+          EntryKeys(1, 3, ProbeCopy(ctx, "place_c"),
+                    {{"Args", "--title=PC"}, {"Place", PlaceText("normal", away, screen)}}) +
+          EntryKeys(1, 4, ProbeCopy(ctx, "place_d"),
+                    {{"Args", "--title=PD --show-after=3000"},
+                     {"Place", PlaceText("normal", late, screen)}}));
+  Program program;
+  StartReady(ctx, program);
+  OpenTitle(ctx, program, 1, "the title with places");
+  const auto placed = [&] {
+    HWND a = ProbeWindow("PA"), b = ProbeWindow("PB"), c = ProbeWindow("PC"), d = ProbeWindow("PD");
+    return a && b && c && d && IsWindowVisible(d) && Near(VisibleBounds(a), normal) &&
+           IsZoomed(b) && Near(VisibleBounds(d), late);
+  };
+  e2e::WaitUntil(placed, 15000);
+  e2e::Expect(ctx, ProbeWindow("PA") && Near(VisibleBounds(ProbeWindow("PA")), normal),
+              "the normal window within 2 px of its place, at " +
+                  Show(VisibleBounds(ProbeWindow("PA"))) + ", wanted " + Show(normal));
+  e2e::Expect(ctx, ProbeWindow("PB") && IsZoomed(ProbeWindow("PB")), "the maximised one kept so");
+  const RECT c = VisibleBounds(ProbeWindow("PC"));
+  const RECT& w = screen.work;
+  // Moved the least way in: to the work area's edge nearest its place (Wine keeps
+  // a window's foot some pixels above the bottom edge).
+  e2e::Expect(ctx,
+              c.left >= w.left && c.top >= w.top && c.bottom <= w.bottom &&
+                  std::abs(c.right - w.right) <= 2 && c.top > (w.top + w.bottom) / 2,
+              "the one placed off the screen inside the work area " + Show(w) + ", at " + Show(c));
+  e2e::Expect(ctx, ProbeWindow("PD") && Near(VisibleBounds(ProbeWindow("PD")), late),
+              "the window 3 s late in its place, at " + Show(VisibleBounds(ProbeWindow("PD"))) +
+                  ", wanted " + Show(late));
+  e2e::ExpectNoBox(ctx, program, "every window placed");
+}
+
+namespace {
+
+// The start times the probes logged with --time, in the log's order.
+std::vector<long long> StartTimes(const ProbeLog& log) {
+  std::vector<long long> times;
+  for (const std::string& line : log.Lines())
+    times.push_back(std::atoll(line.substr(line.find_last_of('|') + 1).c_str()));
+  return times;
+}
+
+// From the press to the menu on the screen, in ms; the menu is dismissed.
+long long PressToMenu(Context& ctx, Program& program) {
+  const ULONGLONG pressed = GetTickCount64();
+  HWND menu = e2e::OpenMenu(ctx, program, WM_LBUTTONDOWN, "the left menu");
+  const ULONGLONG shown = GetTickCount64();
+  e2e::Dismiss(ctx, menu);
+  return static_cast<long long>(shown - pressed);
+}
+
+}  // namespace
+
+// Entries in order at their pace: the second starts 1 s after the first (its
+// wait), the third once the second's window has shown, 1.5 s after its start;
+// the left menu opens meanwhile as fast as when nothing opens.
+E2E_CASE(WorkspaceStartsEntriesInOrderAtTheirPaceAndTheMenuStaysQuick) {
+  ProbeLog log("probe-pace");
+  PrepareSettings(
+      ctx, "[Files]\r\n" +
+               EntryKeys(2, 1, ProbeCopy(ctx, "pace_a"),
+                         {{"Args", "--time --title=W1"}, {"Wait", "1"}}) +
+               EntryKeys(2, 2, ProbeCopy(ctx, "pace_b"),
+                         {{"Args", "--time --title=W2 --show-after=1500"}, {"WaitWindow", "1"}}) +
+               EntryKeys(2, 3, ProbeCopy(ctx, "pace_c"), {{"Args", "--time --title=W3"}}));
+  Program program;
+  StartReady(ctx, program);
+  long long idle = 0;
+  for (int i = 0; i < 3; ++i) idle = std::max(idle, PressToMenu(ctx, program));
+  OpenTitle(ctx, program, 2, "the paced title");
+  e2e::Require(ctx, log.WaitForLines(1), "the first entry starts");
+  long long busy = 0;
+  for (int i = 0; i < 3; ++i) busy = std::max(busy, PressToMenu(ctx, program));
+  e2e::Require(ctx, log.WaitForLines(4), "all three entries start, and the late window shows");
+  const std::vector<long long> t = StartTimes(log);
+  const std::vector<std::string> lines = log.Lines();
+  e2e::Expect(ctx,
+              lines[0].find("W1") != std::string::npos &&
+                  lines[1].find("W2") != std::string::npos && lines[2].find("shown|") == 0 &&
+                  lines[3].find("W3") != std::string::npos,
+              "the entries start in their order, the third once the second's window shows");
+  e2e::Expect(ctx, std::abs(t[1] - t[0] - 1000) <= 250,
+              "1 s between the first and the second, got " + std::to_string(t[1] - t[0]) + " ms");
+  // The window is taken once it has settled, about 0.1 s after it shows.
+  e2e::Expect(
+      ctx, std::abs(t[3] - t[2] - 100) <= 250,
+      "the third after the second's window shows, got " + std::to_string(t[3] - t[2]) + " ms");
+  e2e::Expect(ctx, busy <= std::max(idle + 250, 2 * idle),
+              "the menu while the title opens in " + std::to_string(busy) + " ms, idle " +
+                  std::to_string(idle) + " ms");
+  e2e::ExpectNoBox(ctx, program, "the paced title opened");
+}
+
+namespace {
+
+void MenuKey(HWND menu, WPARAM key) {
+  PostMessageA(menu, WM_KEYDOWN, key, 0);
+  PostMessageA(menu, WM_KEYUP, key, 0xC0000000);
+}
+
+// "Close a Title" by the keyboard: its item, the arrow into its submenu, the
+// title; or, to look, the submenu read, its picture taken, and both dismissed.
+void ChooseTitleToClose(Context& ctx, Program& program, HWND menu, int title, bool look) {
+  for (int i = 0; i <= kRightCloseTitle; ++i) MenuKey(menu, VK_DOWN);  // from none
+  MenuKey(menu, VK_RIGHT);  // opens the submenu at its first title, 20
+  HWND sub = nullptr;
+  e2e::WaitUntil([&] { return (sub = program.WaitForWindow("#32768", 100, menu)) != nullptr; },
+                 3000);
+  e2e::Require(ctx, sub != nullptr, "the titles to close open");
+  // The spy reads the menu in front: the submenu itself, or the menu holding it.
+  auto items = program.ReadMenu();
+  if (items && !items->empty() && items->back().submenu.size() == 20) items = items->back().submenu;
+  if (look) {
+    e2e::Expect(ctx,
+                items && items->size() == 20 &&
+                    WithoutMarks((*items)[static_cast<std::size_t>(20 - title)].caption) == "Work",
+                "the submenu names the titles as the left menu does");
+    e2e::Screenshot(ctx, "menu-close-title");
+    MenuKey(sub, VK_ESCAPE);
+    e2e::WaitForWindowGone(sub, 3000);
+    MenuKey(menu, VK_ESCAPE);
+    e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), "Escape dismisses both menus");
+    return;
+  }
+  for (int i = 0; i < 20 - title; ++i) MenuKey(sub, VK_DOWN);
+  MenuKey(sub, VK_RETURN);
+  e2e::Require(ctx, e2e::WaitForWindowGone(menu, 5000), "the menu closes");
+}
+
+void EndProcessOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  if (process == nullptr) return;
+  TerminateProcess(process, 0);
+  WaitForSingleObject(process, 5000);
+  CloseHandle(process);
+}
+
+}  // namespace
+
+// A title closed from the right menu: its programs are asked as a user closing
+// their windows would; one that will not close is told of and runs on, one
+// left running stays; --close tells the same by its status.
+E2E_CASE(CloseATitleAsksItsProgramsAndTellsWhichStillRun) {
+  ProbeLog log("probe-close");
+  const std::string stubborn = ProbeCopy(ctx, "close_b");
+  PrepareSettings(
+      ctx, "[Files]\r\nDesc3=Work\r\n" +
+               EntryKeys(3, 1, ProbeCopy(ctx, "close_a"), {{"Args", "--title=C1"}}) +
+               EntryKeys(3, 2, stubborn, {{"Args", "--title=C2 --refuse-close"}}) +
+               EntryKeys(3, 3, ProbeCopy(ctx, "close_c"), {{"Args", "--title=C3"}, {"Stay", "1"}}));
+  Program program;
+  StartReady(ctx, program);
+  ChooseTitleToClose(ctx, program, e2e::OpenMenu(ctx, program, WM_RBUTTONDOWN, "the right menu"), 3,
+                     true);
+  OpenTitle(ctx, program, 3, "the title to close");
+  e2e::Require(
+      ctx,
+      e2e::WaitUntil([] { return ProbeWindow("C1") && ProbeWindow("C2") && ProbeWindow("C3"); },
+                     10000),
+      "its three programs run");
+  ChooseTitleToClose(ctx, program, e2e::OpenMenu(ctx, program, WM_RBUTTONDOWN, "the right menu"), 3,
+                     false);
+  e2e::Expect(ctx, e2e::WaitUntil([] { return ProbeWindow("C1") == nullptr; }, 5000),
+              "the program that closes on WM_CLOSE has closed");
+  HWND box = program.WaitForWindow("#32770", 15000);
+  e2e::Require(ctx, box != nullptr, "a box tells what still runs");
+  const std::string text = e2e::ReadBox(box).text;
+  e2e::Expect(ctx,
+              text.find("\"" + stubborn + "\"") != std::string::npos &&
+                  text.find("close_c") == std::string::npos &&
+                  text.find("close_a") == std::string::npos,
+              "only the program that refused is told of: " + text);
+  e2e::Answer(ctx, box, IDOK, "the box");
+  e2e::Expect(ctx, ProbeWindow("C2") != nullptr, "the one that refused runs on");
+  e2e::Expect(ctx, ProbeWindow("C3") != nullptr, "the one left running stays");
+  program.Stop();
+
+  const DWORD some = RunToNul(ctx, "--close Work", 20000);
+  e2e::Expect(ctx, some == 1, "--close with one still open: status 1, got " + std::to_string(some));
+  EndProcessOf(ProbeWindow("C2"));
+  const DWORD all = RunToNul(ctx, "--close 3", 20000);
+  e2e::Expect(ctx, all == 0, "--close with all closed: status 0, got " + std::to_string(all));
+  e2e::Expect(ctx, ProbeWindow("C3") != nullptr, "--close leaves the one left running");
+  const DWORD none = RunToNul(ctx, "--close Nobody");
+  e2e::Expect(ctx, none == 2, "--close Nobody: status 2, got " + std::to_string(none));
+}
+
+namespace {
 
 // A normal window's place as a remembered one reads: its visible bounds and its monitor.
 std::string PlaceOfWindow(HWND window) {

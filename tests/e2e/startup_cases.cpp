@@ -138,11 +138,14 @@ E2E_CASE(RightMenuItemsAndDismissal) {
   HWND menu = OpenRightMenu(ctx, program);
   auto items = program.ReadMenu();
   e2e::Require(ctx, items.has_value(), "the menu's items can be read");
-  const std::vector<std::string> expected = {"Disable Vantrel", "Help Faq ",
-                                             "More Software Downloads", "",
-                                             "Edit Your List", "Select a Screensaver"};
+  const std::vector<std::string> expected = {
+      "Disable Vantrel",      "Help Faq ",    "More Software Downloads", "", "Edit Your List",
+      "Select a Screensaver", "Close a Title"};
   e2e::Require(ctx, items->size() == expected.size(),
-               "six items, got " + std::to_string(items->size()));
+               "seven items, got " + std::to_string(items->size()));
+  e2e::Expect(
+      ctx, items->back().submenu.size() == 20,
+      "\"Close a Title\" opens the 20 titles, got " + std::to_string(items->back().submenu.size()));
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const e2e::MenuItem& item = (*items)[i];
     e2e::ExpectEq(ctx, WithoutMarks(item.caption), expected[i], "item " + std::to_string(i));

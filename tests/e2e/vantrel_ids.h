@@ -39,5 +39,6 @@ constexpr int kRightHelp = vantrel::popupmenu2::Help1;
 constexpr int kRightDownload = vantrel::popupmenu2::Download1;
 constexpr int kRightEdit = vantrel::popupmenu2::EditProgramList2;
 constexpr int kRightSelectScreensaver = vantrel::popupmenu2::SelectScreensaver1;
+constexpr int kRightCloseTitle = vantrel::popupmenu2::CloseTitle;
 
 }  // namespace e2e::ui

@@ -34,7 +34,7 @@ const std::string kW3 =
 // refresh ran to its end).
 struct LeftMenu {
   explicit LeftMenu(FakePlatform& p)
-      : platform(p), form(p, p.clock, p, p.shell, p, p, p.autostart, p.screenSaver) {}
+      : platform(p), form(p, p.clock, p, p.shell, p, p, p.autostart, p.screenSaver, p.desktop) {}
   FakePlatform& platform;
   TForm1 form;
   std::string setSS;

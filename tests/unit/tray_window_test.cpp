@@ -24,7 +24,7 @@ std::vector<std::string> Plain(const std::vector<std::string>& captions) {
 
 // The main window alone, on every capability of `p`.
 TForm1 MainWindow(FakePlatform& p) {
-  return TForm1(p, p.clock, p, p.shell, p, p, p.autostart, p.screenSaver);
+  return TForm1(p, p.clock, p, p.shell, p, p, p.autostart, p.screenSaver, p.desktop);
 }
 
 std::string RunData(const FakePlatform& p) {
@@ -169,7 +169,10 @@ TEST_F(TrayTest, MenusHoldTheirItemsInOrder) {
   ASSERT_EQ(p.menus.size(), 1u);
   EXPECT_EQ(Plain(p.menus[0]),
             (std::vector<std::string>{"Disable Vantrel", "Help Faq ", "More Software Downloads", "",
-                                      "Edit Your List", "Select a Screensaver"}));
+                                      "Edit Your List", "Select a Screensaver", "Close a Title"}));
+  ASSERT_EQ(p.submenus[0].size(), 7u);
+  EXPECT_EQ(Plain(p.submenus[0][6]), std::vector<std::string>(20, ""));  // no title named yet
+  for (std::size_t i = 0; i < 6; ++i) EXPECT_TRUE(p.submenus[0][i].empty()) << i;
   p.TrayCallback(kLeftButtonDown);
   ASSERT_EQ(p.menus.size(), 2u);
   const auto left = Plain(p.menus[1]);
@@ -193,9 +196,9 @@ TEST_F(TrayTest, TitleCaptionsAreReadAfreshAtEveryLeftPress) {
   EXPECT_EQ(left[17], "my no title entered list");  // the test minds case
   EXPECT_EQ(left[5], "");                           // missing key
 
-  const int readsBefore = p.fileReads;
-  p.TrayCallback(kRightButtonDown);
-  EXPECT_EQ(p.fileReads, readsBefore);  // a right press never reads the settings file
+  p.TrayCallback(kRightButtonDown);  // its titles to close, named as the left menu names them
+  EXPECT_EQ(Plain(p.submenus.back()[popupmenu2::CloseTitle]),
+            std::vector<std::string>(left.begin(), left.begin() + 20));
 
   p.WriteFile(SettingsPath(), "[Files]\r\nDesc20=Renamed\r\n");
   p.TrayCallback(kLeftButtonDown);

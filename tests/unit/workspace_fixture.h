@@ -13,6 +13,11 @@
 
 namespace vantrel {
 
+inline void TwoMonitors(FakeDesktopWindows& desktop) {
+  desktop.monitors = {{"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96},
+                      {"\\\\.\\DISPLAY2", {1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}, 144}};
+}
+
 struct DesktopTest : ::testing::Test {
   FakeClock clock;
   FakeDesktopWindows desktop{clock};
@@ -21,10 +26,7 @@ struct DesktopTest : ::testing::Test {
   Shell& shell = platform.shell;
   std::multimap<std::int64_t, std::function<void()>> events;  // what programs do, and when
 
-  DesktopTest() {
-    desktop.monitors = {{"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96},
-                        {"\\\\.\\DISPLAY2", {1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}, 144}};
-  }
+  DesktopTest() { TwoMonitors(desktop); }
   void At(std::int64_t ms, std::function<void()> event) { events.emplace(ms, std::move(event)); }
 
   // Steps at each wake (and each event) until done or `limit`.

@@ -23,8 +23,10 @@ void FakeTrayHost::TaskbarCreated() {
   if (iconWanted_) AddTrayIcon(iconTip);
 }
 
-int FakeTrayHost::PopupMenu(const std::vector<std::string>& captions, Point at) {
+int FakeTrayHost::PopupMenu(const std::vector<std::string>& captions, Point at,
+                            const std::vector<std::vector<std::string>>& subs) {
   menus.push_back(captions);
+  submenus.push_back(subs);
   menuPoints.push_back(at);
   if (menuChoices.empty()) return -1;
   auto choose = std::move(menuChoices.front());
@@ -39,6 +41,15 @@ void FakeTrayHost::EnableTimer(bool enabled) {
 
 void FakeTrayHost::Tick() {
   if (TrayEvents* events = OpenEvents(); events != nullptr && timerEnabled) events->OnTimer();
+}
+
+void FakeTrayHost::SetWakeTimer(std::optional<int> delayMs) {
+  wakeDelay = delayMs;
+  if (delayMs) ++wakeSets;
+}
+
+void FakeTrayHost::Wake() {
+  if (TrayEvents* events = OpenEvents(); events != nullptr && wakeDelay) events->OnWakeTimer();
 }
 
 }  // namespace vantrel

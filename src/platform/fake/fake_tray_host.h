@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,15 @@ class FakeTrayHost : public TrayHost {
   // Menus: each pop-up is recorded; the chooser picks an index (-1 dismisses).
   std::vector<std::vector<std::string>> menus;
   std::vector<Point> menuPoints;
+  std::vector<std::vector<std::vector<std::string>>> submenus;  // each menu's
   std::deque<std::function<int(const std::vector<std::string>&)>> menuChoices;
 
   bool timerEnabled = false;
   int timerStarts = 0;
   void Tick();  // one 500 ms interval
+  std::optional<int> wakeDelay;  // the wake timer's, while set
+  int wakeSets = 0;
+  void Wake();  // the wake timer comes due, when set
 
   // The program's events while its main window is open; null otherwise.
   TrayEvents* OpenEvents() const { return mainClosed ? nullptr : events_; }
@@ -43,9 +48,11 @@ class FakeTrayHost : public TrayHost {
   void CloseMainWindow() override { mainClosed = true; }
   Point CursorPos() override { return cursor; }
   void SetForegroundMainWindow() override { ++foregroundCalls; }
-  int PopupMenu(const std::vector<std::string>& captions, Point at) override;
+  int PopupMenu(const std::vector<std::string>& captions, Point at,
+                const std::vector<std::vector<std::string>>& submenus) override;
   void EnableTimer(bool enabled) override;
   bool TimerEnabled() override { return timerEnabled; }
+  void SetWakeTimer(std::optional<int> delayMs) override;
 
  private:
   TrayEvents* events_ = nullptr;

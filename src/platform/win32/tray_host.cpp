@@ -1,6 +1,7 @@
 // The hidden main window, its tray icon, the pop-up menus and the timer on Windows.
 #include "platform/win32/tray_host.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/errors.h"
@@ -14,6 +15,23 @@ namespace {
 constexpr UINT kTrayCallbackMessage = WM_USER + 10;  // 1034, registered with the icon
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 500;
+constexpr UINT_PTR kWakeTimer = 2;
+
+// Inserted as MFT_STRING items, so an empty caption stays an empty text item
+// and never turns into a separator.
+void AppendItem(HMENU menu, const std::string& caption, UINT id, HMENU submenu) {
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE | (submenu ? MIIM_SUBMENU : 0);
+  item.fType = MFT_STRING;
+  item.fState = MFS_ENABLED;
+  item.wID = id;
+  item.hSubMenu = submenu;
+  std::string text = caption;
+  item.dwTypeData = text.data();
+  item.cch = static_cast<UINT>(text.size());
+  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+}
 
 // The shell's record up to the balloon fields (version 2): 504 bytes in the
 // 64-bit layout, 488 in the 32-bit one, so both builds register the same version.
@@ -115,22 +133,18 @@ Point Win32TrayHost::CursorPos() {
 
 void Win32TrayHost::SetForegroundMainWindow() { SetForegroundWindow(session_.main); }
 
-int Win32TrayHost::PopupMenu(const std::vector<std::string>& captions, Point at) {
+int Win32TrayHost::PopupMenu(const std::vector<std::string>& captions, Point at,
+                             const std::vector<std::vector<std::string>>& submenus) {
   OwnedMenu menu(CreatePopupMenu());
   if (!menu) return -1;
+  UINT nextSubId = static_cast<UINT>(captions.size()) + 1;
   for (std::size_t i = 0; i < captions.size(); ++i) {
-    // Inserted as MFT_STRING items, so an empty caption stays an empty text
-    // item and never turns into a separator.
-    MENUITEMINFOA item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
-    item.fType = MFT_STRING;
-    item.fState = MFS_ENABLED;
-    item.wID = static_cast<UINT>(i + 1);
-    std::string text = captions[i];
-    item.dwTypeData = text.data();
-    item.cch = static_cast<UINT>(text.size());
-    InsertMenuItemA(menu.get(), static_cast<UINT>(i), TRUE, &item);
+    HMENU submenu = i < submenus.size() && !submenus[i].empty() ? CreatePopupMenu() : nullptr;
+    if (submenu != nullptr)
+      for (const std::string& caption : submenus[i])
+        AppendItem(submenu, caption, nextSubId++, nullptr);
+    // The menu destroys its submenus with itself.
+    AppendItem(menu.get(), captions[i], static_cast<UINT>(i + 1), submenu);
   }
   // The menus follow the app mode as it is now, unless high contrast is on.
   UseDarkMenus(ChooseScheme(CurrentSystemColours()) == ColourScheme::Dark);
@@ -151,6 +165,14 @@ void Win32TrayHost::EnableTimer(bool enabled) {
     KillTimer(session_.main, kTimer1);
     timerEnabled_ = false;
   }
+}
+
+void Win32TrayHost::SetWakeTimer(std::optional<int> delayMs) {
+  if (session_.main == nullptr) return;
+  if (delayMs)
+    SetTimer(session_.main, kWakeTimer, static_cast<UINT>(std::max(*delayMs, 0)), nullptr);
+  else
+    KillTimer(session_.main, kWakeTimer);
 }
 
 LRESULT CALLBACK Win32TrayHost::MainWindowProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -186,6 +208,10 @@ LRESULT Win32TrayHost::HandleMainMessage(HWND hwnd, UINT message, WPARAM wParam,
     if (events_ != nullptr) RunGuarded(dialogs_, [this] { events_->OnTimer(); });
     return 0;
   }
+  if (message == WM_TIMER && wParam == kWakeTimer) {
+    if (events_ != nullptr) RunGuarded(dialogs_, [this] { events_->OnWakeTimer(); });
+    return 0;
+  }
   if (taskbarCreated_ != 0 && message == taskbarCreated_) {
     // The shell's tray was re-created (Explorer restarted): the icon is gone with it.
     if (iconShown_) AddIconToShell();
@@ -193,6 +219,7 @@ LRESULT Win32TrayHost::HandleMainMessage(HWND hwnd, UINT message, WPARAM wParam,
   }
   if (message == WM_DESTROY) {
     if (timerEnabled_) KillTimer(hwnd, kTimer1);
+    KillTimer(hwnd, kWakeTimer);
     timerEnabled_ = false;
     session_.main = nullptr;
     PostQuitMessage(0);

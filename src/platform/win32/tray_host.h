@@ -1,6 +1,6 @@
 // The tray host on Windows: the hidden main window and its procedure, the
 // notification-area icon (added again when the shell's tray comes back), the
-// pop-up menus in the app mode's colours, and Timer1; shortcut keys' presses
+// pop-up menus in the app mode's colours, Timer1 and the wake timer; shortcut keys' presses
 // arrive here too.
 #pragma once
 
@@ -33,9 +33,11 @@ class Win32TrayHost final : public TrayHost {
   void CloseMainWindow() override;
   Point CursorPos() override;
   void SetForegroundMainWindow() override;
-  int PopupMenu(const std::vector<std::string>& captions, Point at) override;
+  int PopupMenu(const std::vector<std::string>& captions, Point at,
+                const std::vector<std::vector<std::string>>& submenus) override;
   void EnableTimer(bool enabled) override;
   bool TimerEnabled() override { return timerEnabled_; }
+  void SetWakeTimer(std::optional<int> delayMs) override;
 
  private:
   static LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
