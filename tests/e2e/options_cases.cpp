@@ -740,6 +740,23 @@ E2E_CASE(RememberWindowPlacesFromTheEditWindowAndTheCommandLine) {
   e2e::ExpectEq(ctx, FilesValue("Set111Args"), "--kept", "its other options kept");
   e2e::ExpectEq(ctx, FilesValue("Set112Place"), "<missing>", "a document has no place");
 
+  // Moved away, then the title opened again: the new window comes up where
+  // the remembered one was.
+  const RECT spot = VisibleBounds(window);
+  SetWindowPos(window, nullptr, 400, 300, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+  OpenTitle(ctx, program, 1, "the title opened again");
+  HWND again = nullptr;
+  const bool back = e2e::WaitUntil([&] {
+    for (HWND w : ProbeLog::Windows())
+      if (w != window) again = w;
+    return again != nullptr && Near(VisibleBounds(again), spot);
+  }, 10000);
+  e2e::Expect(ctx, back,
+              "the reopened window at its remembered place " + Show(spot) + ", at " +
+                  (again ? Show(VisibleBounds(again)) : std::string("no window")));
+  if (again != nullptr) PostMessageA(again, WM_CLOSE, 0, 0);
+  e2e::WaitUntil([] { return ProbeLog::Windows().size() == 1; }, 5000);
+
   ShowWindow(window, SW_MAXIMIZE);
   e2e::Require(ctx, e2e::WaitUntil([&] { return IsZoomed(window) != FALSE; }, 3000),
                "the probe is maximised");
