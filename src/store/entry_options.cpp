@@ -8,7 +8,17 @@
 namespace vantrel {
 namespace {
 
-enum Word : std::size_t { kArgs, kFolder, kAdmin, kFront, kEntry, kPlace, kWait, kWaitWindow, kStay };
+enum Word : std::size_t {
+  kArgs,
+  kFolder,
+  kAdmin,
+  kFront,
+  kEntry,
+  kPlace,
+  kWait,
+  kWaitWindow,
+  kStay
+};
 
 }  // namespace
 
@@ -36,9 +46,14 @@ EntryOptions OptionsFromValues(const OptionValues& values, const std::string& en
   // the read, though "Entry" kept them.
   const std::string& owner = values[kEntry];
   if (!owner.empty() && owner != entry && ReadRule(owner) != entry) return {};
-  return {values[kArgs],  values[kFolder], values[kAdmin] == kOptionOn,
-          values[kFront] == kOptionOn, values[kPlace], values[kWait],
-          values[kWaitWindow] == kOptionOn, values[kStay] == kOptionOn};
+  return {values[kArgs],
+          values[kFolder],
+          values[kAdmin] == kOptionOn,
+          values[kFront] == kOptionOn,
+          values[kPlace],
+          values[kWait],
+          values[kWaitWindow] == kOptionOn,
+          values[kStay] == kOptionOn};
 }
 
 std::optional<int> WaitSeconds(std::string_view text) {

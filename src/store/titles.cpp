@@ -201,10 +201,12 @@ void SaveTitles(Files& files, Clock& clock, TitleData& data, const Lines& names,
   MarkSaved(data, names);
 }
 
-void SavePlaces(Files& files, Clock& clock, const std::vector<EntryPlace>& places) {
+std::size_t SavePlaces(Files& files, Clock& clock, const std::vector<EntryPlace>& places) {
   SettingsFile file(files, clock, SettingsPath());
+  std::size_t given = 0;
   for (const EntryPlace& place : places) {
     if (file.ReadValue(kFilesSection, place.key, kEmptySlot) != place.entry) continue;
+    ++given;
     const OptionValues saved = ReadOptionValues(file, place.key);
     EntryOptions options = OptionsFromValues(saved, place.entry);
     options.place = place.place;
@@ -215,6 +217,7 @@ void SavePlaces(Files& files, Clock& clock, const std::vector<EntryPlace>& place
         file.WriteValue(kFilesSection, OptionKey(place.key, w), WrittenForm(values[w]));
   }
   file.Release();
+  return given;
 }
 
 }  // namespace vantrel

@@ -86,6 +86,7 @@ struct EntryPlace {
 };
 // Gives each entry its place in one save, its other options kept as the file
 // holds them. An entry no longer at its key (changed meanwhile) is left alone.
-void SavePlaces(Files& files, Clock& clock, const std::vector<EntryPlace>& places);
+// How many places were saved.
+std::size_t SavePlaces(Files& files, Clock& clock, const std::vector<EntryPlace>& places);
 
 }  // namespace vantrel

@@ -198,6 +198,10 @@ int RunOnTitles(Console& console, Dialogs& dialogs, Files& files, Clock& clock, 
   return OpenTitle(console, dialogs, files, clock, shell, desktop, launcher, title);
 }
 
+inline constexpr const char* kEntriesChangedText =
+    "The title's entries changed in the settings file meanwhile; the places of those that "
+    "changed were not saved.";
+
 // The places of the title's program windows, as the edit window's "Remember
 // Window Places" takes them, saved at once in one save.
 int RememberTitle(Console& console, Dialogs& dialogs, Files& files, Clock& clock, Shell& shell,
@@ -232,8 +236,11 @@ int RememberTitle(Console& console, Dialogs& dialogs, Files& files, Clock& clock
     else
       every = false;
   }
-  if (!places.empty()) SavePlaces(files, clock, places);
   std::string report = CaptureReportText(targets, captures);
+  if (!places.empty() && SavePlaces(files, clock, places) < places.size()) {
+    every = false;
+    report += "\n\n" + std::string(kEntriesChangedText);
+  }
   for (std::size_t at = report.find('\n'); at != std::string::npos; at = report.find('\n', at + 2))
     report.replace(at, 1, "\r\n");
   Tell(console, dialogs, report + "\r\n");

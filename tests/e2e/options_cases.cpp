@@ -746,11 +746,13 @@ E2E_CASE(RememberWindowPlacesFromTheEditWindowAndTheCommandLine) {
   SetWindowPos(window, nullptr, 400, 300, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE);
   OpenTitle(ctx, program, 1, "the title opened again");
   HWND again = nullptr;
-  const bool back = e2e::WaitUntil([&] {
-    for (HWND w : ProbeLog::Windows())
-      if (w != window) again = w;
-    return again != nullptr && Near(VisibleBounds(again), spot);
-  }, 10000);
+  const bool back = e2e::WaitUntil(
+      [&] {
+        for (HWND w : ProbeLog::Windows())
+          if (w != window) again = w;
+        return again != nullptr && Near(VisibleBounds(again), spot);
+      },
+      10000);
   e2e::Expect(ctx, back,
               "the reopened window at its remembered place " + Show(spot) + ", at " +
                   (again ? Show(VisibleBounds(again)) : std::string("no window")));

@@ -234,11 +234,10 @@ TEST_F(TitlesTest, EveryEntryTextKeepsItsOptionsAndAnOlderEntryKeyStillReads) {
 // entry they were set for.
 TEST_F(TitlesTest, WorkspaceKeysTravelWithTheirEntryAndAnUnusableValueStaysAsWritten) {
   const std::string place = "maximised,10,20,800,600,96,0,0,1920,1080,\\.\\DISPLAY1";
-  p.WriteFile(SettingsPath(),
-              "[Files]\r\nSet111=a.exe\r\nSet112=b.exe\r\nSet112Place=" + place +
-                  "\r\nSet112Wait=  soon \r\nSet112WaitWindow=1\r\nSet112Stay=1\r\n"
-                  "Set113=c.exe\r\nSet113Place=normal,1,2,3,4,96,0,0,9,9,X\r\n"
-                  "Set113Entry=moved.exe\r\n");
+  p.WriteFile(SettingsPath(), "[Files]\r\nSet111=a.exe\r\nSet112=b.exe\r\nSet112Place=" + place +
+                                  "\r\nSet112Wait=  soon \r\nSet112WaitWindow=1\r\nSet112Stay=1\r\n"
+                                  "Set113=c.exe\r\nSet113Place=normal,1,2,3,4,96,0,0,9,9,X\r\n"
+                                  "Set113Entry=moved.exe\r\n");
   StartUpTitles(p, p.clock, data, titles, entries);
   EntryOptions b;
   b.place = place;
@@ -264,6 +263,19 @@ TEST_F(TitlesTest, WorkspaceKeysTravelWithTheirEntryAndAnUnusableValueStaysAsWri
   Lines againTitles, againEntries;
   LoadTitles(p, p.clock, again, againTitles, againEntries);
   EXPECT_EQ(again.ShownOptions.at(0), b);
+}
+
+// A place saved from the command line goes only to the entry it was taken
+// for, and says so when that entry changed meanwhile.
+TEST_F(TitlesTest, PlacesAreSavedOnlyBesideTheEntryTheyWereTakenFor) {
+  const std::string place = "normal,1,2,300,200,96,0,0,1024,768,\\\\.\\DISPLAY1";
+  p.WriteFile(SettingsPath(), "[Files]\r\nSet111=new.exe\r\nSet112=b.exe\r\nSet112Args=-x\r\n");
+  EXPECT_EQ(SavePlaces(p, p.clock, {{"Set111", "old.exe", place}, {"Set112", "b.exe", place}}), 1u);
+  const std::string file = File();
+  EXPECT_EQ(ProfileRead(file, "Files", "Set111Place", "<missing>"), "<missing>");
+  EXPECT_EQ(ProfileRead(file, "Files", "Set112Place", ""), place);
+  EXPECT_EQ(ProfileRead(file, "Files", "Set112Args", ""), "-x");
+  EXPECT_EQ(ProfileRead(file, "Files", "Set112Entry", ""), "b.exe");
 }
 
 TEST(EntryWaits, OnlyPlainWholeSecondsUpToTheLimitAreUsed) {
