@@ -14,7 +14,6 @@ namespace {
 constexpr DWORD kExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
 constexpr DWORD kCloaked = 14;             // DWMWA_CLOAKED
 constexpr int kEffectiveDpi = 0;           // MDT_EFFECTIVE_DPI
-constexpr ULONGLONG kKeepProgramsMs = 1000;
 
 struct SystemFunctions {
   HRESULT(WINAPI* windowAttribute)(HWND, DWORD, void*, DWORD) = nullptr;
@@ -72,29 +71,19 @@ ShowState StateOf(HWND window) {
 
 struct Collector {
   std::vector<DesktopWindow> windows;
-  std::vector<Win32DesktopWindows::KnownProgram> known;  // from the last look
-  std::vector<Win32DesktopWindows::KnownProgram> seen;   // this look's processes
-  std::wstring buffer;
+  std::vector<std::pair<DWORD, std::string>> programs;  // each process asked once a call
+  std::wstring buffer = std::wstring(32768, L'\0');
 
   const std::string& ProgramOf(DWORD processId) {
-    for (const auto& program : seen)
-      if (program.processId == processId) return program.path;
-    for (auto& program : known)
-      if (program.processId == processId && program.process) {
-        seen.push_back(std::move(program));
-        program.processId = 0;
-        return seen.back().path;
-      }
+    for (const auto& known : programs)
+      if (known.first == processId) return known.second;
+    std::string path;
     // Limited rights are enough for the image's name, also of an elevated process.
     UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    std::string path;
-    if (buffer.empty()) buffer.resize(32768);
     DWORD size = static_cast<DWORD>(buffer.size());
     if (process && QueryFullProcessImageNameW(process.Get(), 0, buffer.data(), &size))
       path = Utf8Of(buffer.data(), size);
-    else
-      process.Close();  // asked again at the next look
-    return seen.emplace_back(processId, std::move(process), std::move(path)).path;
+    return programs.emplace_back(processId, std::move(path)).second;
   }
 };
 
@@ -206,14 +195,7 @@ PlaceResult PlaceByMoving(HWND window, ShowState state, const RECT& outer) {
 
 std::vector<DesktopWindow> Win32DesktopWindows::Windows() {
   Collector collector;
-  // Only looks in quick succession (a title opening) keep what the last one
-  // learnt: a handle held longer would keep an ended process's record alive.
-  const ULONGLONG now = GetTickCount64();
-  if (now - lastLook_ <= kKeepProgramsMs) collector.known = std::move(programs_);
-  programs_.clear();
   EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&collector));
-  programs_ = std::move(collector.seen);
-  lastLook_ = GetTickCount64();
   return std::move(collector.windows);
 }
 

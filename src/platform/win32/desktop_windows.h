@@ -5,11 +5,7 @@
 
 #include "platform/win32/win32_api.h"
 
-#include <string>
-#include <vector>
-
 #include "platform/desktop_windows.h"
-#include "platform/win32/handles.h"
 
 namespace vantrel::win32 {
 
@@ -20,18 +16,6 @@ class Win32DesktopWindows final : public DesktopWindows {
   std::optional<Placement> PlacementOf(WindowId window) override;
   PlaceResult Place(WindowId window, const Placement& placement) override;
   bool AskToClose(WindowId window) override;
-
-  // A process's program file, told once while it shows windows: its handle,
-  // held from one look to the next, keeps its id from going to another process.
-  struct KnownProgram {
-    DWORD processId = 0;
-    UniqueHandle process;
-    std::string path;
-  };
-
- private:
-  std::vector<KnownProgram> programs_;
-  ULONGLONG lastLook_ = 0;
 };
 
 }  // namespace vantrel::win32
