@@ -153,9 +153,15 @@ void TitleOpening::Check(std::size_t index, std::int64_t now) {
   Track& track = tracks_[index];
   const std::optional<Placement> placement = desktop_.PlacementOf(track.window);
   if (!placement) return Lose(index, now);
+  // A maximised or minimised window's normal bounds are not what the user
+  // sees, and some systems (Wine) tell another program its current rectangle
+  // for them: its state is what is checked.
   const bool there =
-      placement->state == track.target.state && SameRect(placement->normal, track.target.normal);
-  if (there || track.placings >= 2) return Finish(index, EntryOutcome::Placed, now);
+      placement->state == track.target.state &&
+      (track.target.state != ShowState::Normal || SameRect(placement->normal, track.target.normal));
+  if (there) return Finish(index, EntryOutcome::Placed, now);
+  // One that moves itself every time is not placed forever, nor said to be placed.
+  if (track.placings >= 2) return Finish(index, EntryOutcome::Moved, now);
   PlaceWindow(index, now);
 }
 
@@ -208,6 +214,8 @@ std::string TitleOpening::ReportText() const {
       lines += "\n\"" + entries_[i].target + "\": " + kNoWindowAppearedLine;
     else if (outcomes_[i] == EntryOutcome::Refused)
       lines += "\n\"" + entries_[i].target + "\": " + kPlaceRefusedLine;
+    else if (outcomes_[i] == EntryOutcome::Moved)
+      lines += "\n\"" + entries_[i].target + "\": " + kPlaceNotKeptLine;
   }
   return lines.empty() ? lines : kOpeningReportIntro + ("\n" + lines);
 }

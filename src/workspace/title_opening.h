@@ -31,6 +31,8 @@ inline constexpr int kMaxEntryWaitSeconds = 120;
 inline constexpr const char* kOpeningReportIntro =
     "Some windows of this title could not be put in their places:";
 inline constexpr const char* kNoWindowAppearedLine = "no window appeared within 20 seconds.";
+inline constexpr const char* kPlaceNotKeptLine =
+    "its window did not stay in its place (the program may move it itself).";
 inline constexpr const char* kPlaceRefusedLine =
     "the system refused to move its window (the program may run as administrator).";
 
@@ -51,8 +53,9 @@ struct OpeningEntry {
 };
 
 // Waiting: not started yet. Failed: the start failed (no waits then). Opened:
-// started, with no place to put its window in.
-enum class EntryOutcome { Waiting, Failed, Opened, Placed, NoWindow, Refused };
+// started, with no place to put its window in. Moved: placed twice, and not
+// where it was put either time (the program moves its own window).
+enum class EntryOutcome { Waiting, Failed, Opened, Placed, NoWindow, Refused, Moved };
 
 class TitleOpening {
  public:
@@ -66,7 +69,8 @@ class TitleOpening {
   std::optional<std::int64_t> NextWake() const;
   bool Done() const;
   const std::vector<EntryOutcome>& Outcomes() const { return outcomes_; }
-  // The one box at the end: the entries without a window or refused; "" when none.
+  // The one box at the end: the entries without a window, refused or moved
+  // away again; "" when none.
   std::string ReportText() const;
 
  private:

@@ -110,8 +110,8 @@ BOOL CALLBACK ListWindow(HWND hwnd, LPARAM) {
   GetWindowTextA(hwnd, title, sizeof title);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  std::printf("         window pid %lu class \"%s\" title \"%s\"\n", static_cast<unsigned long>(pid),
-              className, title);
+  std::printf("         window pid %lu class \"%s\" title \"%s\"\n",
+              static_cast<unsigned long>(pid), className, title);
   return TRUE;
 }
 
@@ -140,7 +140,8 @@ DWORD WINAPI WatchCases(void*) {
 int RunAll(Context& ctx, const std::string& filter) {
   std::vector<const Registered*> chosen;
   for (const Registered& c : Cases())
-    if (filter.empty() || std::string(c.name).find(filter) != std::string::npos) chosen.push_back(&c);
+    if (filter.empty() || std::string(c.name).find(filter) != std::string::npos)
+      chosen.push_back(&c);
   InitializeCriticalSection(&g_watchdog.lock);
   g_watchdog.ctx = &ctx;
   CloseHandle(CreateThread(nullptr, 0, WatchCases, nullptr, 0, nullptr));
@@ -201,8 +202,8 @@ void Screenshot(Context& ctx, const std::string& name, HWND window) {
   }
   const std::string request = ctx.shotsDir + "\\request.txt";
   const std::string partial = request + ".part";
-  if (!WriteFileText(partial, line) || !MoveFileExA(partial.c_str(), request.c_str(),
-                                                    MOVEFILE_REPLACE_EXISTING)) {
+  if (!WriteFileText(partial, line) ||
+      !MoveFileExA(partial.c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     std::printf("         (screenshot %s not requested)\n", name.c_str());
     return;
   }
@@ -238,10 +239,12 @@ bool Program::Start(Context& ctx, DWORD timeoutMs) {
   CloseHandle(info.hThread);
   process_ = info.hProcess;
   pid_ = info.dwProcessId;
-  WaitUntil([&] {
-    main_ = FindProcessWindow(pid_, "TForm1", false, nullptr);
-    return main_ != nullptr || !Running();
-  }, timeoutMs);
+  WaitUntil(
+      [&] {
+        main_ = FindProcessWindow(pid_, "TForm1", false, nullptr);
+        return main_ != nullptr || !Running();
+      },
+      timeoutMs);
   return main_ != nullptr;
 }
 
@@ -307,16 +310,16 @@ bool Program::TrayIconPresent() const {
   return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
-HWND Program::WaitForMenu(DWORD timeoutMs) const {
-  return WaitForWindow("#32768", timeoutMs);
-}
+HWND Program::WaitForMenu(DWORD timeoutMs) const { return WaitForWindow("#32768", timeoutMs); }
 
 HWND Program::WaitForWindow(const char* className, DWORD timeoutMs, HWND except) const {
   HWND found = nullptr;
-  WaitUntil([&] {
-    found = FindProcessWindow(pid_, className, true, except);
-    return found != nullptr;
-  }, timeoutMs);
+  WaitUntil(
+      [&] {
+        found = FindProcessWindow(pid_, className, true, except);
+        return found != nullptr;
+      },
+      timeoutMs);
   return found;
 }
 
@@ -333,15 +336,15 @@ bool Program::InjectSpy() {
   if (spyBase_ != 0) return true;
   if (process_ == nullptr || ctx_ == nullptr) return false;
   const std::string& path = ctx_->spyPath;
-  void* remote = VirtualAllocEx(process_, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE,
-                                PAGE_READWRITE);
+  void* remote =
+      VirtualAllocEx(process_, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   if (remote == nullptr) return false;
   bool ok = WriteProcessMemory(process_, remote, path.c_str(), path.size() + 1, nullptr) != FALSE;
   // kernel32 sits at the same address in every process of one bitness.
   auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
-  HANDLE thread = ok ? CreateRemoteThread(process_, nullptr, 0, loadLibrary, remote, 0, nullptr)
-                     : nullptr;
+  HANDLE thread =
+      ok ? CreateRemoteThread(process_, nullptr, 0, loadLibrary, remote, 0, nullptr) : nullptr;
   if (thread != nullptr) {
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
@@ -370,8 +373,8 @@ std::optional<DWORD> Program::CallSpy(const char* function, void* argument, DWOR
   HANDLE thread = CreateRemoteThread(process_, nullptr, 0, there, argument, 0, nullptr);
   if (thread == nullptr) return std::nullopt;
   DWORD code = 0;
-  bool done = WaitForSingleObject(thread, timeoutMs) == WAIT_OBJECT_0 &&
-              GetExitCodeThread(thread, &code);
+  bool done =
+      WaitForSingleObject(thread, timeoutMs) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &code);
   CloseHandle(thread);
   if (!done) return std::nullopt;
   return code;
@@ -383,8 +386,8 @@ std::optional<std::pair<DWORD, std::string>> Program::CallSpyForText(const char*
   // process id, which the driver makes beforehand.
   const std::string name = "VantrelMenuSpy-" + std::to_string(pid_);
   const DWORD size = 1 << 16;
-  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size,
-                                      name.c_str());
+  HANDLE mapping =
+      CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name.c_str());
   if (mapping == nullptr) return std::nullopt;
   auto* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, size));
   std::optional<std::pair<DWORD, std::string>> result;
@@ -451,8 +454,8 @@ std::optional<std::vector<ShownText>> Program::MeasureTexts(HWND window) {
 }
 
 bool Program::RecordShellStarts(bool refuseElevation) {
-  std::optional<DWORD> changed = CallSpy(
-      "SpyRecordShellStarts", refuseElevation ? reinterpret_cast<void*>(1) : nullptr, 5000);
+  std::optional<DWORD> changed =
+      CallSpy("SpyRecordShellStarts", refuseElevation ? reinterpret_cast<void*>(1) : nullptr, 5000);
   return changed.has_value() && *changed > 0;
 }
 
@@ -569,8 +572,8 @@ HWND WaitWindow(Context& ctx, Program& program, const char* className, const std
 
 // --- Message boxes and menus of the program --------------------------------------------------
 
-HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
-               const std::string& text, const std::string& icon, const std::string& when) {
+HWND ExpectBox(Context& ctx, Program& program, const std::string& caption, const std::string& text,
+               const std::string& icon, const std::string& when) {
   HWND box = program.WaitForWindow("#32770", 10000);
   Require(ctx, box != nullptr, when + ": a message box appears");
   Box read = ReadBox(box);
@@ -580,9 +583,8 @@ HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
   return box;
 }
 
-HWND ExpectBox(Context& ctx, Program& program, const std::string& caption,
-               const std::string& text, const std::string& icon, const std::vector<int>& buttons,
-               const std::string& when) {
+HWND ExpectBox(Context& ctx, Program& program, const std::string& caption, const std::string& text,
+               const std::string& icon, const std::vector<int>& buttons, const std::string& when) {
   HWND box = ExpectBox(ctx, program, caption, text, icon, when);
   const bool okOnly = buttons == std::vector<int>({IDOK});
   Expect(ctx, ReadBox(box).buttons == buttons, when + (okOnly ? ": one OK button" : ": buttons"));
@@ -600,7 +602,9 @@ void ExpectOkBox(Context& ctx, Program& program, const std::string& caption,
 }
 
 void ExpectNoBox(Context& ctx, Program& program, const std::string& when) {
-  Expect(ctx, program.WaitForWindow("#32770", 400) == nullptr, when + ": no message box");
+  HWND box = program.WaitForWindow("#32770", 400);
+  Expect(ctx, box == nullptr,
+         when + ": no message box" + (box ? ", got: " + ReadBox(box).text : ""));
 }
 
 HWND OpenMenu(Context& ctx, Program& program, LPARAM press, const std::string& when) {
@@ -627,8 +631,8 @@ std::optional<std::string> ReadRegString(const std::string& key, const std::stri
   char data[4096] = {};
   DWORD size = sizeof data - 1;
   DWORD type = 0;
-  LONG status = RegQueryValueExA(h, name.c_str(), nullptr, &type,
-                                 reinterpret_cast<BYTE*>(data), &size);
+  LONG status =
+      RegQueryValueExA(h, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(h);
   if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
   return std::string(data);
@@ -639,9 +643,9 @@ bool WriteRegString(const std::string& key, const std::string& name, const std::
   if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
                       nullptr) != ERROR_SUCCESS)
     return false;
-  LONG status = RegSetValueExA(h, name.c_str(), 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(value.c_str()),
-                               static_cast<DWORD>(value.size() + 1));
+  LONG status =
+      RegSetValueExA(h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>(value.size() + 1));
   RegCloseKey(h);
   return status == ERROR_SUCCESS;
 }
@@ -652,8 +656,9 @@ bool WriteRegValue(const std::string& key, const std::string& name, DWORD type,
   if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
                       nullptr) != ERROR_SUCCESS)
     return false;
-  LONG status = RegSetValueExA(h, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                               static_cast<DWORD>(bytes.size()));
+  LONG status =
+      RegSetValueExA(h, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                     static_cast<DWORD>(bytes.size()));
   RegCloseKey(h);
   return status == ERROR_SUCCESS;
 }
@@ -670,8 +675,8 @@ RestoreRegValue::RestoreRegValue(std::string key, std::string name)
   DWORD size = 0;
   if (RegQueryValueExA(h, name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
     bytes_.resize(size);
-    had_ = RegQueryValueExA(h, name_.c_str(), nullptr, &type_, reinterpret_cast<BYTE*>(bytes_.data()),
-                            &size) == ERROR_SUCCESS;
+    had_ = RegQueryValueExA(h, name_.c_str(), nullptr, &type_,
+                            reinterpret_cast<BYTE*>(bytes_.data()), &size) == ERROR_SUCCESS;
     bytes_.resize(had_ ? size : 0);
   }
   RegCloseKey(h);
@@ -686,8 +691,7 @@ RestoreRegValue::~RestoreRegValue() {
 
 void DeleteRegValue(const std::string& key, const std::string& name) {
   HKEY h = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)
-    return;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
   RegDeleteValueA(h, name.c_str());
   RegCloseKey(h);
 }

@@ -183,6 +183,11 @@ TEST_F(OpeningTest, PlacesOnceMoreWhenTheProgramResizesItselfOnTheDpiChangeOnlyO
   EXPECT_TRUE(SameRect(desktop.Find(4)->bounds, place.placement.normal));
   EXPECT_EQ(PlacedOf(5).size(), 2u);  // one that always resizes itself is not placed forever
   EXPECT_TRUE(opening->Done());
+  // ... nor said to be in its place.
+  EXPECT_EQ(opening->Outcomes(),
+            (std::vector<EntryOutcome>{EntryOutcome::Placed, EntryOutcome::Moved}));
+  EXPECT_EQ(opening->ReportText(),
+            std::string(kOpeningReportIntro) + "\n\n\"C:\\Stubborn.exe\": " + kPlaceNotKeptLine);
 }
 
 TEST_F(OpeningTest, AProgramBroughtForwardGivesItsOwnWindow) {
