@@ -133,6 +133,7 @@ void TitleOpening::PlaceWindow(std::size_t index, std::int64_t now) {
   if (!fit) return Finish(index, EntryOutcome::Opened, now);  // no monitor to put it on
   track.target = fit->placement;
   ++track.placings;
+  track.placedAt = now;
   switch (desktop_.Place(track.window, track.target)) {
     case PlaceResult::Done:
       track.phase = Phase::Checking;
@@ -161,8 +162,9 @@ void TitleOpening::Check(std::size_t index, std::int64_t now) {
       (track.target.state != ShowState::Normal || SameRect(placement->normal, track.target.normal));
   if (there) return Finish(index, EntryOutcome::Placed, now);
   // One that moves itself every time is not placed forever, nor said to be placed.
-  if (track.placings >= 2) return Finish(index, EntryOutcome::Moved, now);
-  PlaceWindow(index, now);
+  if (track.placings < 2) return PlaceWindow(index, now);
+  if (now - track.placedAt >= kPlaceGraceMs) return Finish(index, EntryOutcome::Moved, now);
+  track.nextAt = now + kLookMs;  // a busy program may still be taking it
 }
 
 // The window went (a splash screen, say): the program's next one is the one.

@@ -27,6 +27,9 @@ inline constexpr std::int64_t kWindowLimitMs = 20000;
 inline constexpr std::int64_t kLookMs = 25;
 inline constexpr std::int64_t kSettleMs = 75;
 inline constexpr int kMaxEntryWaitSeconds = 120;
+// A placing is posted to the window's program, which takes it when it gets to
+// it: after its second placing a window has this long to arrive.
+inline constexpr std::int64_t kPlaceGraceMs = 1000;
 
 inline constexpr const char* kOpeningReportIntro =
     "Some windows of this title could not be put in their places:";
@@ -87,6 +90,7 @@ class TitleOpening {
     ShowState seenState = ShowState::Normal;
     std::int64_t seenSince = 0;
     int placings = 0;
+    std::int64_t placedAt = 0;  // the last placing
     Placement target;
   };
 
