@@ -21,15 +21,15 @@ using e2e::Box;
 using e2e::Context;
 using e2e::Program;
 using namespace e2e::ui;
-using e2e::SameText;
-using e2e::TempDir;
-using e2e::WindowsDir;
-using e2e::Send;
-using e2e::Text;
-using e2e::SetText;
-using e2e::Selected;
 using e2e::MadeFiles;
 using e2e::RestoreRegValue;
+using e2e::SameText;
+using e2e::Selected;
+using e2e::Send;
+using e2e::SetText;
+using e2e::TempDir;
+using e2e::Text;
+using e2e::WindowsDir;
 
 // --- Small helpers ------------------------------------------------------------------
 
@@ -179,7 +179,8 @@ class BrowserLog {
     MultiByteToWideChar(CP_ACP, 0, path_.c_str(), -1, wide, MAX_PATH);
     char* unix = toUnix(wide);
     e2e::Require(ctx, unix != nullptr, "the log's Unix path");
-    const std::string line = "/bin/sh -c \"printf '%s\\n' \\\"$0\\\" >> '" + std::string(unix) + "'\"";
+    const std::string line =
+        "/bin/sh -c \"printf '%s\\n' \\\"$0\\\" >> '" + std::string(unix) + "'\"";
     HeapFree(GetProcessHeap(), 0, unix);
     e2e::Require(ctx, e2e::WriteRegString(kBrowserKey, "Browsers", line), "browser stand-in set");
   }
@@ -301,7 +302,7 @@ void StartAndCheck(Context& ctx, Program& program, const std::string& when) {
 void Disable(Context& ctx, Program& program, bool first, bool second, bool valueThere,
              const std::string& when) {
   HWND menu = OpenMenu(ctx, program, WM_RBUTTONDOWN, when);
-  e2e::ExpectEq(ctx, WithoutMarks(ReadOpenMenu(ctx, program, 6, when)[kRightDisable].caption),
+  e2e::ExpectEq(ctx, WithoutMarks(ReadOpenMenu(ctx, program, 7, when)[kRightDisable].caption),
                 "Disable Vantrel", when + ": the first right item");
   Choose(ctx, program, menu, kRightDisable, when);
   HWND ask = ExpectBox(ctx, program, "Warning", kAskRemoveStartup, "warning", {IDYES, IDNO},
@@ -415,19 +416,19 @@ E2E_CASE(DayInTheLife) {
     e2e::ExpectEq(ctx, left[static_cast<std::size_t>(TitleItem(t))], "",
                   "title " + std::to_string(t) + " is an empty item");
   e2e::ExpectEq(ctx, left[kLeftEdit], "Edit Your List", "left item 20");
-  e2e::ExpectEq(ctx, left[kSetSS], ScreensaverActive() ? "Disable Screensaver" : "Enable Screensaver",
-                "left item 21");
+  e2e::ExpectEq(ctx, left[kSetSS],
+                ScreensaverActive() ? "Disable Screensaver" : "Enable Screensaver", "left item 21");
   e2e::ExpectEq(ctx, left[kSetPwd], PasswordOn() ? "Disable Password" : "Enable Password",
                 "left item 22");
   e2e::ExpectEq(ctx, left[kActivate], "Activate Screensaver", "left item 23");
   {
     HWND menu = OpenMenu(ctx, *program, WM_RBUTTONDOWN, "first right press");
-    std::vector<e2e::MenuItem> right = ReadOpenMenu(ctx, *program, 6, "first right press");
+    std::vector<e2e::MenuItem> right = ReadOpenMenu(ctx, *program, 7, "first right press");
     e2e::Screenshot(ctx, "day-right-menu");
     Dismiss(ctx, menu);
-    const std::vector<std::string> expected = {"Disable Vantrel", "Help Faq ",
-                                               "More Software Downloads", "", "Edit Your List",
-                                               "Select a Screensaver"};
+    const std::vector<std::string> expected = {
+        "Disable Vantrel",      "Help Faq ",    "More Software Downloads", "", "Edit Your List",
+        "Select a Screensaver", "Close a Title"};
     for (std::size_t i = 0; i < expected.size(); ++i) {
       e2e::ExpectEq(ctx, WithoutMarks(right[i].caption), expected[i],
                     "right item " + std::to_string(i));
@@ -499,8 +500,8 @@ E2E_CASE(DayInTheLife) {
   // Launching: a document in its viewer and a web page in the browser.
   MenuCommand(ctx, *program, WM_LBUTTONDOWN, TitleItem(1), "title 1");
   HWND viewer = nullptr;
-  e2e::Expect(ctx, e2e::WaitUntil([&] { return (viewer = WindowTitled("daynote")) != nullptr; },
-                                  15000),
+  e2e::Expect(ctx,
+              e2e::WaitUntil([&] { return (viewer = WindowTitled("daynote")) != nullptr; }, 15000),
               "the document opens in a window named after it");
   e2e::Expect(ctx, e2e::WaitUntil([&] { return browser.Addresses().size() == 1; }, 15000),
               "the browser is asked once");
@@ -563,20 +564,21 @@ E2E_CASE(DayInTheLife) {
     Send(d.ok, BM_CLICK);
     e2e::Require(ctx, e2e::WaitForWindowGone(d.window, 5000), "OK closes the choice");
     std::optional<e2e::IniSection> saver = e2e::ReadIniSection(SettingsPath(), "SSaver");
-    e2e::ExpectEq(ctx, saver ? saver->values["Name"] : "<no file>", lines[static_cast<std::size_t>(index)],
-                  "the choice is stored");
+    e2e::ExpectEq(ctx, saver ? saver->values["Name"] : "<no file>",
+                  lines[static_cast<std::size_t>(index)], "the choice is stored");
   }
   MenuCommand(ctx, *program, WM_LBUTTONDOWN, kActivate, "\"Activate Screensaver\"");
-  e2e::Expect(ctx, e2e::WaitUntil([&] { return !e2e::ReadFileText(scrLog).value_or("").empty(); },
-                                  5000),
+  e2e::Expect(ctx,
+              e2e::WaitUntil([&] { return !e2e::ReadFileText(scrLog).value_or("").empty(); }, 5000),
               "the screensaver starts");
   {
     const std::string line = e2e::ReadFileText(scrLog).value_or("");
     const std::size_t bar1 = line.find('|');
     const std::size_t bar2 = bar1 == std::string::npos ? bar1 : line.find('|', bar1 + 1);
     const std::size_t end = line.find("\r\n");
-    e2e::Expect(ctx, bar2 != std::string::npos && end != std::string::npos &&
-                         line.find("\r\n", end + 2) == std::string::npos,
+    e2e::Expect(ctx,
+                bar2 != std::string::npos && end != std::string::npos &&
+                    line.find("\r\n", end + 2) == std::string::npos,
                 "one start recorded: " + line);
     if (bar2 != std::string::npos && end != std::string::npos) {
       e2e::Expect(ctx, SameText(line.substr(bar1 + 1, bar2 - bar1 - 1), scr),
@@ -614,8 +616,9 @@ E2E_CASE(DayInTheLife) {
   editor = OpenEditor(ctx, *program, WM_RBUTTONDOWN);
   titles = GetDlgItem(editor, editor::Listtitles);
   std::vector<std::string> listed = ListLines(titles);
-  e2e::Expect(ctx, listed.size() == 20 && listed[0] == "Morning" && listed[1] == "Broken" &&
-                       listed[2] == "Ten sites" && listed[3] == "No Title Entered 4",
+  e2e::Expect(ctx,
+              listed.size() == 20 && listed[0] == "Morning" && listed[1] == "Broken" &&
+                  listed[2] == "Ten sites" && listed[3] == "No Title Entered 4",
               "the editor lists the saved names: " + Joined(listed));
   e2e::Expect(ctx, Selected(titles) == 0, "title 1 selected");
   e2e::ExpectEq(ctx, Joined(EntriesWhen(editor, 2)), note + " | " + web1,

@@ -1,6 +1,7 @@
 // The left menu (items, order, accelerators, which title each item opens), the
 // group launcher's shell requests and messages, the web site command, and the
 // tray presses that must neither open a menu nor read the settings file.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -76,8 +77,8 @@ void InstallBrowser(Context& ctx) {
   e2e::Require(ctx, !log.empty(), "Unix path of the browser log");
   e2e::Require(ctx, e2e::WriteFileText(script, "printf '%s\\n' \"$1\" >> '" + log + "'\n"),
                "browser script written");
-  e2e::Require(ctx, e2e::WriteRegString(kBrowserKey, "Browsers",
-                                        "/bin/sh \"" + UnixPath(script) + "\""),
+  e2e::Require(ctx,
+               e2e::WriteRegString(kBrowserKey, "Browsers", "/bin/sh \"" + UnixPath(script) + "\""),
                "browser script registered");
 }
 
@@ -92,8 +93,8 @@ bool WaitForAddresses(std::size_t count) {
 // A fresh prefix has no association for .txt; Notepad's document class has one.
 void AssociateTextFiles(Context& ctx) {
   HKEY key = nullptr;
-  bool ok = RegCreateKeyExA(HKEY_CLASSES_ROOT, ".txt", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr) == ERROR_SUCCESS;
+  bool ok = RegCreateKeyExA(HKEY_CLASSES_ROOT, ".txt", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) == ERROR_SUCCESS;
   if (ok) {
     static const char kClass[] = "txtfile";
     ok = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kClass),
@@ -179,8 +180,9 @@ void CloseNotepads() {
 HWND OpenMenu(Context& ctx, Program& program, LPARAM press) {
   program.PostTrayCallback(press);
   HWND menu = program.WaitForMenu(5000);
-  e2e::Require(ctx, menu != nullptr, press == WM_LBUTTONDOWN ? "the left press opens a menu"
-                                                             : "the right press opens a menu");
+  e2e::Require(
+      ctx, menu != nullptr,
+      press == WM_LBUTTONDOWN ? "the left press opens a menu" : "the right press opens a menu");
   return menu;
 }
 
@@ -220,7 +222,8 @@ void ExpectInformation(Context& ctx, Program& program, const std::string& text,
 void ExpectNoFurtherBox(Context& ctx, Program& program, const std::string& when) {
   HWND box = program.WaitForWindow("#32770", 1500);
   if (box == nullptr) return;
-  e2e::Expect(ctx, false, when + ": no further message box, got \"" + e2e::ReadBox(box).text + "\"");
+  e2e::Expect(ctx, false,
+              when + ": no further message box, got \"" + e2e::ReadBox(box).text + "\"");
   e2e::PressBoxButton(box, IDOK);
 }
 
@@ -230,13 +233,21 @@ const char kAddress[] = "http://example.invalid/launch?title=3&x=1";
 std::string LauncherSettings() {
   return std::string("[Files]\r\n") +
          "Desc3=Mixed\r\n"
-         "Set331=" + kScratch + "\\first.txt\r\n"
-         "Set332=" + kScratch + "\\missing.txt\r\n"
-         "Set333=" + kAddress + "\r\n"
+         "Set331=" +
+         kScratch +
+         "\\first.txt\r\n"
+         "Set332=" +
+         kScratch +
+         "\\missing.txt\r\n"
+         "Set333=" +
+         kAddress +
+         "\r\n"
          "Set334=Null\r\n"
          "Desc5=Nothing first\r\n"
          "Set551=Null\r\n"
-         "Set552=" + kScratch + "\\first.txt\r\n"
+         "Set552=" +
+         kScratch +
+         "\\first.txt\r\n"
          "Set553=http://example.invalid/never\r\n";
 }
 
@@ -249,11 +260,13 @@ void PrepareLauncher(Context& ctx) {
 }
 
 bool NotepadShows(const std::string& name) {
-  return e2e::WaitUntil([&] {
-    for (const std::string& caption : NotepadCaptions())
-      if (caption.find(name) != std::string::npos) return true;
-    return false;
-  }, 10000);
+  return e2e::WaitUntil(
+      [&] {
+        for (const std::string& caption : NotepadCaptions())
+          if (caption.find(name) != std::string::npos) return true;
+        return false;
+      },
+      10000);
 }
 
 }  // namespace
@@ -274,8 +287,8 @@ E2E_CASE(LaunchOpensFileReportsMissingOnceThenSendsAddress) {
   e2e::Expect(ctx, WaitForAddresses(1), "the address reaches the browser after OK");
   const std::vector<std::string> sent = BrowserAddresses();
   e2e::Expect(ctx, sent == std::vector<std::string>({kAddress}),
-              "the browser got exactly the address, got " + std::to_string(sent.size()) + " lines: " +
-                  (sent.empty() ? "" : sent[0]));
+              "the browser got exactly the address, got " + std::to_string(sent.size()) +
+                  " lines: " + (sent.empty() ? "" : sent[0]));
   ExpectNoFurtherBox(ctx, program, "after the launch");
   e2e::Expect(ctx, NotepadWindows().size() == 1, "one Notepad window");
   e2e::Screenshot(ctx, "launch-notepad");
@@ -333,10 +346,10 @@ E2E_CASE(TrayLeftMenuOnFirstRun) {
   items = ReadItems(ctx, program);
   e2e::Screenshot(ctx, "menu-right", menu);
   EscapeMenu(ctx, menu);
-  const std::vector<std::string> right = {"&Disable Vantrel",         "&Help Faq ",
-                                          "&More Software Downloads", "",
-                                          "&Edit Your List",          "&Select a Screensaver"};
-  e2e::Require(ctx, items.size() == right.size(), "6 items, got " + std::to_string(items.size()));
+  const std::vector<std::string> right = {
+      "&Disable Vantrel",      "&Help Faq ",    "&More Software Downloads", "", "&Edit Your List",
+      "&Select a Screensaver", "&Close a Title"};
+  e2e::Require(ctx, items.size() == right.size(), "7 items, got " + std::to_string(items.size()));
   for (std::size_t i = 0; i < items.size(); ++i)
     e2e::ExpectEq(ctx, items[i].caption, right[i], "right menu item " + std::to_string(i));
 }
@@ -358,7 +371,8 @@ E2E_CASE(TrayTopItemIsTitle20AndTheLastTitleItemIsTitle1) {
   EscapeMenu(ctx, menu);
   e2e::Require(ctx, items.size() == 24, "24 items");
   e2e::ExpectEq(ctx, WithoutMarks(items[TitleItem(20)].caption), "Twenty", "top item");
-  e2e::ExpectEq(ctx, WithoutMarks(items[TitleItem(1)].caption), "One", "item above \"Edit Your List\"");
+  e2e::ExpectEq(ctx, WithoutMarks(items[TitleItem(1)].caption), "One",
+                "item above \"Edit Your List\"");
   e2e::ExpectEq(ctx, WithoutMarks(items[static_cast<std::size_t>(TitleItem(2))].caption), "",
                 "a name holding \"No Title Entered\" shows empty");
   e2e::ExpectEq(ctx, WithoutMarks(items[static_cast<std::size_t>(TitleItem(3))].caption),
@@ -467,18 +481,27 @@ bool AgeLastAccess(const std::string& path, FILETIME& old) {
 
 }  // namespace
 
-E2E_CASE(TrayRightPressDoesNotReadTheSettingsFile) {
+// The right menu names the titles to close as the file has them now, as the
+// left menu does.
+E2E_CASE(TrayRightPressReadsTheTitlesToCloseAsTheLeftOneDoes) {
   FreshUser();
   PrepareSettings(ctx, "[Files]\r\nDesc1=Before\r\n");
   Program program;
   StartReady(ctx, program);
   Sleep(300);  // start-up's own read is over
   FILETIME old{};
+  PrepareSettings(ctx, "[Files]\r\nDesc1=Meanwhile\r\n");
   e2e::Require(ctx, AgeLastAccess(SettingsPath(), old), "last access time set back");
   HWND menu = OpenMenu(ctx, program, WM_RBUTTONDOWN);
+  const std::vector<e2e::MenuItem> right = ReadItems(ctx, program);
   EscapeMenu(ctx, menu);
   FILETIME after = LastAccess(SettingsPath());
-  e2e::Expect(ctx, CompareFileTime(&after, &old) == 0, "the right press left the file unread");
+  e2e::Expect(ctx, CompareFileTime(&after, &old) != 0, "the right press read the file");
+  const bool named = !right.empty() && std::any_of(right.back().submenu.begin(),
+                                                   right.back().submenu.end(), [](const auto& i) {
+                                                     return WithoutMarks(i.caption) == "Meanwhile";
+                                                   });
+  e2e::Expect(ctx, named, "\"Close a Title\" names title 1 as the file has it now");
 
   // The probe can tell: a left press reads the file, and sees a changed name.
   PrepareSettings(ctx, "[Files]\r\nDesc1=After\r\n");
@@ -512,8 +535,9 @@ namespace {
 class AppDataElsewhere {
  public:
   explicit AppDataElsewhere(const std::string& folder) {
-    for (const char* key : {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"}) {
+    for (const char* key :
+         {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+          "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"}) {
       saved_.push_back(std::make_unique<e2e::RestoreRegValue>(key, "AppData"));
       e2e::WriteRegString(key, "AppData", folder);
     }
@@ -539,7 +563,8 @@ E2E_CASE(NamesOutsideTheLegacyCodePageStartSaveAndOpen) {
   FreshUser();
   CloseNotepads();
   const std::string user = "C:\\users\\\xD0\x94\xD0\xBC\xD0\xB8\xD1\x82\xD1\x80\xD0\xB8\xD0\xB9";
-  const std::string programDir = "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
+  const std::string programDir =
+      "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B";
   MakeFolders(user + "\\AppData\\Roaming");
   CreateDirectoryA(programDir.c_str(), nullptr);
   struct Cleanup {
@@ -550,7 +575,8 @@ E2E_CASE(NamesOutsideTheLegacyCodePageStartSaveAndOpen) {
     }
   } cleanup{user, programDir};
   AppDataElsewhere appData(user + "\\AppData\\Roaming");
-  e2e::ExpectEq(ctx, e2e::AppDataFolder(), user + "\\AppData\\Roaming", "the driver sees the folder");
+  e2e::ExpectEq(ctx, e2e::AppDataFolder(), user + "\\AppData\\Roaming",
+                "the driver sees the folder");
   Context moved = ctx;
   moved.programPath = programDir + "\\vantrel.exe";
   e2e::Require(ctx, CopyFileA(ctx.programPath.c_str(), moved.programPath.c_str(), FALSE) != FALSE,
